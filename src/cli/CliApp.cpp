@@ -1,0 +1,173 @@
+#include "CliApp.h"
+
+#include <cmath>
+#include <filesystem>
+#include <optional>
+#include <ostream>
+
+#include "Beam.h"
+#include "CLocaleText.h"
+#include "HeadlessWindow.h"
+#include "JsonWriter.h"
+#include "MessageService.h"
+#include "ProgramResources.h"
+#include "UnitSystem.h"
+
+namespace trevan::cli {
+
+namespace {
+
+constexpr const char* Usage =
+    "usage: trevan-cli analyze FILE.tvn [--json] [--columns] [--distance-scale S]\n"
+    "                  [--force-scale S] [--moment-scale S]\n";
+
+// Beyond this many diagram columns the arrays alone would not fit in memory.
+constexpr double MaxColumns = 50'000'000;
+
+struct Options {
+  std::string file;
+  bool json = false;
+  bool columns = false;
+  std::optional<double> distanceScale;
+  std::optional<double> forceScale;
+  std::optional<double> momentScale;
+};
+
+class StderrMessages : public MessageService {
+ public:
+  explicit StderrMessages(std::ostream& err) : err_(err) {}
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
+    err_ << caption << ": " << text << "\n";
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+// Parses the arguments; an error text on failure.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Options& options) {
+  if (args.empty() || args[0] != "analyze") return "expected the command 'analyze'";
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto scale = [&](std::optional<double>& target) -> std::optional<std::string> {
+      if (i + 1 >= args.size()) return a + " needs a value";
+      double v = 0;
+      if (!TryParseReal(args[++i], v) || !(v > 0)) return a + " needs a positive number";
+      target = v;
+      return std::nullopt;
+    };
+    std::optional<std::string> error;
+    if (a == "--json")
+      options.json = true;
+    else if (a == "--columns")
+      options.columns = true;
+    else if (a == "--distance-scale")
+      error = scale(options.distanceScale);
+    else if (a == "--force-scale")
+      error = scale(options.forceScale);
+    else if (a == "--moment-scale")
+      error = scale(options.momentScale);
+    else if (!a.empty() && a[0] == '-')
+      error = "unknown option " + a;
+    else if (options.file.empty())
+      options.file = a;
+    else
+      error = "only one file can be analysed";
+    if (error) return error;
+  }
+  if (options.file.empty()) return "no file named";
+  return std::nullopt;
+}
+
+void WriteText(HeadlessWindow& window, std::ostream& out) {
+  const TTrevanDoc& beam = *window.beam();
+  const bool metric = beam.Metric;
+  for (const element* e = beam.FirstSupport(); e; e = e->Next.get()) {
+    out << CFormat("%12.4f %-2s  %-5s  %14.4f %s\n", e->X1, LengthUnit(metric),
+                   SupportDisplayNames[e->LeftType], e->Reaction(), ForceUnit(metric));
+  }
+  out << window.MaxMomentText() << "\n";
+}
+
+void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out) {
+  const TTrevanDoc& beam = *window.beam();
+  const calc& analysis = *window.analysis();
+  JsonWriter json;
+  json.BeginObject();
+  json.Member("file", options.file);
+  json.Member("version", beam.Version);
+  json.Member("metric", beam.Metric);
+  json.Member("length", beam.Length);
+  json.BeginObjectMember("units");
+  json.Member("length", LengthUnit(beam.Metric));
+  json.Member("force", ForceUnit(beam.Metric));
+  json.Member("moment", MomentUnit(beam.Metric));
+  json.EndObject();
+  json.BeginArray("supports");
+  for (const element* e = beam.FirstSupport(); e; e = e->Next.get()) {
+    json.BeginObject();
+    json.Member("x", e->X1);
+    json.Member("type", SupportTypeNames[e->LeftType]);
+    json.Member("reaction", e->Reaction());
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Member("max_moment", analysis.ReportedMaxMoment);
+  json.Member("status", window.MaxMomentText());
+  json.Member("sweeps", window.Sweeps());
+  if (options.columns) {
+    json.Member("distance_scale", window.DistanceScale());
+    json.BeginArray("shear");
+    for (const double v : window.ShearColumns()) json.Element(v);
+    json.EndArray();
+    json.BeginArray("moment");
+    for (const double v : window.MomentColumns()) json.Element(v);
+    json.EndArray();
+  }
+  json.EndObject();
+  out << json.str() << "\n";
+}
+
+}  // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options options;
+  if (const auto error = Parse(args, options)) {
+    err << "trevan-cli: " << *error << "\n" << Usage;
+    return ExitUsage;
+  }
+
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(options.file, ec)) {
+    err << "File Error: Error while opening file\n"
+        << "trevan-cli: " << options.file << ": no such file\n";
+    return ExitUnreadable;
+  }
+
+  StderrMessages messages(err);
+  HeadlessWindow window(messages);
+  if (!window.Open(options.file)) {
+    // The reader has already said "Error while opening file"; add why.
+    err << "trevan-cli: " << options.file << ": " << window.LastError() << "\n";
+    return ExitUnreadable;
+  }
+
+  const bool metric = window.beam()->Metric;
+  const double distance =
+      options.distanceScale.value_or(HeadlessWindow::StartDistanceScale(metric));
+  if (window.beam()->Length / distance > MaxColumns) {
+    err << "trevan-cli: the distance scale is too fine for this beam\n" << Usage;
+    return ExitUsage;
+  }
+  window.SetScales(options.forceScale.value_or(HeadlessWindow::StartForceScale),
+                   options.momentScale.value_or(HeadlessWindow::StartMomentScale), distance);
+  window.Recalculate();
+
+  if (options.json)
+    WriteJson(window, options, out);
+  else
+    WriteText(window, out);
+  return ExitOk;
+}
+
+}  // namespace trevan::cli

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace trevan::cli {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitUnreadable = 2;
+inline constexpr int ExitUsage = 64;
+
+// Runs trevan-cli with the arguments after the program name.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace trevan::cli

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <vector>
+
+namespace trevan {
+
+class AnalysisWindow;
+class element;
+
+// The analysis iterator of one document window: distributes the unbalanced
+// moments at hinge and roller joints sweep by sweep, one span per Step, and
+// integrates each span's shear and moment over the diagram columns.
+class calc {
+ public:
+  // Sweeps after which a run gives up; only a beam whose moments never
+  // settle gets near it.
+  static constexpr int MaxSweeps = 1000000;
+
+  explicit calc(AnalysisWindow& window);
+
+  void Reset();
+  // One span of the current sweep; false when there is nothing left to do.
+  bool Step();
+  // The whole analysis, synchronously: load samples, span end values and
+  // every sweep to convergence, then Reset so idle steps replot. Answers the
+  // number of sweeps it took.
+  int Recalculate();
+  // Steps to the end. Gives exactly the results of calling Step until it
+  // answers false, but integrates the diagram columns in the final sweep only.
+  int RunToConvergence();
+  // Calls Step until it answers false; answers the sweeps it completed.
+  int RunStepByStep();
+
+  // Balances the joint between two adjacent nodes (either may be none at the
+  // chain's ends); answers the moment before distribution.
+  static double BalanceJoint(element* left, element* right);
+
+  element* Last = nullptr;
+  element* Current = nullptr;
+  double MaxMoment = 0;
+  double MaxUnbalanced = 0;
+  // The maximum the status text last reported; unlike MaxMoment it
+  // survives the Reset that ends Recalculate.
+  double ReportedMaxMoment = 0;
+  AnalysisWindow* Window;
+  bool Done = false;
+
+ private:
+  struct SpanStart {
+    element* node;
+    double leftMoment;
+    double leftShear;
+    double prevRightMoment;
+    bool hasPrev;
+  };
+
+  SpanStart StartOf(element& e) const;
+  double DiagramColumns(const SpanStart& span);
+  bool EndSweep();
+  void Converge();
+  void ShowStatus();
+
+  int completedSweeps_ = 0;
+  std::vector<SpanStart> sweepStarts_;
+};
+
+}  // namespace trevan

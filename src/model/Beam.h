@@ -1,0 +1,89 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DistributedLoad.h"
+#include "PointForce.h"
+#include "SupportNode.h"
+
+namespace trevan {
+
+class BeamView;
+
+// The beam of one document: its length and unit system, the loads on it,
+// the support chain and the load samples of the analysis.
+class TTrevanDoc {
+ public:
+  static constexpr int CurrentVersion = 11700;
+  static constexpr double SampleStep = 0.004;  // width of one load sample cell
+  static constexpr double MaxLength = 10000;
+  static constexpr long long MaxRecordsPerKind = 100000;
+
+  TTrevanDoc();
+  virtual ~TTrevanDoc();
+  TTrevanDoc(const TTrevanDoc&) = delete;
+  TTrevanDoc& operator=(const TTrevanDoc&) = delete;
+
+  // Reads the named file; an empty or missing name sets up an empty beam of
+  // the current Length. Reports its own failures (see BeamFile.cpp).
+  virtual bool Load(const std::string& fileName);
+  virtual bool Save(const std::string& fileName);
+
+  void AttachView(BeamView* view);
+
+  std::shared_ptr<charge> AddCharge(const charge& prototype);
+  std::shared_ptr<distrcharge> AddDistrCharge(const distrcharge& prototype);
+  void RemoveCharge(const charge& target);
+  void RemoveDistrCharge(const distrcharge& target);
+  // The new support node, or none when x lies outside the chain or on a support.
+  element* InsertSupport(double x, TSupportType type);
+  void RemoveSupport(element& node);
+  void MoveObject(object& target, int pixels);
+  void Clear();
+  void SetMetric(bool metric);
+
+  // Analysis inputs.
+  int SampleCount() const;
+  void SampleLoads();
+  // The plain form of SampleLoads that walks every cell for every
+  // distributed load; kept as the reference the fast form is checked against.
+  void SampleLoadsEveryCell();
+  double SumLoads(double a, double b) const;
+  double SumLoadMoments(double a, double b) const;
+  void ComputeSegmentEnds();
+
+  element* Sentinel() const { return Chain.get(); }
+  element* FirstSupport() const { return Chain ? Chain->Next.get() : nullptr; }
+  int SupportCount() const;
+
+  // Why the last Load or Save failed, for logs and the command line.
+  const std::string& LastError() const { return lastError_; }
+
+  std::vector<std::shared_ptr<charge>> Charges;
+  std::vector<std::shared_ptr<distrcharge>> DistrCharges;
+  std::shared_ptr<element> Chain;
+  std::vector<double> LoadSamples;  // empty until the first Load or Clear
+  int Version = CurrentVersion;
+  BeamView* View = nullptr;
+  double Length = 0;
+  bool Metric = true;
+
+ private:
+  struct FileContents;
+
+  void Recompute();
+  void MarkDirty(bool dirty);
+  void NewSentinel();
+  void AllocateSamples();
+  void DestroyChain();
+  element* LinkSupport(double x, TSupportType type);
+  void ReportFileError(const char* message);
+  FileContents ReadFile(const std::string& fileName) const;
+  void WriteFile(std::ostream& out) const;
+
+  std::string lastError_;
+};
+
+}  // namespace trevan

@@ -1,0 +1,75 @@
+#include "DistributedLoad.h"
+
+#include "BeamWindow.h"
+#include "CLocaleText.h"
+#include "UnitSystem.h"
+
+namespace trevan {
+
+distrcharge::distrcharge(double xa, double xb, double fa, double fb, BeamView* view) {
+  View = view;
+  if (xa > xb) {
+    X1 = xb;
+    X2 = xa;
+    F1 = fb;
+    F2 = fa;
+  } else {
+    X1 = xa;
+    X2 = xb;
+    F1 = fa;
+    F2 = fb;
+  }
+  UpdateProperties();
+}
+
+void distrcharge::UpdateProperties() {
+  const bool metric = IsMetric();
+  SetRow(0, metric ? "Force 1 (Nm):" : "Force 1 (lbf-ft)", FloatToText(F1));
+  SetRow(1, metric ? "Distance 1: (m):" : "Distance 1 (ft)", FloatToText(X1));
+  SetRow(2, metric ? "Force 2 (Nm):" : "Force 2 (lbf-ft)", FloatToText(F2));
+  SetRow(3, metric ? "Distance 2: (m):" : "Distance 2 (ft)", FloatToText(X2));
+  RowCount = 4;
+  Caption = "Distributed Load";
+}
+
+void distrcharge::MoveBy(int pixels) {
+  const BeamWindow* w = Window();
+  if (!w) return;
+  const double d = pixels * w->DistanceScale();
+  X1 += d;
+  X2 += d;
+  PropertyValues[1] = FloatToText(X1);
+  PropertyValues[3] = FloatToText(X2);
+}
+
+std::string distrcharge::GetHint(bool fine) const {
+  const char* unit = LengthUnit(IsMetric());
+  return fine ? CFormat("x1=%6.4f %s   x2=%6.4f %s", X1, unit, X2, unit)
+              : CFormat("x1=%6.2f %s   x2=%6.2f %s", X1, unit, X2, unit);
+}
+
+void distrcharge::SetMetric(bool metric) {
+  if (metric) {
+    X1 *= FeetToMetres;
+    X2 *= FeetToMetres;
+    F1 *= PoundsForceToNewtons;
+    F2 *= PoundsForceToNewtons;
+  } else {
+    X1 /= FeetToMetres;
+    X2 /= FeetToMetres;
+    F1 /= PoundsForceToNewtons;
+    F2 /= PoundsForceToNewtons;
+  }
+  UpdateProperties();
+}
+
+std::string distrcharge::GetName() const { return "Distributed load"; }
+
+double distrcharge::IntensityAt(double x) const {
+  if (!(X1 <= x && x <= X2)) return 0;
+  // A load of zero length would divide 0 by 0; its only point carries F1.
+  if (X2 == X1) return F1;
+  return F1 + (F2 - F1) * (x - X1) / (X2 - X1);
+}
+
+}  // namespace trevan

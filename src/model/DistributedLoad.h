@@ -1,0 +1,29 @@
+#pragma once
+
+#include "BeamObject.h"
+
+namespace trevan {
+
+// A trapezoidal load, intensity F1 at X1 varying linearly to F2 at X2
+// (positive downward).
+class distrcharge : public object {
+ public:
+  // Orders the ends so that X1 <= X2, each intensity staying at its own end.
+  distrcharge(double xa, double xb, double fa, double fb, BeamView* view);
+
+  void UpdateProperties() override;
+  void MoveBy(int pixels) override;
+  std::string GetHint(bool fine) const override;
+  void SetMetric(bool metric) override;
+  std::string GetName() const override;
+
+  // Intensity at x; 0 outside [X1, X2].
+  double IntensityAt(double x) const;
+
+  double X1 = 0;
+  double X2 = 0;
+  double F1 = 0;
+  double F2 = 0;
+};
+
+}  // namespace trevan

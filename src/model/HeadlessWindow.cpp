@@ -1,0 +1,75 @@
+#include "HeadlessWindow.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "CLocaleText.h"
+#include "UnitSystem.h"
+
+namespace trevan {
+
+HeadlessWindow::HeadlessWindow(MessageService& messages)
+    : messages_(messages), distanceScale_(StartDistanceScale(ApplicationMetric())) {}
+
+// The analysis refers to the beam, so it goes first.
+HeadlessWindow::~HeadlessWindow() { CloseBeam(); }
+
+void HeadlessWindow::CreateBeam() {
+  CloseBeam();
+  beam_ = std::make_unique<TTrevanDoc>();
+  beam_->AttachView(this);
+  calc_ = std::make_unique<calc>(*this);
+}
+
+void HeadlessWindow::CloseBeam() {
+  selected_ = nullptr;
+  calc_.reset();
+  beam_.reset();
+}
+
+void HeadlessWindow::NewBeam(double length) {
+  CreateBeam();
+  beam_->Length = length;
+  beam_->Load("");
+  ResetBeamView();
+  Recalculate();
+  dirty_ = false;
+}
+
+bool HeadlessWindow::Open(const std::string& fileName) {
+  CreateBeam();
+  if (!beam_->Load(fileName)) {
+    lastError_ = beam_->LastError();
+    CloseBeam();
+    return false;
+  }
+  lastError_.clear();
+  ResetBeamView();
+  dirty_ = false;
+  return true;
+}
+
+bool HeadlessWindow::Save(const std::string& fileName) {
+  return beam_ && beam_->Save(fileName);
+}
+
+void HeadlessWindow::SetScales(double force, double moment, double distance) {
+  forceScale_ = force;
+  momentScale_ = moment;
+  distanceScale_ = distance;
+  ResetBeamView();
+}
+
+void HeadlessWindow::ResetBeamView() {
+  selected_ = nullptr;
+  columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), INT_MAX - 1) + 1 : 0;
+  shear_.assign(static_cast<size_t>(std::max(columnCount_, 0)), 0.0);
+  moment_.assign(shear_.size(), 0.0);
+  if (calc_) calc_->Done = false;
+}
+
+void HeadlessWindow::Recalculate() {
+  if (calc_) sweeps_ = calc_->Recalculate();
+}
+
+}  // namespace trevan

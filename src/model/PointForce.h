@@ -1,0 +1,22 @@
+#pragma once
+
+#include "BeamObject.h"
+
+namespace trevan {
+
+// A point force: positive f acts downward, at x from the beam's left end.
+class charge : public object {
+ public:
+  charge(double x, double f, BeamView* view);
+
+  void UpdateProperties() override;
+  void MoveBy(int pixels) override;
+  std::string GetHint(bool fine) const override;
+  void SetMetric(bool metric) override;
+  std::string GetName() const override;
+
+  double f = 0;  // force, current force unit
+  double x = 0;  // position, current length unit
+};
+
+}  // namespace trevan

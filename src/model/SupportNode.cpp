@@ -1,0 +1,180 @@
+#include "SupportNode.h"
+
+#include "BeamWindow.h"
+#include "CLocaleText.h"
+#include "DistributedLoad.h"
+#include "PointForce.h"
+#include "UnitSystem.h"
+
+namespace trevan {
+
+element::element(double x1, double x2, TSupportType leftType, TSupportType rightType,
+                 BeamView* view, const Bitmap* glyph)
+    : X1(x1), X2(x2), SpanLength(x2 - x1), LeftType(leftType), RightType(rightType), Glyph(glyph) {
+  View = view;
+  UpdateProperties();
+}
+
+element::element(const element& other) : object(other) { CopyValuesFrom(other); }
+
+element& element::operator=(const element& other) {
+  if (this != &other) {
+    object::operator=(other);
+    CopyValuesFrom(other);
+  }
+  return *this;
+}
+
+void element::CopyValuesFrom(const element& other) {
+  X1 = other.X1;
+  X2 = other.X2;
+  SpanLength = other.SpanLength;
+  LeftType = other.LeftType;
+  RightType = other.RightType;
+  LeftMoment = other.LeftMoment;
+  RightMoment = other.RightMoment;
+  LeftShear = other.LeftShear;
+  RightShear = other.RightShear;
+  Glyph = other.Glyph;
+}
+
+void element::UpdateProperties() {
+  const bool metric = IsMetric();
+  SetRow(0, metric ? "Distance: (m):" : "Distance: (ft)", FloatToText(X1));
+  const int type = IsValidSupportType(LeftType) ? LeftType : ftNone;
+  SetRow(1, "Type:", SupportTypeNames[type]);
+  RowCount = 2;
+  Caption = "Support";
+}
+
+void element::MoveBy(int pixels) {
+  const BeamWindow* w = Window();
+  if (!w || IsSentinel()) return;
+  double n = X1 + pixels * w->DistanceScale();
+  if (!(n > Prev->X1)) n = Prev->X1 + 0.0001;
+  if (n >= X2) n = X2 - 0.0001;
+  Prev->X2 = n;
+  Prev->SpanLength = n - Prev->X1;
+  X1 = n;
+  SpanLength = X2 - n;
+  PropertyValues[0] = FloatToText(X1);
+}
+
+std::string element::GetHint(bool fine) const {
+  const char* unit = LengthUnit(IsMetric());
+  return fine ? CFormat("x=%6.4f %s", X1, unit) : CFormat("x=%6.2f %s", X1, unit);
+}
+
+void element::SetMetric(bool metric) {
+  if (metric) {
+    X1 *= FeetToMetres;
+    X2 *= FeetToMetres;
+  } else {
+    X1 /= FeetToMetres;
+    X2 /= FeetToMetres;
+  }
+  SpanLength = X2 - X1;
+  UpdateProperties();
+}
+
+std::string element::GetName() const {
+  const int type = IsValidSupportType(LeftType) ? LeftType : ftNone;
+  return CFormat("%s\n\rLoad: %6.4f %s", SupportDisplayNames[type], Reaction(),
+                 ForceUnit(IsMetric()));
+}
+
+void element::ResetSegmentEnds() {
+  LeftMoment = RightMoment = LeftShear = RightShear = 0;
+}
+
+void element::AddEndMoment(SpanEnd end, double m) {
+  if (end == SpanEnd::Left)
+    LeftMoment += m;
+  else
+    RightMoment += m;
+  if (LeftHeld() && RightHeld()) {
+    LeftShear += m / SpanLength;
+    RightShear -= m / SpanLength;
+  }
+}
+
+void element::AddChargeContribution(const charge& load) {
+  const double x = load.x;
+  const double F = load.f;
+  if (!(X1 <= x && x <= X2)) return;
+  if (!LeftHeld() && !RightHeld()) return;
+  const double L = SpanLength;
+  const double a = x - X1;
+  const double b = X2 - x;
+  double beta = b / L;
+  double alpha = a / L;
+  if (!LeftHeld()) {
+    beta = 0;
+    alpha = 1;
+  }
+  if (!RightHeld()) {
+    beta = 1;
+    alpha = 0;
+  }
+  AddEndMoment(SpanEnd::Left, F * a * beta * beta);
+  AddEndMoment(SpanEnd::Right, -F * b * alpha * alpha);
+  LeftShear += F * beta;
+  RightShear += F * alpha;
+}
+
+namespace {
+
+// Integral from 0 to x of w(s)·s·(L − s)²/L² ds for w(s) = E + B·s/L: the
+// clamped-clamped fixed-end moment of the load part up to x.
+double ClampedMoment(double x, double L, double B, double E) {
+  const double t = x / L;
+  return t * t *
+         (12 * B * x * x * x / L + 15 * (E - 2 * B) * x * x + 20 * (B - 2 * E) * L * x +
+          30 * E * L * L) /
+         60;
+}
+
+// Integral from 0 to x of w(s)·s ds: the cantilever moment.
+double CantileverMoment(double x, double L, double B, double E) {
+  const double t = x / L;
+  return t * t * (2 * B * L * L * t + 3 * E * L * L) / 6;
+}
+
+}  // namespace
+
+void element::AddDistrChargeContribution(const distrcharge& load) {
+  if (!LeftHeld() && !RightHeld()) return;
+  const double sa = std::max(load.X1, X1) - X1;
+  const double sb = std::min(load.X2, X2) - X1;
+  if (!(sb > sa)) return;
+  const double L = SpanLength;
+  const double h = load.IntensityAt(X1 + sa);
+  const double l = load.IntensityAt(X1 + sb);
+  const double R = (sb - sa) * (h + l) / 2;
+  const double c = (h + l != 0) ? ((h + 2 * l) * sb + (2 * h + l) * sa) / (h + l) / 3
+                                : (sb + sa) / 2;
+  if (LeftHeld()) LeftShear += RightHeld() ? R * (L - c) / L : R;
+  if (RightHeld()) RightShear += LeftHeld() ? R * c / L : R;
+
+  const double B = (l - h) * L / (sb - sa);
+  const double E = (sb * h - sa * l) / (sb - sa);
+  const double Bm = -B;
+  const double Em = ((L - sa) * l - (L - sb) * h) / (sb - sa);
+
+  if (LeftHeld()) {
+    const double ML = RightHeld() ? ClampedMoment(sb, L, B, E) - ClampedMoment(sa, L, B, E)
+                                  : CantileverMoment(sb, L, B, E) - CantileverMoment(sa, L, B, E);
+    AddEndMoment(SpanEnd::Left, ML);
+  }
+  if (RightHeld()) {
+    const double MR = LeftHeld()
+                          ? ClampedMoment(L - sb, L, Bm, Em) - ClampedMoment(L - sa, L, Bm, Em)
+                          : CantileverMoment(L - sb, L, Bm, Em) -
+                                CantileverMoment(L - sa, L, Bm, Em);
+    AddEndMoment(SpanEnd::Right, MR);
+  }
+}
+
+double element::Reaction() const { return LeftShear + (Prev ? Prev->RightShear : 0.0); }
+
+}  // namespace trevan

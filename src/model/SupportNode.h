@@ -1,0 +1,66 @@
+#pragma once
+
+#include <memory>
+
+#include "BeamObject.h"
+#include "SupportType.h"
+
+namespace trevan {
+
+class Bitmap;
+class charge;
+class distrcharge;
+
+enum class SpanEnd { Left, Right };
+
+// One node of the support chain: the support at X1 and the span from it to
+// the next support (or the chain's right end) at X2. The analysis keeps the
+// span's end moments and shears here.
+//
+// The chain owns its nodes through Next; Prev is a plain back link. Edit
+// actions hold weak references, so a removed node is never touched again.
+class element : public object {
+ public:
+  element(double x1, double x2, TSupportType leftType, TSupportType rightType, BeamView* view,
+          const Bitmap* glyph);
+  // Copies the values of a node, never its place in a chain.
+  element(const element& other);
+  element& operator=(const element& other);
+  ~element() override = default;
+
+  void UpdateProperties() override;
+  void MoveBy(int pixels) override;
+  std::string GetHint(bool fine) const override;
+  void SetMetric(bool metric) override;
+  std::string GetName() const override;
+  bool IsSupport() const override { return true; }
+
+  bool IsSentinel() const { return Prev == nullptr; }
+  bool LeftHeld() const { return IsHeld(LeftType); }
+  bool RightHeld() const { return IsHeld(RightType); }
+
+  void ResetSegmentEnds();
+  void AddChargeContribution(const charge& load);
+  void AddDistrChargeContribution(const distrcharge& load);
+  void AddEndMoment(SpanEnd end, double m);
+  // This support's reaction (upward positive).
+  double Reaction() const;
+
+  double X1 = 0;
+  double X2 = 0;
+  double SpanLength = 0;
+  TSupportType LeftType = ftNone;
+  TSupportType RightType = ftNone;
+  double LeftMoment = 0;
+  double RightMoment = 0;
+  double LeftShear = 0;
+  double RightShear = 0;
+  std::shared_ptr<element> Next;
+  element* Prev = nullptr;
+  const Bitmap* Glyph = nullptr;
+
+ private:
+  void CopyValuesFrom(const element& other);
+};
+
+}  // namespace trevan

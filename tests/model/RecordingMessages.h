@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "MessageService.h"
+
+namespace trevan::test {
+
+// Keeps every message instead of showing it.
+class RecordingMessages : public MessageService {
+ public:
+  struct Message {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+  };
+
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    messages.push_back({text, caption, icon});
+  }
+
+  std::vector<Message> messages;
+};
+
+}  // namespace trevan::test
