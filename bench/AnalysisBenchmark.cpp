@@ -16,6 +16,9 @@ namespace {
 class SilentMessages : public MessageService {
  public:
   void ShowMessage(const std::string&, const std::string&, MessageIcon) override {}
+  MessageAnswer Ask(const std::string&, const std::string&, MessageIcon) override {
+    return MessageAnswer::No;
+  }
 };
 
 struct Scenario {

@@ -39,6 +39,10 @@ class StderrMessages : public MessageService {
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
     err_ << caption << ": " << text << "\n";
   }
+  // Nobody is there to answer: the careful answer.
+  MessageAnswer Ask(const std::string&, const std::string&, MessageIcon) override {
+    return MessageAnswer::No;
+  }
 
  private:
   std::ostream& err_;

@@ -5,12 +5,14 @@
 #include <vector>
 
 #include "DistributedLoad.h"
+#include "Geometry.h"
 #include "PointForce.h"
 #include "SupportNode.h"
 
 namespace trevan {
 
 class BeamView;
+class Canvas;
 
 // The beam of one document: its length and unit system, the loads on it,
 // the support chain and the load samples of the analysis.
@@ -41,6 +43,10 @@ class TTrevanDoc {
   element* InsertSupport(double x, TSupportType type);
   void RemoveSupport(element& node);
   void MoveObject(object& target, int pixels);
+  // The first object under the point; when that is the selected one, the
+  // next one under it, so repeated clicks reach the objects below.
+  object* FindObjectAt(Point point) const;
+  void Draw(Canvas& canvas) const;
   void Clear();
   void SetMetric(bool metric);
 

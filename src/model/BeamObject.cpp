@@ -1,7 +1,13 @@
 #include "BeamObject.h"
 
+#include <memory>
+#include <stdexcept>
+
 #include "BeamView.h"
 #include "BeamWindow.h"
+#include "CLocaleText.h"
+#include "Canvas.h"
+#include "ClipboardService.h"
 
 namespace trevan {
 
@@ -12,9 +18,79 @@ bool object::IsMetric() const {
   return w ? w->IsMetric() : true;
 }
 
+bool object::GetMapping(Mapping& mapping) const {
+  const BeamWindow* w = Window();
+  if (!w) return false;
+  mapping = Mapping{w->DistanceScale(), w->ForceScale(), View->BaseLine()};
+  return true;
+}
+
 void object::SetRow(int row, const char* label, const std::string& value) {
   PropertyLabels[row] = std::string(label).substr(0, MaxTextLength);
   PropertyValues[row] = value.substr(0, MaxTextLength);
+}
+
+double object::RowValue(int row) const {
+  double value = 0;
+  if (!TryParseReal(PropertyValues[row], value))
+    throw std::invalid_argument("'" + PropertyValues[row] + "' is not a valid number");
+  return value;
+}
+
+bool object::PutRecord(ClipboardService& clipboard, const std::string& record) {
+  // The record travels in a block of 40 bytes with its terminating zero.
+  if (record.size() > 39) return false;
+  return clipboard.SetText(record);
+}
+
+bool object::HitTest(Point point) const {
+  const Rect r = GetBounds();
+  return r.Left - 5 <= point.x && point.x <= r.Right + 5 && r.Top - 5 <= point.y &&
+         point.y <= r.Bottom + 5;
+}
+
+bool object::ToggleHandles(Canvas& canvas) {
+  const Rect r = GetBounds();
+  {
+    RasterModeScope invert(canvas, RasterMode::Invert);
+    canvas.SetBrushColor(Rgb::FromRgb(0, 0, 0));
+    canvas.FillRect({r.Left - 6, r.Top - 6, r.Left - 2, r.Top - 2});
+    canvas.FillRect({r.Right + 2, r.Bottom + 2, r.Right + 6, r.Bottom + 6});
+    canvas.FillRect({r.Left - 6, r.Bottom + 2, r.Left - 2, r.Bottom + 6});
+    canvas.FillRect({r.Right + 2, r.Top - 6, r.Right + 6, r.Top - 2});
+  }
+  Selected = !Selected;
+  return Selected;
+}
+
+void object::ShowHandles(Canvas& canvas, Point point) {
+  AnchorPoint = DragPoint = point;
+  ToggleHandles(canvas);
+}
+
+void object::DragTo(Canvas& canvas, Point point) {
+  if (point == DragPoint) return;
+  Rect r = GetBounds();
+  r = {r.Left - 7, r.Top - 7, r.Right + 7, r.Bottom + 7};
+  const int dx = point.x - DragPoint.x;
+  if (dx > 0)
+    r.Right += dx;
+  else
+    r.Left += dx;
+  const int width = r.Right - r.Left + 1;
+  const int height = r.Bottom - r.Top + 1;
+
+  ToggleHandles(canvas);
+  std::unique_ptr<Canvas> scratch = canvas.CreateOffscreen(width, height);
+  scratch->CopyRect(0, 0, canvas, {r.Left, r.Top, r.Left + width, r.Top + height});
+  scratch->SetPenColor(canvas.PenColor());
+  scratch->SetRasterMode(RasterMode::Invert);
+  Draw(*scratch, r.Left, r.Top);  // erases the glyph at its old place
+  MoveBy(dx);
+  Draw(*scratch, r.Left, r.Top);
+  canvas.CopyRect(r.Left, r.Top, *scratch, {0, 0, width, height});
+  ToggleHandles(canvas);
+  DragPoint = point;
 }
 
 }  // namespace trevan

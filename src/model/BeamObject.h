@@ -10,6 +10,8 @@ namespace trevan {
 
 class BeamView;
 class BeamWindow;
+class Canvas;
+class ClipboardService;
 
 // Common base of the three kinds of beam object: point force, distributed
 // load and support node. Loads are shared between the beam and the edit
@@ -26,17 +28,42 @@ class object : public std::enable_shared_from_this<object> {
 
   // Refreshes the property rows and caption for the current values and unit.
   virtual void UpdateProperties() = 0;
+  // Draws the glyph with columns shifted left by ox and the beam line
+  // raised by oy. Draws nothing without a view.
+  virtual void Draw(Canvas& canvas, int ox, int oy) const = 0;
+  void ShowHandles(Canvas& canvas, Point point);
   // Moves the object by whole pixel columns of the view.
   virtual void MoveBy(int pixels) = 0;
+  // The glyph's rectangle on the view, normalised.
+  virtual Rect GetBounds() const = 0;
   // One-line status text; fine asks for four decimals instead of two.
   virtual std::string GetHint(bool fine) const = 0;
   virtual void SetMetric(bool metric) = 0;
+  // Reads the edited property values back and records them as one undoable
+  // change; false when the values are refused. Throws std::invalid_argument
+  // for a value that is not a number.
+  virtual bool ApplyProperties() = 0;
+  // Puts the object's record on the (open) clipboard; false on failure.
+  virtual bool CopyToClipboard(ClipboardService& clipboard) const = 0;
   virtual std::string GetName() const = 0;
   virtual bool IsSupport() const { return false; }
+
+  bool HitTest(Point point) const;
+  // Inverts the four selection handles; answers the new Selected.
+  bool ToggleHandles(Canvas& canvas);
+  // Drag feedback: moves the object and its glyph and handles to follow point.
+  void DragTo(Canvas& canvas, Point point);
 
   // The beam's unit flag through the view's window; true without one.
   bool IsMetric() const;
   BeamWindow* Window() const;
+  // Pixel mapping of the view; false without a view and window.
+  struct Mapping {
+    double distanceScale;
+    double forceScale;
+    int baseLine;
+  };
+  bool GetMapping(Mapping& mapping) const;
 
   Point AnchorPoint;
   Point DragPoint;
@@ -49,6 +76,10 @@ class object : public std::enable_shared_from_this<object> {
 
  protected:
   void SetRow(int row, const char* label, const std::string& value);
+  // Reads property row `row` as a number; throws std::invalid_argument.
+  double RowValue(int row) const;
+  // Puts a record of at most 39 characters on the clipboard.
+  static bool PutRecord(ClipboardService& clipboard, const std::string& record);
 };
 
 }  // namespace trevan

@@ -4,6 +4,7 @@
 
 namespace trevan {
 
+class EditRecorder;
 class MessageService;
 class object;
 
@@ -22,6 +23,8 @@ class BeamWindow {
   // Shows the object in the property inspector again if the inspector is visible.
   virtual void RefreshInspector(object& target) = 0;
   virtual MessageService& Messages() = 0;
+  // Where edited property values are recorded as undoable changes.
+  virtual EditRecorder* Recorder() = 0;
 };
 
 }  // namespace trevan

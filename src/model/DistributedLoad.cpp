@@ -1,7 +1,12 @@
 #include "DistributedLoad.h"
 
+#include <algorithm>
+
 #include "BeamWindow.h"
 #include "CLocaleText.h"
+#include "Canvas.h"
+#include "EditRecorder.h"
+#include "PixelMapping.h"
 #include "UnitSystem.h"
 
 namespace trevan {
@@ -64,6 +69,51 @@ void distrcharge::SetMetric(bool metric) {
 }
 
 std::string distrcharge::GetName() const { return "Distributed load"; }
+
+void distrcharge::Draw(Canvas& canvas, int ox, int oy) const {
+  Mapping m;
+  if (!GetMapping(m)) return;
+  const int base = m.baseLine - oy;
+  const int a1 = ToPixel(X1 / m.distanceScale - ox);
+  const int y1 = ToPixel(base - F1 / m.forceScale);
+  const int a2 = ToPixel(X2 / m.distanceScale - ox);
+  const int y2 = ToPixel(base - F2 / m.forceScale);
+  if (a2 <= a1) return;
+  for (long long i = a1; i <= a2; i += 2) {
+    const long long y = y1 + static_cast<long long>(y2 - y1) * (i - a1) / (a2 - a1);
+    canvas.MoveTo(static_cast<int>(i), base);
+    canvas.LineTo(static_cast<int>(i), static_cast<int>(y));
+  }
+}
+
+Rect distrcharge::GetBounds() const {
+  Mapping m;
+  if (!GetMapping(m)) return {};
+  const int hi = ToPixel(std::max(F1, F2) / m.forceScale);
+  const int lo = ToPixel(std::min(F1, F2) / m.forceScale);
+  return Rect{ToPixel(X1 / m.distanceScale), m.baseLine - std::max(0, hi),
+              ToPixel(X2 / m.distanceScale), m.baseLine - std::min(0, lo)}
+      .Normalized();
+}
+
+bool distrcharge::ApplyProperties() {
+  distrcharge values(*this);
+  values.F1 = RowValue(0);
+  values.X1 = RowValue(1);
+  values.F2 = RowValue(2);
+  values.X2 = RowValue(3);
+  if (!(values.X2 > values.X1)) return false;
+  values.UpdateProperties();
+  BeamWindow* w = Window();
+  EditRecorder* recorder = w ? w->Recorder() : nullptr;
+  if (!recorder) return false;
+  recorder->RecordDistrChargeProps(*this, values);
+  return true;
+}
+
+bool distrcharge::CopyToClipboard(ClipboardService& clipboard) const {
+  return PutRecord(clipboard, CFormat("d;%6.0f;%6.0f;%5.3f", F1, F2, X2 - X1));
+}
 
 double distrcharge::IntensityAt(double x) const {
   if (!(X1 <= x && x <= X2)) return 0;

@@ -12,9 +12,13 @@ class distrcharge : public object {
   distrcharge(double xa, double xb, double fa, double fb, BeamView* view);
 
   void UpdateProperties() override;
+  void Draw(Canvas& canvas, int ox, int oy) const override;
   void MoveBy(int pixels) override;
+  Rect GetBounds() const override;
   std::string GetHint(bool fine) const override;
   void SetMetric(bool metric) override;
+  bool ApplyProperties() override;
+  bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
 
   // Intensity at x; 0 outside [X1, X2].

@@ -9,10 +9,15 @@
 namespace trevan {
 
 HeadlessWindow::HeadlessWindow(MessageService& messages)
-    : messages_(messages), distanceScale_(StartDistanceScale(ApplicationMetric())) {}
+    : messages_(messages),
+      distanceScale_(StartDistanceScale(ApplicationMetric())),
+      undoBuffer_(std::make_unique<undo::TUndoMultiBuffer>(this, &undoCommand_, &redoCommand_)) {}
 
-// The analysis refers to the beam, so it goes first.
-HeadlessWindow::~HeadlessWindow() { CloseBeam(); }
+// The actions refer to the beam's objects and the analysis to the beam.
+HeadlessWindow::~HeadlessWindow() {
+  undoBuffer_.reset();
+  CloseBeam();
+}
 
 void HeadlessWindow::CreateBeam() {
   CloseBeam();
@@ -66,6 +71,7 @@ void HeadlessWindow::ResetBeamView() {
   shear_.assign(static_cast<size_t>(std::max(columnCount_, 0)), 0.0);
   moment_.assign(shear_.size(), 0.0);
   if (calc_) calc_->Done = false;
+  undoBuffer_ = std::make_unique<undo::TUndoMultiBuffer>(this, &undoCommand_, &redoCommand_);
 }
 
 void HeadlessWindow::Recalculate() {

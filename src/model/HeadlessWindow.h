@@ -9,14 +9,31 @@
 #include "Beam.h"
 #include "BeamView.h"
 #include "BeamWindow.h"
+#include "CommandState.h"
+#include "EditRecorder.h"
+#include "EditWindow.h"
+#include "UndoBuffer.h"
 
 namespace trevan {
 
 class MessageService;
 
-// A document window without a screen: holds one beam, its analysis and its
-// scales. Serves the command line and the tests.
-class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow {
+// A command's caption and enabled state, kept for reading back.
+class CommandStatus : public CommandState {
+ public:
+  explicit CommandStatus(std::string caption) : caption(std::move(caption)) {}
+  void SetCaption(const std::string& text) override { caption = text; }
+  void SetEnabled(bool on) override { enabled = on; }
+  std::string caption;
+  bool enabled = false;
+};
+
+// A document window without a screen: holds one beam, its analysis, its
+// scales and its undo history. Serves the command line and the tests.
+class HeadlessWindow : public BeamWindow,
+                       public BeamView,
+                       public AnalysisWindow,
+                       public EditWindow {
  public:
   static constexpr double StartForceScale = 250;
   static constexpr double StartMomentScale = 500;
@@ -35,8 +52,16 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   void CloseBeam();
 
   void SetScales(double force, double moment, double distance);
-  // Lays the columns out for the beam's length and the distance scale.
-  void ResetBeamView();
+  void SetBaseLine(int baseLine) { baseLine_ = baseLine; }
+  // Lays the columns out for the beam's length and the distance scale and
+  // starts an empty undo history.
+  void ResetBeamView() override;
+
+  EditRecorder& recorder() { return recorder_; }
+  undo::TUndoMultiBuffer& undoBuffer() { return *undoBuffer_; }
+  const CommandStatus& UndoCommand() const { return undoCommand_; }
+  const CommandStatus& RedoCommand() const { return redoCommand_; }
+  int CurrentTool() const { return tool_; }
 
   TTrevanDoc* beam() { return beam_.get(); }
   calc* analysis() { return calc_.get(); }
@@ -53,6 +78,7 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   void Recalculate() override;
   void RefreshInspector(object&) override {}
   MessageService& Messages() override { return messages_; }
+  EditRecorder* Recorder() override { return &recorder_; }
 
   BeamWindow* Window() override { return this; }
   int BaseLine() const override { return baseLine_; }
@@ -69,6 +95,11 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   void ShowMaxMoment(const std::string& text) override { maxMomentText_ = text; }
   void GrowResultPanes(int zeroLine) override { zeroLine_ = zeroLine; }
   void RepaintViews() override {}
+
+  BeamView* InputView() override { return this; }
+  undo::TUndoBuffer* UndoBuffer() override { return undoBuffer_.get(); }
+  void RepaintAll() override {}
+  void SelectTool(int code) override { tool_ = code; }
 
  private:
   void CreateBeam();
@@ -89,6 +120,11 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   int sweeps_ = 0;
   std::string maxMomentText_;
   std::string lastError_;
+  CommandStatus undoCommand_{"Can't &Undo"};
+  CommandStatus redoCommand_{"Can't &Redo"};
+  std::unique_ptr<undo::TUndoMultiBuffer> undoBuffer_;
+  EditRecorder recorder_{*this};
+  int tool_ = 0;
 };
 
 }  // namespace trevan

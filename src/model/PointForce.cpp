@@ -2,6 +2,9 @@
 
 #include "BeamWindow.h"
 #include "CLocaleText.h"
+#include "Canvas.h"
+#include "EditRecorder.h"
+#include "PixelMapping.h"
 #include "UnitSystem.h"
 
 namespace trevan {
@@ -43,5 +46,44 @@ void charge::SetMetric(bool metric) {
 }
 
 std::string charge::GetName() const { return "Load"; }
+
+void charge::Draw(Canvas& canvas, int ox, int oy) const {
+  Mapping m;
+  if (!GetMapping(m)) return;
+  const int a = ToPixel(x / m.distanceScale - ox);
+  const int b = ToPixel(f / m.forceScale);
+  const int base = m.baseLine - oy;
+  canvas.MoveTo(a, base);
+  canvas.LineTo(a, base - b);
+  int h = b / 5;
+  if (b > 50) h = 10;
+  if (b < -50) h = -10;
+  canvas.MoveTo(a - 3, base - h);
+  canvas.LineTo(a, b > 0 ? base - 1 : base + 1);
+  canvas.LineTo(a + 3, base - h);
+}
+
+Rect charge::GetBounds() const {
+  Mapping m;
+  if (!GetMapping(m)) return {};
+  const int column = ToPixel(x / m.distanceScale);
+  return Rect{column, m.baseLine, column, ToPixel(m.baseLine - f / m.forceScale)}.Normalized();
+}
+
+bool charge::ApplyProperties() {
+  charge values(*this);
+  values.f = RowValue(0);
+  values.x = RowValue(1);
+  values.UpdateProperties();
+  BeamWindow* w = Window();
+  EditRecorder* recorder = w ? w->Recorder() : nullptr;
+  if (!recorder) return false;
+  recorder->RecordChargeProps(*this, values);
+  return true;
+}
+
+bool charge::CopyToClipboard(ClipboardService& clipboard) const {
+  return PutRecord(clipboard, CFormat("f;%6.0f", f));
+}
 
 }  // namespace trevan

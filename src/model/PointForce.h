@@ -10,9 +10,13 @@ class charge : public object {
   charge(double x, double f, BeamView* view);
 
   void UpdateProperties() override;
+  void Draw(Canvas& canvas, int ox, int oy) const override;
   void MoveBy(int pixels) override;
+  Rect GetBounds() const override;
   std::string GetHint(bool fine) const override;
   void SetMetric(bool metric) override;
+  bool ApplyProperties() override;
+  bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
 
   double f = 0;  // force, current force unit

@@ -1,7 +1,13 @@
 #include "SupportNode.h"
 
+#include <string>
+
+#include "BeamView.h"
 #include "BeamWindow.h"
 #include "CLocaleText.h"
+#include "Canvas.h"
+#include "EditRecorder.h"
+#include "PixelMapping.h"
 #include "DistributedLoad.h"
 #include "PointForce.h"
 #include "UnitSystem.h"
@@ -81,6 +87,44 @@ std::string element::GetName() const {
   const int type = IsValidSupportType(LeftType) ? LeftType : ftNone;
   return CFormat("%s\n\rLoad: %6.4f %s", SupportDisplayNames[type], Reaction(),
                  ForceUnit(IsMetric()));
+}
+
+void element::Draw(Canvas& canvas, int ox, int oy) const {
+  Mapping m;
+  if (!Glyph || !GetMapping(m)) return;
+  const int a = ToPixel(X1 / m.distanceScale - ox);
+  canvas.XorBitmap(*Glyph, a - 8, m.baseLine - oy - 5);
+}
+
+Rect element::GetBounds() const {
+  Mapping m;
+  if (!GetMapping(m)) return {};
+  return Rect{ToPixel(X1 / m.distanceScale - 4), m.baseLine - 4, ToPixel(X1 / m.distanceScale + 8),
+              m.baseLine + 8}
+      .Normalized();
+}
+
+bool element::ApplyProperties() {
+  if (IsSentinel()) return false;
+  element values(*this);
+  values.X1 = RowValue(0);
+  for (int t = 0; t < SupportTypeCount; ++t)
+    if (PropertyValues[1] == SupportTypeNames[t]) values.LeftType = static_cast<TSupportType>(t);
+  values.Glyph = View ? View->SupportGlyph(values.LeftType) : nullptr;
+  if (!(Prev->X1 < values.X1 && values.X1 < X2)) return false;
+  values.UpdateProperties();
+  BeamWindow* w = Window();
+  EditRecorder* recorder = w ? w->Recorder() : nullptr;
+  if (!recorder) return false;
+  recorder->RecordElementProps(*this, values);
+  return true;
+}
+
+bool element::CopyToClipboard(ClipboardService& clipboard) const {
+  // The type travels as one raw byte; ftNone's zero ends the record early.
+  std::string record = "e;";
+  if (LeftType != ftNone) record.push_back(static_cast<char>(LeftType));
+  return PutRecord(clipboard, record);
 }
 
 void element::ResetSegmentEnds() {

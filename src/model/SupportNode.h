@@ -29,9 +29,13 @@ class element : public object {
   ~element() override = default;
 
   void UpdateProperties() override;
+  void Draw(Canvas& canvas, int ox, int oy) const override;
   void MoveBy(int pixels) override;
+  Rect GetBounds() const override;
   std::string GetHint(bool fine) const override;
   void SetMetric(bool metric) override;
+  bool ApplyProperties() override;
+  bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
   bool IsSupport() const override { return true; }
 

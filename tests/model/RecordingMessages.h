@@ -19,8 +19,14 @@ class RecordingMessages : public MessageService {
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     messages.push_back({text, caption, icon});
   }
+  MessageAnswer Ask(const std::string& text, const std::string& caption, MessageIcon icon) override {
+    questions.push_back({text, caption, icon});
+    return answer;
+  }
 
   std::vector<Message> messages;
+  std::vector<Message> questions;
+  MessageAnswer answer = MessageAnswer::No;
 };
 
 }  // namespace trevan::test

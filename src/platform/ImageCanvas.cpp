@@ -1,0 +1,210 @@
+#include "ImageCanvas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "ImageBitmap.h"
+
+namespace trevan {
+
+namespace {
+constexpr QRgb InvertBits = 0x00FFFFFF;
+}
+
+ImageCanvas::ImageCanvas(int width, int height, Rgb fill)
+    : image_(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {
+  image_.fill(ToQRgb(fill));
+  font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void ImageCanvas::Resize(int width, int height, Rgb fill) {
+  image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+  image_.fill(ToQRgb(fill));
+}
+
+void ImageCanvas::Fill(Rgb colour) { image_.fill(ToQRgb(colour)); }
+
+void ImageCanvas::Plot(int x, int y) {
+  if (!Inside(x, y)) return;
+  QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+  line[x] = mode_ == RasterMode::Invert ? (line[x] ^ InvertBits) : ToQRgb(pen_);
+}
+
+void ImageCanvas::MoveTo(int x, int y) {
+  penX_ = x;
+  penY_ = y;
+}
+
+// Bresenham's line from the pen position up to, not including, (x, y).
+void ImageCanvas::LineTo(int x, int y) {
+  long long x0 = penX_, y0 = penY_;
+  const long long x1 = x, y1 = y;
+  penX_ = x;
+  penY_ = y;
+  const long long w = image_.width(), h = image_.height();
+
+  if (x0 == x1 || y0 == y1) {  // axis-parallel: clip exactly
+    if (x0 == x1 && y0 == y1) return;
+    if (x0 == x1) {
+      if (x0 < 0 || x0 >= w) return;
+      const long long step = y1 > y0 ? 1 : -1;
+      const long long last = y1 - step;
+      const long long from = std::clamp(y0, -1LL, h), to = std::clamp(last, -1LL, h);
+      for (long long yy = from;; yy += step) {
+        Plot(static_cast<int>(x0), static_cast<int>(yy));
+        if (yy == to) break;
+      }
+    } else {
+      if (y0 < 0 || y0 >= h) return;
+      const long long step = x1 > x0 ? 1 : -1;
+      const long long last = x1 - step;
+      const long long from = std::clamp(x0, -1LL, w), to = std::clamp(last, -1LL, w);
+      for (long long xx = from;; xx += step) {
+        Plot(static_cast<int>(xx), static_cast<int>(y0));
+        if (xx == to) break;
+      }
+    }
+    return;
+  }
+
+  const long long dx = std::llabs(x1 - x0), dy = -std::llabs(y1 - y0);
+  // Lines far larger than any view are pulled in first; they only occur
+  // for absurd values and need not be pixel-exact.
+  constexpr long long limit = 1 << 16;
+  if (dx > limit || -dy > limit) {
+    const double fx0 = static_cast<double>(x0), fy0 = static_cast<double>(y0);
+    const double fx1 = static_cast<double>(x1), fy1 = static_cast<double>(y1);
+    double lo = 0, hi = 1;
+    auto clip = [&](double p, double q) {
+      if (p == 0) return q >= 0;
+      const double r = q / p;
+      if (p < 0) {
+        if (r > hi) return false;
+        lo = std::max(lo, r);
+      } else {
+        if (r < lo) return false;
+        hi = std::min(hi, r);
+      }
+      return true;
+    };
+    const double ddx = fx1 - fx0, ddy = fy1 - fy0;
+    if (!clip(-ddx, fx0 + 1) || !clip(ddx, w - fx0) || !clip(-ddy, fy0 + 1) || !clip(ddy, h - fy0))
+      return;
+    const int cx0 = static_cast<int>(std::lround(fx0 + lo * ddx));
+    const int cy0 = static_cast<int>(std::lround(fy0 + lo * ddy));
+    const int cx1 = static_cast<int>(std::lround(fx0 + hi * ddx));
+    const int cy1 = static_cast<int>(std::lround(fy0 + hi * ddy));
+    const int endX = penX_, endY = penY_;
+    MoveTo(cx0, cy0);
+    if (cx0 != cx1 || cy0 != cy1) LineTo(cx1, cy1);
+    if (hi < 1) Plot(cx1, cy1);  // the clipped end is not the line's own end
+    MoveTo(endX, endY);
+    return;
+  }
+
+  const long long sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+  long long err = dx + dy;
+  for (;;) {
+    if (x0 == x1 && y0 == y1) break;
+    Plot(static_cast<int>(x0), static_cast<int>(y0));
+    const long long e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      x0 += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      y0 += sy;
+    }
+  }
+}
+
+void ImageCanvas::SetPixel(int x, int y, Rgb colour) {
+  if (Inside(x, y)) image_.setPixel(x, y, ToQRgb(colour));
+}
+
+Rgb ImageCanvas::GetPixel(int x, int y) const {
+  return Inside(x, y) ? FromQRgb(image_.pixel(x, y)) : Rgb{};
+}
+
+void ImageCanvas::FillRect(const Rect& r) {
+  const int left = std::max(r.Left, 0), right = std::min(r.Right, image_.width());
+  const int top = std::max(r.Top, 0), bottom = std::min(r.Bottom, image_.height());
+  const QRgb colour = ToQRgb(brush_);
+  for (int y = top; y < bottom; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+    for (int x = left; x < right; ++x)
+      line[x] = mode_ == RasterMode::Invert ? (line[x] ^ InvertBits) : colour;
+  }
+}
+
+void ImageCanvas::SetFont(const std::string& family, int pixelSize, bool bold) {
+  font_ = QFont(QString::fromStdString(family));
+  font_.setPixelSize(pixelSize);
+  font_.setBold(bold);
+  font_.setStyleStrategy(QFont::NoAntialias);
+}
+
+void ImageCanvas::TextOut(int x, int y, const std::string& text, TextAlign align) {
+  const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+  const QFontMetrics metrics(font_);
+  const int width = metrics.horizontalAdvance(s);
+  int left = x;
+  if (align == TextAlign::Center) left = x - width / 2;
+  if (align == TextAlign::Right) left = x - width;
+  QPainter painter(&image_);
+  painter.setFont(font_);
+  painter.setPen(QColor(ToQRgb(pen_)));
+  painter.drawText(left, y + metrics.ascent(), s);
+}
+
+int ImageCanvas::TextWidth(const std::string& text) const {
+  return QFontMetrics(font_).horizontalAdvance(
+      QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void ImageCanvas::XorBitmap(const Bitmap& bitmap, int x, int y) {
+  const auto* picture = dynamic_cast<const ImageBitmap*>(&bitmap);
+  if (!picture) return;
+  const QImage& src = picture->image();
+  const QRgb transparent = picture->TransparentColour();
+  for (int row = 0; row < src.height(); ++row) {
+    const int ty = y + row;
+    if (ty < 0 || ty >= image_.height()) continue;
+    const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(row));
+    QRgb* to = reinterpret_cast<QRgb*>(image_.scanLine(ty));
+    for (int col = 0; col < src.width(); ++col) {
+      const int tx = x + col;
+      if (tx < 0 || tx >= image_.width() || from[col] == transparent) continue;
+      to[tx] ^= (from[col] & InvertBits);
+    }
+  }
+}
+
+std::unique_ptr<Canvas> ImageCanvas::CreateOffscreen(int width, int height) const {
+  auto canvas = std::make_unique<ImageCanvas>(width, height);
+  canvas->font_ = font_;
+  return canvas;
+}
+
+void ImageCanvas::CopyRect(int x, int y, const Canvas& source, const Rect& from) {
+  const auto* other = dynamic_cast<const ImageCanvas*>(&source);
+  if (!other) return;
+  const QImage& src = other->image_;
+  for (int sy = from.Top; sy < from.Bottom; ++sy) {
+    const int ty = y + sy - from.Top;
+    if (sy < 0 || sy >= src.height() || ty < 0 || ty >= image_.height()) continue;
+    const QRgb* in = reinterpret_cast<const QRgb*>(src.constScanLine(sy));
+    QRgb* out = reinterpret_cast<QRgb*>(image_.scanLine(ty));
+    for (int sx = from.Left; sx < from.Right; ++sx) {
+      const int tx = x + sx - from.Left;
+      if (sx < 0 || sx >= src.width() || tx < 0 || tx >= image_.width()) continue;
+      out[tx] = in[sx];
+    }
+  }
+}
+
+}  // namespace trevan
