@@ -1,0 +1,123 @@
+#include "SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace trevan {
+
+namespace {
+
+QString Escape(const QString& text, bool name) {
+  QString out;
+  for (const QChar c : text) {
+    if (c == '\\') out += "\\\\";
+    else if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else if (name && c == '=') out += "\\=";
+    else out += c;
+  }
+  return out;
+}
+
+// Unescapes up to an unescaped '=' when stopAtEquals; answers the position
+// after what was read, or -1 for a broken escape.
+qsizetype Unescape(const QString& text, qsizetype from, bool stopAtEquals, QString& out) {
+  qsizetype i = from;
+  for (; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (stopAtEquals && c == '=') return i;
+    if (c != '\\') {
+      out += c;
+      continue;
+    }
+    if (++i >= text.size()) return -1;
+    const QChar e = text[i];
+    if (e == '\\') out += '\\';
+    else if (e == 'n') out += '\n';
+    else if (e == 'r') out += '\r';
+    else if (e == '=') out += '=';
+    else return -1;
+  }
+  return stopAtEquals ? -1 : i;
+}
+
+}  // namespace
+
+QString SettingsFile::DefaultPath() {
+  const QString explicitPath = qEnvironmentVariable(PathVariable);
+  if (!explicitPath.isEmpty()) return explicitPath;
+  QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (config.isEmpty()) config = QDir::homePath() + "/.config";
+  return config + "/Quillmoor Software/Trevan.conf";
+}
+
+QString SettingsFile::Serialize(const SettingsTree& tree) {
+  QString text = "# Trevan settings\n";
+  for (auto key = tree.cbegin(); key != tree.cend(); ++key) {
+    text += "[" + key.key() + "]\n";
+    for (auto value = key->cbegin(); value != key->cend(); ++value) {
+      text += Escape(value.key(), true) + "=";
+      if (value->kind == SettingsValue::Kind::Integer)
+        text += "dword:" + QString::number(value->number);
+      else
+        text += "sz:" + Escape(value->text, false);
+      text += "\n";
+    }
+  }
+  return text;
+}
+
+std::optional<SettingsTree> SettingsFile::Parse(const QString& text) {
+  SettingsTree tree;
+  QString section;
+  bool inSection = false;
+  for (const QString& rawLine : text.split('\n')) {
+    const QString line = rawLine.endsWith('\r') ? rawLine.chopped(1) : rawLine;
+    if (line.isEmpty() || line.startsWith('#')) continue;
+    if (line.startsWith('[')) {
+      if (!line.endsWith(']') || line.size() < 3) return std::nullopt;
+      section = line.mid(1, line.size() - 2);
+      tree[section];
+      inSection = true;
+      continue;
+    }
+    if (!inSection) return std::nullopt;
+    QString name;
+    const qsizetype equals = Unescape(line, 0, true, name);
+    if (equals < 0) return std::nullopt;
+    const QString rest = line.mid(equals + 1);
+    if (rest.startsWith("dword:")) {
+      bool ok = false;
+      const qint32 number = rest.mid(6).toInt(&ok);
+      if (!ok) return std::nullopt;
+      tree[section][name] = SettingsValue::Integer(number);
+    } else if (rest.startsWith("sz:")) {
+      QString value;
+      if (Unescape(rest, 3, false, value) < 0) return std::nullopt;
+      tree[section][name] = SettingsValue::String(value);
+    } else {
+      return std::nullopt;
+    }
+  }
+  return tree;
+}
+
+std::optional<SettingsTree> SettingsFile::Read(const QString& path) {
+  QFile file(path);
+  if (!file.exists()) return SettingsTree{};
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  return Parse(QString::fromUtf8(file.readAll()));
+}
+
+bool SettingsFile::Write(const QString& path, const SettingsTree& tree) {
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  file.write(Serialize(tree).toUtf8());
+  return file.commit();
+}
+
+}  // namespace trevan

@@ -1,0 +1,146 @@
+#include "TDocument.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <exception>
+
+#include "DialogService.h"
+#include "TDocManager.h"
+#include "TQMostRecentlyUsedList.h"
+
+namespace trevan {
+
+TDocument::TDocument(QWidget* owner, DialogService& dialogs) : owner_(owner), dialogs_(dialogs) {}
+
+TDocument::~TDocument() { Close(); }
+
+void TDocument::SetDirty(bool value) {
+  dirty_ = value;
+  if (DocManager && DocManager->SaveCommand()) DocManager->SaveCommand()->setEnabled(value);
+}
+
+bool TDocument::New() {
+  bool ok = true;
+  if (OnNew) {
+    ok = false;
+    OnNew(*this, ok);
+  }
+  if (!ok) return false;
+  opened_ = true;
+  if (FileName.isEmpty()) {
+    if (DocManager && DocManager->IsMDI())
+      FileName = "Untitled" + QString::number(DocManager->ChildWindowCount());
+    else
+      FileName = "Untitled";
+  }
+  SetDirty(DirtyAtCreation);
+  UpdateCaption();
+  return true;
+}
+
+bool TDocument::Open() {
+  if (!DocManager) {
+    dialogs_.Message(owner_, "Document has no DocManager", "Error", DialogIcon::Warning, DialogButtons::Ok);
+    return false;
+  }
+  if (opened_) Close();
+  SetDirty(false);
+  if (OnOpen) {
+    try {
+      OnOpen(*this, opened_);
+    } catch (const std::exception& e) {
+      dialogs_.Message(owner_, QString::fromStdString(e.what()), "Error", DialogIcon::Warning,
+                       DialogButtons::Ok);
+      return false;
+    }
+    if (!opened_) return false;
+    UpdateCaption();
+  }
+  SetDirty(false);
+  return true;
+}
+
+bool TDocument::Save() {
+  if (!opened_) return false;
+  if (IsUntitled(FileName)) return SaveAs();
+  bool ok = false;
+  if (OnCommit) OnCommit(*this, ok);
+  if (ok) SetDirty(false);
+  return ok;
+}
+
+bool TDocument::SaveAs() {
+  if (!DocManager) return false;
+  const QString chosen = DocManager->RunSaveDialog(owner_);
+  if (chosen.isEmpty()) return false;
+  if (QFileInfo::exists(chosen) &&
+      dialogs_.Message(owner_, "The file already exists. Overwrite?", "Save", DialogIcon::None,
+                       DialogButtons::YesNo) != DialogButton::Yes)
+    return false;
+  FileName = chosen;
+  UpdateCaption();
+  if (TQMostRecentlyUsedList* recent = DocManager->RecentList()) recent->InUse(FileName);
+  bool ok = false;
+  if (OnCommit) OnCommit(*this, ok);
+  if (ok) SetDirty(false);
+  return ok;
+}
+
+bool TDocument::CloseQuery() {
+  if (!opened_) return true;
+  if (dirty_) {
+    const QString text =
+        "Changes to " + FileNamePart(FileName) + " have not been saved.\nDo you want to save?";
+    switch (dialogs_.Message(owner_, text, "Warning", DialogIcon::Warning, DialogButtons::YesNoCancel)) {
+      case DialogButton::Yes:
+        Save();
+        if (dirty_) return false;
+        break;
+      case DialogButton::No:
+        break;
+      default:
+        return false;
+    }
+  }
+  SetDirty(false);
+  return true;
+}
+
+bool TDocument::Close() {
+  if (!opened_) return true;
+  if (!CloseQuery()) return false;
+  opened_ = false;
+  if (OnClose) OnClose(*this);
+  SetDirty(false);
+  UpdateCaption();
+  if (DocManager && DocManager->RecentList() && !FileName.isEmpty() && !IsUntitled(FileName))
+    DocManager->RecentList()->Used(FileName);
+  if (DocManager) DocManager->Remove(this);
+  FileName.clear();
+  return true;
+}
+
+void TDocument::Activate(QObject* sender) {
+  if (DocManager) {
+    if (QAction* save = DocManager->SaveCommand()) save->setEnabled(dirty_);
+    if (QAction* saveAs = DocManager->SaveAsCommand()) saveAs->setEnabled(true);
+    if (QAction* close = DocManager->CloseCommand()) close->setEnabled(true);
+    DocManager->ActiveDocument = this;
+  }
+  if (OnActivate) OnActivate(sender);
+}
+
+void TDocument::UpdateCaption() {
+  if (!opened_) {
+    if (DocManager && !DocManager->IsMDI() && DocManager->OwnerWindow())
+      DocManager->OwnerWindow()->setWindowTitle(DocManager->Title());
+    return;
+  }
+  if (!owner_ || !DocManager) return;
+  if (DocManager->IsMDI())
+    owner_->setWindowTitle(FileName);
+  else
+    owner_->setWindowTitle(DocManager->Title() + " - " + FileNamePart(FileName));
+}
+
+}  // namespace trevan

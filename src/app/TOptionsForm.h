@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDialog>
+
+#include "Rgb.h"
+#include "TQStorage.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace trevan {
+
+class DialogService;
+class TColorBox;
+
+// "Trevan Options": the colours of forces, moments and distances, read
+// from the settings store once and stored again on OK.
+class TOptionsForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr Rgb DefaultForces{0xFF0000};
+  static constexpr Rgb DefaultMoments{0xFF00FF};
+  static constexpr Rgb DefaultDistances{0x0000FF};
+
+  explicit TOptionsForm(DialogService& dialogs, QWidget* parent = nullptr);
+
+  Rgb ForcesColor() const;
+  Rgb MomentsColor() const;
+  Rgb DistancesColor() const;
+
+  // A stored colour text, decimal or "0x" hexadecimal; the fallback otherwise.
+  static Rgb ColourFromText(const QString& text, Rgb fallback);
+
+  QFrame* Bevel1;
+  TColorBox* ForcesColorBox;
+  TColorBox* MomentsColorBox;
+  TColorBox* DistancesColorBox;
+  QPushButton* ResetBtn;
+  QPushButton* OKBtn;
+  QPushButton* CancelBtn;
+  TQSetting ForcesColorSetting;
+  TQSetting MomentsColorSetting;
+  TQSetting DistancesColorSetting;
+
+  int exec() override;
+
+ public slots:
+  void accept() override;
+  void reject() override;
+
+ private:
+  void ResetColors();
+  void Remember();
+
+  Rgb before_[3];
+};
+
+}  // namespace trevan

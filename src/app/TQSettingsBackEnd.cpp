@@ -1,0 +1,78 @@
+#include "TQSettingsBackEnd.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <stdexcept>
+
+#include "TQStorage.h"
+
+namespace trevan {
+
+void TQSettingsBackEnd::Open(const TQStorage& storage) {
+  if (open_) return;
+  if (storage.Key().isEmpty())
+    throw std::runtime_error("Cannot open registry because TQStorage.Key is blank");
+  const QString root = TQStorage::RootName(storage.RegistryRootKey());
+  section_ = root.isEmpty() ? QString() : root + "\\" + storage.Key();
+  if (!section_.isEmpty()) {
+    const std::optional<SettingsTree> tree = SettingsFile::Read(path_);
+    keyExisted_ = tree && tree->contains(section_);
+    if (keyExisted_) values_ = tree->value(section_);
+  }
+  open_ = true;
+}
+
+void TQSettingsBackEnd::Close() {
+  if (!open_) return;
+  open_ = false;
+  if (section_.isEmpty() || (keyExisted_ && changes_.isEmpty())) return;
+
+  QDir().mkpath(QFileInfo(path_).absolutePath());
+  QLockFile lock(path_ + ".lock");
+  lock.setStaleLockTime(10000);
+  if (!lock.tryLock(5000)) return;  // another instance holds it: this write is lost
+  std::optional<SettingsTree> tree = SettingsFile::Read(path_);
+  if (!tree) {
+    // Never lose an unreadable store silently: keep it beside the new one.
+    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
+    QFile::copy(path_, path_ + ".corrupt-" + stamp);
+    tree = SettingsTree{};
+  }
+  QMap<QString, SettingsValue>& key = (*tree)[section_];
+  for (auto it = changes_.cbegin(); it != changes_.cend(); ++it) key[it.key()] = it.value();
+  SettingsFile::Write(path_, *tree);
+  changes_.clear();
+}
+
+bool TQSettingsBackEnd::ReadString(const QString& name, QString& text) const {
+  const auto it = values_.constFind(name);
+  if (section_.isEmpty() || it == values_.cend() || it->kind != SettingsValue::Kind::String)
+    return false;
+  text = it->text;
+  return true;
+}
+
+bool TQSettingsBackEnd::WriteString(const QString& name, const QString& text) {
+  if (section_.isEmpty()) return false;
+  values_[name] = changes_[name] = SettingsValue::String(text);
+  return true;
+}
+
+bool TQSettingsBackEnd::ReadInteger(const QString& name, qint32& value) const {
+  const auto it = values_.constFind(name);
+  if (section_.isEmpty() || it == values_.cend() || it->kind != SettingsValue::Kind::Integer)
+    return false;
+  value = it->number;
+  return true;
+}
+
+bool TQSettingsBackEnd::WriteInteger(const QString& name, qint32 value) {
+  if (section_.isEmpty()) return false;
+  values_[name] = changes_[name] = SettingsValue::Integer(value);
+  return true;
+}
+
+}  // namespace trevan

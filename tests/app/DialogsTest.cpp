@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ScriptedDialogs.h"
+#include "SettingsSandbox.h"
+#include "TAboutBox.h"
+#include "TColorBox.h"
+#include "TNumberEdit.h"
+#include "TOptionsForm.h"
+#include "TStartForm.h"
+#include "TVersionLabel.h"
+
+namespace trevan {
+namespace {
+
+TEST(NumberEditTest, ValidatesAndFormats) {
+  TNumberEdit edit;
+  edit.setText("abc");
+  EXPECT_FALSE(edit.Validate());
+  EXPECT_EQ(edit.Value(), 0);
+  edit.setText("12.5");
+  EXPECT_TRUE(edit.Validate());
+  EXPECT_EQ(edit.Value(), 12.5);
+  edit.SetValue(1234567.8);
+  EXPECT_EQ(edit.text(), "1234568");
+  edit.SetValue(15);
+  EXPECT_EQ(edit.text(), "15");
+  edit.SetValue(0.1);
+  EXPECT_EQ(edit.text(), "0.1");
+  EXPECT_TRUE(edit.alignment() & Qt::AlignRight);
+}
+
+class StartFormTest : public ::testing::Test {
+ protected:
+  test::ScriptedDialogs dialogs;
+  TStartForm form{dialogs};
+};
+
+TEST_F(StartFormTest, HasItsCaptionAndLayout) {
+  EXPECT_EQ(form.windowTitle(), "New Trevan project");
+  EXPECT_EQ(form.size(), QSize(290, 140));
+  EXPECT_EQ(form.Edit1->geometry(), QRect(100, 48, 81, 21));
+  EXPECT_EQ(form.OKBtn->geometry(), QRect(100, 106, 75, 25));
+  EXPECT_EQ(form.Label1->text(), "What is the length of the beam?");
+  EXPECT_EQ(form.ItemIndex(), 0);
+  form.SetItemIndex(1);
+  EXPECT_EQ(form.ItemIndex(), 1);
+}
+
+struct LengthCase {
+  const char* text;
+  bool accepted;
+};
+
+class StartFormLengthTest : public StartFormTest, public ::testing::WithParamInterface<LengthCase> {};
+
+TEST_P(StartFormLengthTest, AcceptsOnlyLayableLengths) {
+  form.show();
+  form.Edit1->setText(GetParam().text);
+  if (!GetParam().accepted) dialogs.answers = {DialogButton::Ok};
+  QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+  EXPECT_EQ(form.result() == QDialog::Accepted, GetParam().accepted);
+  if (!GetParam().accepted) {
+    EXPECT_TRUE(form.isVisible()) << "the dialog stays open";
+    EXPECT_EQ(form.Edit1->selectedText(), form.Edit1->text());
+    EXPECT_TRUE(dialogs.asked.back().text.contains("greater than 0"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, StartFormLengthTest,
+                         ::testing::Values(LengthCase{"15", true}, LengthCase{"10000", true},
+                                           LengthCase{"0.5", true}, LengthCase{"0", false},
+                                           LengthCase{"-3", false}, LengthCase{"10000.5", false},
+                                           LengthCase{"abc", false}, LengthCase{"", false}),
+                         [](const auto& info) {
+                           std::string name = "Row" + std::to_string(info.index);
+                           return name + (info.param.accepted ? "Accepted" : "Refused");
+                         });
+
+class OptionsFormTest : public ::testing::Test {
+ protected:
+  test::SettingsSandbox sandbox;
+  test::ScriptedDialogs dialogs;
+};
+
+TEST_F(OptionsFormTest, DefaultsAreStoredAsDecimalOnOK) {
+  TOptionsForm form(dialogs);
+  EXPECT_EQ(form.windowTitle(), "Trevan Options");
+  EXPECT_EQ(form.ForcesColor(), TOptionsForm::DefaultForces);
+  EXPECT_EQ(form.ForcesColorBox->currentText(), "Blue");
+  EXPECT_EQ(form.MomentsColorBox->currentText(), "Fuchsia");
+  EXPECT_EQ(form.DistancesColorBox->currentText(), "Red");
+  form.show();
+  QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+  const QString text = sandbox.Text();
+  EXPECT_TRUE(text.contains("Forces Color=sz:16711680")) << text.toStdString();
+  EXPECT_TRUE(text.contains("Moments Color=sz:16711935"));
+  EXPECT_TRUE(text.contains("Distances Color=sz:255"));
+
+  TOptionsForm again(dialogs);
+  EXPECT_EQ(again.DistancesColor(), TOptionsForm::DefaultDistances);
+}
+
+TEST_F(OptionsFormTest, ResetThenCancelStoresNothingAndPutsTheColoursBack) {
+  TOptionsForm form(dialogs);
+  form.ForcesColorBox->Select(Rgb{0x00FF00});
+  form.show();
+  QTest::mouseClick(form.OKBtn, Qt::LeftButton);
+  const QString stored = sandbox.Text();
+  form.show();
+  QTest::mouseClick(form.ResetBtn, Qt::LeftButton);
+  EXPECT_EQ(form.ForcesColor(), TOptionsForm::DefaultForces);
+  QTest::mouseClick(form.CancelBtn, Qt::LeftButton);
+  EXPECT_EQ(sandbox.Text(), stored);
+  EXPECT_EQ(form.ForcesColor(), Rgb{0x00FF00});
+}
+
+TEST_F(OptionsFormTest, ACustomColourComesFromThePlatformDialog) {
+  TOptionsForm form(dialogs);
+  TColorBox& box = *form.MomentsColorBox;
+  dialogs.colours = {QColor(10, 20, 30)};
+  box.setCurrentIndex(box.count() - 1);
+  emit box.activated(box.count() - 1);
+  EXPECT_EQ(form.MomentsColor(), Rgb::FromRgb(10, 20, 30));
+  EXPECT_EQ(box.currentText(), "Custom");
+  dialogs.colours = {QColor()};  // cancelled: the colour stays
+  emit box.activated(box.count() - 1);
+  EXPECT_EQ(form.MomentsColor(), Rgb::FromRgb(10, 20, 30));
+}
+
+TEST(AboutBoxTest, ShowsTheBuildsVersion) {
+  TAboutBox box;
+  EXPECT_EQ(box.windowTitle(), "About Trevan");
+  EXPECT_EQ(box.size(), QSize(492, 248));
+  EXPECT_EQ(box.VersionLabel1->text(), "Version 2.0.0.0");
+  EXPECT_EQ(box.ProductName->text(), "Trevan for Windows");
+  EXPECT_EQ(box.OKButton->geometry(), QRect(400, 216, 77, 25));
+}
+
+}  // namespace
+}  // namespace trevan

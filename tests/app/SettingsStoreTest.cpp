@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <stdexcept>
+
+#include "SettingsSandbox.h"
+#include "TOptionsForm.h"
+#include "TQStorage.h"
+
+namespace trevan {
+namespace {
+
+const QString TrevanKey = "Software\\Quillmoor Software\\Trevan";
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  test::SettingsSandbox sandbox;
+};
+
+TEST_F(SettingsStoreTest, ReadingAMissingSettingGivesItsDefaultAndCreatesTheKey) {
+  TQSetting metric;
+  metric.Storage.SetKey(TrevanKey);
+  metric.KeyName = "Metric";
+  EXPECT_EQ(metric.GetValue(), "");
+  EXPECT_FALSE(metric.Storage.IsOpen()) << "no key stays open between calls";
+  EXPECT_TRUE(sandbox.Text().contains("[HKEY_CURRENT_USER\\Software\\Quillmoor Software\\Trevan]"))
+      << sandbox.Text().toStdString();
+  metric.SetValue("0");
+  EXPECT_EQ(metric.GetValue(), "0");
+}
+
+TEST_F(SettingsStoreTest, StringAndIntegerValuesStayApart) {
+  TQStorage storage;
+  storage.SetKey(TrevanKey + "\\MRU");
+  storage.Open();
+  storage.WriteString("Count", "3");
+  storage.WriteInteger("Width", 42);
+  EXPECT_EQ(storage.ReadInteger("Count", 7), 7) << "a string is not an integer";
+  EXPECT_EQ(storage.ReadString("Width", "none"), "none");
+  storage.Close();
+  storage.Open();
+  EXPECT_EQ(storage.ReadInteger("Width", 0), 42);
+  EXPECT_EQ(storage.ReadString("Count", ""), "3");
+  storage.Close();
+  EXPECT_TRUE(sandbox.Text().contains("Width=dword:42"));
+  EXPECT_TRUE(sandbox.Text().contains("Count=sz:3"));
+}
+
+TEST_F(SettingsStoreTest, TextsSurviveAnyCharacters) {
+  TQStorage storage;
+  storage.SetKey(TrevanKey);
+  storage.Open();
+  const QString awkward = "a=b\\c\nd\r [x] \u00e9";
+  storage.WriteString("odd = name", awkward);
+  storage.Close();
+  storage.Open();
+  EXPECT_EQ(storage.ReadString("odd = name", ""), awkward);
+}
+
+TEST_F(SettingsStoreTest, StorageErrorsHaveTheirMessages) {
+  TQStorage storage;
+  try {
+    storage.Open();
+    FAIL() << "a blank key opened";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Cannot open registry because TQStorage.Key is blank");
+  }
+  try {
+    storage.ReadString("x", "");
+    FAIL() << "a closed storage answered";
+  } catch (const std::logic_error& e) {
+    EXPECT_STREQ(e.what(), "QStorage not Open");
+  }
+  TQSetting blank;  // a setting without key gives its default and writes nothing
+  blank.DefaultValue = "fallback";
+  EXPECT_EQ(blank.GetValue(), "fallback");
+  blank.SetValue("x");
+  EXPECT_FALSE(QFile::exists(sandbox.Path()));
+}
+
+TEST_F(SettingsStoreTest, ChangingTheKeyOfAnOpenStorageReopensIt) {
+  TQStorage storage;
+  storage.SetKey(TrevanKey);
+  storage.Open();
+  storage.WriteString("A", "1");
+  storage.SetKey(TrevanKey + "\\MRU");  // closes (writing A) and opens at the new key
+  EXPECT_TRUE(storage.IsOpen());
+  EXPECT_EQ(storage.ReadString("A", "missing"), "missing");
+  storage.SetRegistryRootKey(qsrkCurrentUser);  // the same root: nothing happens
+  EXPECT_TRUE(storage.IsOpen());
+  storage.SetKey("");
+  EXPECT_FALSE(storage.IsOpen());
+  EXPECT_TRUE(sandbox.Text().contains("A=sz:1"));
+}
+
+TEST_F(SettingsStoreTest, TwoInstancesOnlyOverwriteEachOthersValues) {
+  TQStorage first, second;
+  first.SetKey(TrevanKey);
+  second.SetKey(TrevanKey);
+  first.Open();
+  second.Open();
+  first.WriteString("Forces Color", "1");
+  second.WriteString("Moments Color", "2");
+  first.WriteString("Metric", "1");
+  second.WriteString("Metric", "0");
+  first.Close();
+  second.Close();  // the last writer wins on Metric, and keeps the first's colour
+  TQStorage reader;
+  reader.SetKey(TrevanKey);
+  reader.Open();
+  EXPECT_EQ(reader.ReadString("Forces Color", ""), "1");
+  EXPECT_EQ(reader.ReadString("Moments Color", ""), "2");
+  EXPECT_EQ(reader.ReadString("Metric", ""), "0");
+}
+
+TEST_F(SettingsStoreTest, ACorruptStoreGivesDefaultsAndIsKeptBesideTheNewOne) {
+  {
+    QFile f(sandbox.Path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is not a settings file\n");
+  }
+  TQSetting metric;
+  metric.Storage.SetKey(TrevanKey);
+  metric.KeyName = "Metric";
+  metric.DefaultValue = "1";
+  EXPECT_EQ(metric.GetValue(), "1");
+  metric.SetValue("0");
+  EXPECT_EQ(metric.GetValue(), "0");
+  const QStringList kept = QDir(sandbox.Dir()).entryList({"Trevan.conf.corrupt-*"});
+  ASSERT_EQ(kept.size(), 1);
+  QFile copy(QDir(sandbox.Dir()).filePath(kept[0]));
+  ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+  EXPECT_EQ(copy.readAll(), "this is not a settings file\n");
+}
+
+TEST_F(SettingsStoreTest, ColourTextsAcceptDecimalAndHexadecimal) {
+  const Rgb blue{0xFF0000};
+  EXPECT_EQ(TOptionsForm::ColourFromText("16711680", Rgb{1}), blue);
+  EXPECT_EQ(TOptionsForm::ColourFromText("0xFF0000", Rgb{1}), blue);
+  EXPECT_EQ(TOptionsForm::ColourFromText("purple", blue), blue);
+  EXPECT_EQ(TOptionsForm::ColourFromText("", blue), blue);
+}
+
+}  // namespace
+}  // namespace trevan
