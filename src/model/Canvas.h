@@ -55,6 +55,8 @@ class Canvas {
   // XOR-transfers the bitmap with its top-left corner at (x, y); pixels of
   // its transparent colour are left alone.
   virtual void XorBitmap(const Bitmap& bitmap, int x, int y) = 0;
+  // Copies the bitmap's pixels, except those of the given colour.
+  virtual void DrawBitmap(const Bitmap& bitmap, int x, int y, Rgb transparent) = 0;
 
   // A blank off-screen canvas of the same kind.
   virtual std::unique_ptr<Canvas> CreateOffscreen(int width, int height) const = 0;

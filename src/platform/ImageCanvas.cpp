@@ -184,6 +184,23 @@ void ImageCanvas::XorBitmap(const Bitmap& bitmap, int x, int y) {
   }
 }
 
+void ImageCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y, Rgb transparent) {
+  const auto* picture = dynamic_cast<const ImageBitmap*>(&bitmap);
+  if (!picture) return;
+  const QImage& src = picture->image();
+  const QRgb skip = ToQRgb(transparent);
+  for (int row = 0; row < src.height(); ++row) {
+    const int ty = y + row;
+    if (ty < 0 || ty >= image_.height()) continue;
+    const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(row));
+    QRgb* to = reinterpret_cast<QRgb*>(image_.scanLine(ty));
+    for (int col = 0; col < src.width(); ++col) {
+      const int tx = x + col;
+      if (tx >= 0 && tx < image_.width() && from[col] != skip) to[tx] = from[col];
+    }
+  }
+}
+
 std::unique_ptr<Canvas> ImageCanvas::CreateOffscreen(int width, int height) const {
   auto canvas = std::make_unique<ImageCanvas>(width, height);
   canvas->font_ = font_;

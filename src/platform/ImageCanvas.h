@@ -37,6 +37,7 @@ class ImageCanvas : public Canvas {
   int TextWidth(const std::string& text) const override;
 
   void XorBitmap(const Bitmap& bitmap, int x, int y) override;
+  void DrawBitmap(const Bitmap& bitmap, int x, int y, Rgb transparent) override;
   std::unique_ptr<Canvas> CreateOffscreen(int width, int height) const override;
   void CopyRect(int x, int y, const Canvas& source, const Rect& from) override;
 

@@ -1,0 +1,102 @@
+#include "TSprite.h"
+
+#include <algorithm>
+
+#include "TSprites.h"
+
+namespace trevan {
+
+TSprite::TSprite(QObject* owner)
+    : QObject(owner), ShowMessage(ShowControlMessage), background_(std::make_unique<ImageCanvas>(1, 1)) {}
+
+TSprite::~TSprite() {
+  if (TSprites* group = SpriteGroup()) group->RemoveSprite(this);
+}
+
+TSprites* TSprite::SpriteGroup() const { return qobject_cast<TSprites*>(group_.data()); }
+
+void TSprite::SetPicture(const QImage& picture) {
+  picture_ = picture.isNull() ? nullptr : std::make_unique<ImageBitmap>(picture);
+}
+
+void TSprite::SetTransparentColor(Rgb colour) {
+  transparent_ = colour;
+  if (TSprites* group = SpriteGroup(); group && shown_) group->update(QRect(Left, Top, Width(), Height()));
+}
+
+void TSprite::SetSpriteGroup(QObject* group) {
+  auto* sprites = qobject_cast<TSprites*>(group);
+  if (!sprites) {
+    if (ShowMessage) ShowMessage("SpriteGroup should be a TSprites component", "Error");
+    return;
+  }
+  group_ = sprites;
+  sprites->Add(this);
+}
+
+void TSprite::SetVisible(bool visible) {
+  TSprites* group = SpriteGroup();
+  if (visible == shown_ || !group) return;
+  if (visible)
+    Start(group->CanvasOf());
+  else
+    Hide(group->CanvasOf());
+}
+
+Rect TSprite::GetBounds() const {
+  if (!picture_) return {};
+  return {Left, Top, Left + Width(), Top + Height()};
+}
+
+bool TSprite::Contains(Point p) const {
+  const Rect r = GetBounds();
+  return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom;
+}
+
+bool TSprite::Start(Canvas& canvas) {
+  if (shown_ || !background_ || !picture_) return false;
+  shown_ = true;
+  background_ = canvas.CreateOffscreen(Width(), Height());
+  background_->CopyRect(0, 0, canvas, GetBounds());
+  canvas.DrawBitmap(*picture_, Left, Top, transparent_);
+  return true;
+}
+
+bool TSprite::Hide(Canvas& canvas) {
+  if (!shown_ || !background_) return false;
+  shown_ = false;
+  canvas.CopyRect(Left, Top, *background_, {0, 0, Width(), Height()});
+  return true;
+}
+
+bool TSprite::Redraw(Canvas& canvas, int x, int y) {
+  if (shown_ && picture_) canvas.DrawBitmap(*picture_, x, y, transparent_);
+  return shown_;
+}
+
+bool TSprite::MoveTo(Canvas& canvas, int x, int y) {
+  if (!background_) return false;
+  if (!shown_ || !picture_) {
+    // Nothing of it is on the canvas: a hidden sprite just takes its place.
+    Left = x;
+    Top = y;
+    return true;
+  }
+  const Rect o = GetBounds();
+  const Rect n{x, y, x + Width(), y + Height()};
+  const Rect u{std::min(o.Left, n.Left), std::min(o.Top, n.Top), std::max(o.Right, n.Right),
+               std::max(o.Bottom, n.Bottom)};
+  std::unique_ptr<Canvas> scratch = canvas.CreateOffscreen(u.Right - u.Left, u.Bottom - u.Top);
+  scratch->CopyRect(0, 0, canvas, u);
+  scratch->CopyRect(o.Left - u.Left, o.Top - u.Top, *background_, {0, 0, Width(), Height()});
+  background_->CopyRect(0, 0, *scratch,
+                        {n.Left - u.Left, n.Top - u.Top, n.Right - u.Left, n.Bottom - u.Top});
+  Redraw(*scratch, x - u.Left, y - u.Top);
+  canvas.CopyRect(u.Left, u.Top, *scratch, {0, 0, u.Right - u.Left, u.Bottom - u.Top});
+  Left = x;
+  Top = y;
+  if (TSprites* group = SpriteGroup()) group->update(QRect(u.Left, u.Top, u.Right - u.Left, u.Bottom - u.Top));
+  return true;
+}
+
+}  // namespace trevan

@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "ImageCanvas.h"
+
+namespace trevan {
+
+class TSprite;
+
+// A control on which sprites are placed and dragged with the mouse without
+// repainting it: the pressed sprite comes to the front and follows the
+// pointer, which is hidden while it drags.
+class TSprites : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int MaxSprites = 1000;
+
+  explicit TSprites(QWidget* parent = nullptr);
+  ~TSprites() override;
+
+  // The sprite, or none when the group is full.
+  TSprite* Add(TSprite* sprite);
+  TSprite* GetSprite(int index) const { return index >= 0 && index < count_ ? sprites_[index] : nullptr; }
+  int Count() const { return count_; }
+  // Hides the sprite and takes it out of the group and of the z-order.
+  bool RemoveSprite(TSprite* sprite);
+  void HideSprites();
+  void BringToFront(int index);
+  TSprite* GetSelSprite() const { return GetSprite(selected_); }
+  // Sprite index at z-order position (0 is the front).
+  int ZOrder(int position) const { return zOrder_[position]; }
+  bool Dragging() const { return dragging_; }
+
+  // Draws the background and the sprites back to front into the canvas.
+  void Paint();
+  ImageCanvas& CanvasOf() { return canvas_; }
+
+  QColor Color = Qt::white;
+  std::function<void(Canvas& canvas)> OnPaint;
+  // Where the group's messages go; a message box unless replaced.
+  std::function<void(const QString& text, const QString& caption)> ShowMessage;
+
+  void SpriteMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+  void SpriteMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+  void SpriteMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  static Rgb TColorOf(const QColor& c) { return Rgb::FromRgb(c.red(), c.green(), c.blue()); }
+  void UpdateRect(const Rect& r) { update(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top)); }
+
+  std::array<TSprite*, MaxSprites> sprites_{};
+  std::array<int, MaxSprites> zOrder_{};
+  bool dragging_ = false;
+  QCursor savedCursor_;
+  int count_ = 0;
+  int grabX_ = 0;
+  int grabY_ = 0;
+  int selected_ = -1;
+  ImageCanvas canvas_;
+};
+
+}  // namespace trevan
