@@ -290,3 +290,56 @@ TEST_F(RecentListTest, AnEmptySubmenuIsDisabled) {
 
 }  // namespace
 }  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// The set-up operations generate the file commands for a bare command list.
+TEST(DocManagerSetUpTest, CreatesCommandsMenuItemsButtonsAndHints) {
+  test::SettingsSandbox sandbox;
+  test::ScriptedDialogs dialogs;
+  QMainWindow frame;
+  frame.setWindowTitle("Trevan");
+  frame.setCentralWidget(new QMdiArea);
+  TActionList actions;
+  QMenu fileMenu("&File");
+  QToolBar toolBar;
+  toolBar.addAction("Cut");
+  TDocManager manager(&frame, dialogs);
+  manager.ActionList = &actions;
+  manager.FileMenuItem = &fileMenu;
+  manager.ToolBar = &toolBar;
+  manager.Images = {QIcon(), QIcon(), QIcon()};
+  manager.SetImageIndex(TDocManager::Open, 1);
+  manager.SetImageIndex(TDocManager::Save, 2);
+
+  manager.CreateActions();
+  manager.CreateMenuItems();
+  manager.CreateToolBarButtons();
+  manager.CreateHints();
+
+  QAction* close = actions.Find("FileClose");
+  ASSERT_NE(close, nullptr);
+  EXPECT_EQ(close->text(), "&Close");
+  EXPECT_EQ(close->shortcut(), QKeySequence("Ctrl+F4"));
+  EXPECT_FALSE(close->isEnabled());
+  EXPECT_EQ(actions.Find("FileOpen")->shortcut(), QKeySequence("Ctrl+O"));
+  EXPECT_EQ(actions.Find("FileNew")->statusTip(), "Create a new file");
+  EXPECT_EQ(actions.Find("FileSaveAs")->statusTip(), "Save this file under a new name");
+  EXPECT_EQ(actions.Find("FileExit")->statusTip(), "Close Trevan");
+
+  QStringList menu;
+  for (QAction* a : fileMenu.actions()) menu << (a->isSeparator() ? a->objectName() : a->text());
+  EXPECT_EQ(menu, (QStringList{"&New", "&Open...", "&Save", "S&ave As...", "&Close", "ExitSeparator", "E&xit"}));
+
+  QStringList bar;
+  for (QAction* a : toolBar.actions()) bar << (a->isSeparator() ? "|" : a->text());
+  EXPECT_EQ(bar, (QStringList{"&New", "&Open...", "&Save", "|", "Cut"})) << "only commands with an image get a button";
+  EXPECT_NE(toolBar.findChild<QWidget*>("FileOpenBtn"), nullptr);
+
+  manager.CreateToolBtn(-1, "FileOpenBtn", actions.Find("FileOpen"));
+  EXPECT_FALSE(toolBar.actions().contains(actions.Find("FileOpen")));
+}
+
+}  // namespace
+}  // namespace trevan
