@@ -38,12 +38,15 @@ void ImageCanvas::MoveTo(int x, int y) {
   penY_ = y;
 }
 
-// Bresenham's line from the pen position up to, not including, (x, y).
 void ImageCanvas::LineTo(int x, int y) {
-  long long x0 = penX_, y0 = penY_;
-  const long long x1 = x, y1 = y;
+  const long long x0 = static_cast<long long>(penX_) - originX_, y0 = static_cast<long long>(penY_) - originY_;
   penX_ = x;
   penY_ = y;
+  ImageLine(x0, y0, static_cast<long long>(x) - originX_, static_cast<long long>(y) - originY_);
+}
+
+// Bresenham's line in image pixels up to, not including, (x1, y1).
+void ImageCanvas::ImageLine(long long x0, long long y0, long long x1, long long y1) {
   const long long w = image_.width(), h = image_.height();
 
   if (x0 == x1 || y0 == y1) {  // axis-parallel: clip exactly
@@ -93,15 +96,12 @@ void ImageCanvas::LineTo(int x, int y) {
     const double ddx = fx1 - fx0, ddy = fy1 - fy0;
     if (!clip(-ddx, fx0 + 1) || !clip(ddx, w - fx0) || !clip(-ddy, fy0 + 1) || !clip(ddy, h - fy0))
       return;
-    const int cx0 = static_cast<int>(std::lround(fx0 + lo * ddx));
-    const int cy0 = static_cast<int>(std::lround(fy0 + lo * ddy));
-    const int cx1 = static_cast<int>(std::lround(fx0 + hi * ddx));
-    const int cy1 = static_cast<int>(std::lround(fy0 + hi * ddy));
-    const int endX = penX_, endY = penY_;
-    MoveTo(cx0, cy0);
-    if (cx0 != cx1 || cy0 != cy1) LineTo(cx1, cy1);
-    if (hi < 1) Plot(cx1, cy1);  // the clipped end is not the line's own end
-    MoveTo(endX, endY);
+    const long long cx0 = std::llround(fx0 + lo * ddx);
+    const long long cy0 = std::llround(fy0 + lo * ddy);
+    const long long cx1 = std::llround(fx0 + hi * ddx);
+    const long long cy1 = std::llround(fy0 + hi * ddy);
+    if (cx0 != cx1 || cy0 != cy1) ImageLine(cx0, cy0, cx1, cy1);
+    if (hi < 1) Plot(static_cast<int>(cx1), static_cast<int>(cy1));  // not the line's own end
     return;
   }
 
@@ -123,16 +123,20 @@ void ImageCanvas::LineTo(int x, int y) {
 }
 
 void ImageCanvas::SetPixel(int x, int y, Rgb colour) {
+  x -= originX_;
+  y -= originY_;
   if (Inside(x, y)) image_.setPixel(x, y, ToQRgb(colour));
 }
 
 Rgb ImageCanvas::GetPixel(int x, int y) const {
+  x -= originX_;
+  y -= originY_;
   return Inside(x, y) ? FromQRgb(image_.pixel(x, y)) : Rgb{};
 }
 
 void ImageCanvas::FillRect(const Rect& r) {
-  const int left = std::max(r.Left, 0), right = std::min(r.Right, image_.width());
-  const int top = std::max(r.Top, 0), bottom = std::min(r.Bottom, image_.height());
+  const int left = std::max(r.Left - originX_, 0), right = std::min(r.Right - originX_, image_.width());
+  const int top = std::max(r.Top - originY_, 0), bottom = std::min(r.Bottom - originY_, image_.height());
   const QRgb colour = ToQRgb(brush_);
   for (int y = top; y < bottom; ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
@@ -158,7 +162,7 @@ void ImageCanvas::TextOut(int x, int y, const std::string& text, TextAlign align
   QPainter painter(&image_);
   painter.setFont(font_);
   painter.setPen(QColor(ToQRgb(pen_)));
-  painter.drawText(left, y + metrics.ascent(), s);
+  painter.drawText(left - originX_, y - originY_ + metrics.ascent(), s);
 }
 
 int ImageCanvas::TextWidth(const std::string& text) const {
@@ -167,6 +171,8 @@ int ImageCanvas::TextWidth(const std::string& text) const {
 }
 
 void ImageCanvas::XorBitmap(const Bitmap& bitmap, int x, int y) {
+  x -= originX_;
+  y -= originY_;
   const auto* picture = dynamic_cast<const ImageBitmap*>(&bitmap);
   if (!picture) return;
   const QImage& src = picture->image();
@@ -185,6 +191,8 @@ void ImageCanvas::XorBitmap(const Bitmap& bitmap, int x, int y) {
 }
 
 void ImageCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y, Rgb transparent) {
+  x -= originX_;
+  y -= originY_;
   const auto* picture = dynamic_cast<const ImageBitmap*>(&bitmap);
   if (!picture) return;
   const QImage& src = picture->image();
@@ -211,6 +219,14 @@ void ImageCanvas::CopyRect(int x, int y, const Canvas& source, const Rect& from)
   const auto* other = dynamic_cast<const ImageCanvas*>(&source);
   if (!other) return;
   const QImage& src = other->image_;
+  x -= originX_;
+  y -= originY_;
+  const Rect shifted{from.Left - other->originX_, from.Top - other->originY_, from.Right - other->originX_,
+                     from.Bottom - other->originY_};
+  CopyImageRect(x, y, src, shifted);
+}
+
+void ImageCanvas::CopyImageRect(int x, int y, const QImage& src, const Rect& from) {
   for (int sy = from.Top; sy < from.Bottom; ++sy) {
     const int ty = y + sy - from.Top;
     if (sy < 0 || sy >= src.height() || ty < 0 || ty >= image_.height()) continue;

@@ -18,6 +18,16 @@ class ImageCanvas : public Canvas {
   void Resize(int width, int height, Rgb fill);
   void Fill(Rgb colour);
 
+  // The point of the drawing's coordinates that pixel (0, 0) of the image
+  // shows, so a canvas can hold just the visible part of a large view.
+  void SetOrigin(int x, int y) {
+    originX_ = x;
+    originY_ = y;
+  }
+  QPoint Origin() const { return {originX_, originY_}; }
+  // The drawing rectangle the image covers.
+  QRect Covered() const { return QRect(originX_, originY_, image_.width(), image_.height()); }
+
   int Width() const override { return image_.width(); }
   int Height() const override { return image_.height(); }
   void SetPenColor(Rgb colour) override { pen_ = colour; }
@@ -45,15 +55,20 @@ class ImageCanvas : public Canvas {
   static Rgb FromQRgb(QRgb colour) { return Rgb::FromRgb(qRed(colour), qGreen(colour), qBlue(colour)); }
 
  private:
+  // Image pixel coordinates from here on.
   void Plot(int x, int y);
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < image_.width() && y < image_.height(); }
+  void ImageLine(long long x0, long long y0, long long x1, long long y1);
+  void CopyImageRect(int x, int y, const QImage& src, const Rect& from);
 
   QImage image_;
   Rgb pen_ = Rgb::FromRgb(0, 0, 0);
   Rgb brush_ = Rgb::FromRgb(255, 255, 255);
   RasterMode mode_ = RasterMode::Copy;
-  int penX_ = 0;
+  int penX_ = 0;  // drawing coordinates
   int penY_ = 0;
+  int originX_ = 0;
+  int originY_ = 0;
   QFont font_;
 };
 

@@ -1,0 +1,240 @@
+#include "TInputForm.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QToolTip>
+
+#include "Beam.h"
+#include "InputViewHost.h"
+#include "TForceTool.h"
+#include "TPointerTool.h"
+#include "TSupportTool.h"
+
+namespace trevan {
+
+namespace {
+constexpr Rgb Silver = Rgb::FromRgb(192, 192, 192);
+constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
+// The backing canvas covers this much beyond the visible part.
+constexpr int Margin = 256;
+
+Point PointOf(const QMouseEvent* e) { return {e->position().toPoint().x(), e->position().toPoint().y()}; }
+}  // namespace
+
+TInputForm::TInputForm(QWidget* parent) : QWidget(parent) {
+  tools_[0] = std::make_unique<TPointerTool>(*this);
+  tools_[1] = std::make_unique<TForceTool>(*this);
+  tools_[2] = std::make_unique<TSupportTool>(*this, 2, ftHinge);
+  tools_[3] = std::make_unique<TSupportTool>(*this, 3, ftVice);
+  setMouseTracking(true);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setToolTip("Click here to create a hinge");
+  resize(688, 447);
+}
+
+TInputForm::~TInputForm() = default;
+
+BeamWindow* TInputForm::Window() { return host_ ? host_->ModelWindow() : nullptr; }
+
+void TInputForm::SelectTool(int code) {
+  const int number = code - ToolCodeBase;
+  if (number < 0 || number >= static_cast<int>(tools_.size())) return;
+  currentTool_ = tools_[number].get();
+  setCursor(currentTool_->ToolCursor);
+  SetHint(currentTool_->HintText);
+}
+
+void TInputForm::SetHint(const QString& text) {
+  // A support's name puts its reaction on a second line.
+  QString shown = text;
+  shown.remove('\r');
+  if (toolTip() != shown) setToolTip(shown);
+}
+
+bool TInputForm::InBeamRange(Point p) const { return host_ && p.x > 0 && p.x <= host_->ColumnCount(); }
+
+void TInputForm::SelectObject(object* target) {
+  Canvas& canvas = DrawingCanvas();
+  if (selection_) selection_->ToggleHandles(canvas);
+  selection_ = target;
+  if (selection_) selection_->ToggleHandles(canvas);
+  FlushDrawing();
+  if (host_) {
+    host_->InspectorShowObject(selection_);
+    host_->UpdateCommands();
+  }
+}
+
+QRect TInputForm::GlyphArea(const Rect& b) {
+  return QRect(b.Left - 8, b.Top - 8, b.Right - b.Left + 17, b.Bottom - b.Top + 17);
+}
+
+Canvas& TInputForm::DrawingCanvas() {
+  if (renderPending_) RenderNow();
+  return canvas_;
+}
+
+void TInputForm::FlushDrawing() { update(); }
+
+void TInputForm::FlushDrawing(const QRect& area) { update(area); }
+
+void TInputForm::Invalidate() {
+  if (renderPending_) return;
+  renderPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (renderPending_) RenderNow();
+  });
+}
+
+QRect TInputForm::WantedArea() const {
+  QRect visible = visibleRegion().boundingRect();
+  if (visible.isEmpty()) visible = QRect(0, 0, std::min(width(), 1024), std::min(height(), 1024));
+  return visible.adjusted(-Margin, -Margin, Margin, Margin).intersected(rect());
+}
+
+void TInputForm::RenderNow() {
+  renderPending_ = false;
+  const QRect area = WantedArea();
+  if (canvas_.Width() != area.width() || canvas_.Height() != area.height())
+    canvas_.Resize(std::max(area.width(), 1), std::max(area.height(), 1), Rgb{});
+  canvas_.SetOrigin(area.x(), area.y());
+  const QColor face = palette().color(QPalette::Window);
+  canvas_.Fill(Rgb::FromRgb(face.red(), face.green(), face.blue()));
+  canvas_.SetRasterMode(RasterMode::Copy);
+
+  const int columns = host_ ? host_->ColumnCount() : 0;
+  const int n = baseLine_ / 20;
+  if (n >= -1 && n <= 999) {
+    for (int i = -n - 1; i <= n; ++i) {
+      const int y = baseLine_ - 20 * i;
+      if (y < 0) continue;
+      canvas_.SetPenColor(i == 0 ? Black : Silver);
+      canvas_.MoveTo(0, y);
+      canvas_.LineTo(columns, y);
+    }
+    canvas_.SetPenColor(Silver);
+    for (int i = 0; i <= columns / 50; ++i) {
+      canvas_.MoveTo(50 * i, 0);
+      canvas_.LineTo(50 * i, 2 * baseLine_);
+    }
+  }
+  if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) beam->Draw(canvas_);
+  if (selection_) {
+    selection_->Selected = false;  // a fresh picture has no handles yet
+    selection_->ToggleHandles(canvas_);
+  }
+  update();
+}
+
+void TInputForm::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect covered = canvas_.Covered();
+  const QRect wanted = event->rect();
+  if (!covered.contains(wanted)) painter.fillRect(wanted, palette().color(QPalette::Window));
+  const QRect part = wanted.intersected(covered);
+  painter.drawImage(part, canvas_.image(), part.translated(-covered.topLeft()));
+  if (!covered.contains(wanted)) Invalidate();
+}
+
+void TInputForm::resizeEvent(QResizeEvent*) {
+  baseLine_ = height() / 2;
+  Invalidate();
+}
+
+void TInputForm::moveEvent(QMoveEvent*) { EnsureCovered(); }
+
+void TInputForm::EnsureCovered() {
+  if (!canvas_.Covered().contains(visibleRegion().boundingRect())) Invalidate();
+}
+
+void TInputForm::FormMouseDown(Point p) {
+  if (!InBeamRange(p) || !currentTool_) return;
+  pressPoint_ = p;
+  currentTool_->DragRect = Rect{p.x, p.y, p.x + 1, baseLine_}.Normalized();
+  if (ButtonDown) return;
+  currentTool_->MouseDown(p, host_->DistanceScale(), host_->ForceScale());
+  ButtonDown = true;
+  Tracking = true;
+}
+
+void TInputForm::FormMouseMove(Point p) {
+  if (!currentTool_ || !host_) return;
+  lastMouse_ = p;
+  const double ds = host_->DistanceScale(), fs = host_->ForceScale();
+  if (ButtonDown) {
+    Rect& r = currentTool_->DragRect;
+    r.Left = std::min(r.Left, p.x - 1);
+    r.Top = std::min(r.Top, p.y);
+    r.Right = std::max(r.Right, p.x);
+    r.Bottom = std::max(r.Bottom, p.y);
+    currentTool_->MouseDrag(p, ds, fs, host_->IsMetric());
+    return;
+  }
+  if (Tracking) {
+    currentTool_->HideFeedback(ds, fs);
+    if (!rect().contains(p.x, p.y) || !InBeamRange(p)) {
+      Tracking = false;
+      setCursor(Qt::ArrowCursor);
+      return;
+    }
+  } else {
+    if (!InBeamRange(p)) {
+      setCursor(Qt::ArrowCursor);
+      return;
+    }
+    setCursor(currentTool_->ToolCursor);
+    Tracking = true;
+  }
+  currentTool_->MouseHover(p, ds, fs, host_->IsMetric());
+}
+
+void TInputForm::FormMouseUp(Point p) {
+  if (!host_) return;
+  int column = std::min(p.x, host_->ColumnCount() - 1);
+  column = std::max(column, 0);
+  if (!ButtonDown || !currentTool_) return;
+  currentTool_->MouseDrag({column, p.y}, host_->DistanceScale(), host_->ForceScale(), host_->IsMetric());
+  currentTool_->MouseUp(host_->DistanceScale(), host_->ForceScale());
+  Tracking = false;
+  ButtonDown = false;
+  // Clears any feedback the edit did not repaint away.
+  Invalidate();
+}
+
+void TInputForm::EndTracking() {
+  if (Tracking && !ButtonDown && currentTool_ && host_) currentTool_->HideFeedback(host_->DistanceScale(), host_->ForceScale());
+  if (!ButtonDown) Tracking = false;
+}
+
+void TInputForm::mousePressEvent(QMouseEvent* e) { FormMouseDown(PointOf(e)); }
+void TInputForm::mouseMoveEvent(QMouseEvent* e) { FormMouseMove(PointOf(e)); }
+void TInputForm::mouseReleaseEvent(QMouseEvent* e) { FormMouseUp(PointOf(e)); }
+
+void TInputForm::mouseDoubleClickEvent(QMouseEvent* e) {
+  FormMouseDown(PointOf(e));
+  if (currentTool_ == tools_[0].get() && host_) host_->ShowInspector();
+}
+
+// The pointer left the view: the hover feedback goes, as it would when the
+// view gave the mouse capture back.
+void TInputForm::leaveEvent(QEvent*) { EndTracking(); }
+
+void TInputForm::contextMenuEvent(QContextMenuEvent* e) {
+  if (!host_) return;
+  // The menu takes the release; the tool's gesture ends here.
+  if (ButtonDown) FormMouseUp(pressPoint_);
+  QMenu menu(this);
+  for (QAction* command : host_->PopupCommands()) {
+    if (command)
+      menu.addAction(command);
+    else
+      menu.addSeparator();
+  }
+  menu.exec(e->globalPos());
+}
+
+}  // namespace trevan

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "TTool.h"
+
+namespace trevan {
+
+// Selects objects and drags them; the move is recorded at the release.
+class TPointerTool : public TTool {
+ public:
+  explicit TPointerTool(TInputForm& view)
+      : TTool(view, 0, Qt::ArrowCursor, "Click on an object to select it") {}
+
+  void MouseDown(Point p, double distanceScale, double forceScale) override;
+  void MouseDrag(Point p, double distanceScale, double forceScale, bool metric) override;
+  void MouseHover(Point p, double distanceScale, double forceScale, bool metric) override;
+  void MouseUp(double distanceScale, double forceScale) override;
+};
+
+}  // namespace trevan

@@ -1,0 +1,493 @@
+#include "TMDIChild.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "CLocaleText.h"
+#include "DialogService.h"
+#include "DocumentHost.h"
+#include "TDocument.h"
+#include "THAxisBox.h"
+#include "TInputForm.h"
+#include "TNumberEdit.h"
+#include "TOptionsForm.h"
+#include "TShowForm.h"
+#include "TStartForm.h"
+#include "TVAxis.h"
+#include "UnitSystem.h"
+
+namespace trevan {
+
+namespace {
+constexpr int AxisWidth = TVAxis::StripWidth;
+
+QScrollArea* MakeScrollBox(QWidget* content) {
+  auto* box = new QScrollArea;
+  box->setFrameShape(QFrame::NoFrame);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setWidget(content);
+  box->setWidgetResizable(false);
+  box->setFocusPolicy(Qt::NoFocus);
+  box->verticalScrollBar()->setTracking(true);
+  return box;
+}
+}  // namespace
+
+TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent)
+    : QWidget(parent), host_(host), Document1(std::make_unique<TDocument>(this, host.Dialogs())), messages_(host.Dialogs(), this) {
+  resize(624, 385);
+  setFocusPolicy(Qt::StrongFocus);
+
+  // FormCreate.
+  forceScale_ = 250;
+  distanceScale_ = 0.04 * (ApplicationMetric() ? 1 : 2.5);
+  momentScale_ = 500;
+
+  inputContent_ = new QWidget;
+  inputView_ = new TInputForm(inputContent_);
+  inputView_->SetHost(this);
+  inputAxis_ = new TVAxis(inputContent_, &inputView_->BaseLineRef(), TVAxis::Kind::Force, this);
+  inputScroll_ = MakeScrollBox(inputContent_);
+
+  hAxisPanel_ = new QWidget;
+  hAxisPanel_->setFixedHeight(16);
+  hAxisBox_ = new THAxisBox(hAxisPanel_, this);
+  hAxisBox_->move(0, 0);
+
+  graphContent_ = new QWidget;
+  showForm_ = new TShowForm(graphContent_);
+  showForm_->SetOwnerWindow(this);
+  forceAxis_ = new TVAxis(graphContent_, showForm_->ZeroLineRef(), TVAxis::Kind::Force, this);
+  momentAxis_ = new TVAxis(graphContent_, showForm_->ZeroLineRef(), TVAxis::Kind::Moment, this);
+  graphScroll_ = MakeScrollBox(graphContent_);
+
+  auto* upper = new QWidget;
+  auto* upperLayout = new QVBoxLayout(upper);
+  upperLayout->setContentsMargins(0, 0, 0, 0);
+  upperLayout->setSpacing(0);
+  upperLayout->addWidget(inputScroll_);
+  upperLayout->addWidget(hAxisPanel_);
+
+  splitter_ = new QSplitter(Qt::Vertical);
+  splitter_->setHandleWidth(4);
+  splitter_->setChildrenCollapsible(false);
+  splitter_->addWidget(upper);
+  splitter_->addWidget(graphScroll_);
+
+  scrollBar_ = new QScrollBar(Qt::Horizontal);
+  scrollBar_->setFixedHeight(17);
+  scrollBar_->setPageStep(20);
+  scrollBar_->setSingleStep(1);
+  scrollBar_->setFocusPolicy(Qt::NoFocus);
+  connect(scrollBar_, &QScrollBar::valueChanged, this, &TMDIChild::ScrollBar1Scroll);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(splitter_);
+  layout->addWidget(scrollBar_);
+
+  undo_ = std::make_unique<undo::TUndoMultiBuffer>(this, host_.UndoCommand(), host_.RedoCommand());
+  inputView_->SelectTool(TInputForm::HingeToolCode);
+
+  for (QWidget* w : {static_cast<QWidget*>(inputScroll_->viewport()), static_cast<QWidget*>(graphScroll_->viewport())})
+    w->installEventFilter(this);
+  for (QWidget* w : {static_cast<QWidget*>(inputView_), static_cast<QWidget*>(showForm_)}) w->installEventFilter(this);
+  connect(inputScroll_->verticalScrollBar(), &QScrollBar::valueChanged, inputView_, &TInputForm::EnsureCovered);
+  connect(graphScroll_->verticalScrollBar(), &QScrollBar::valueChanged, showForm_, &TShowForm::EnsureCovered);
+
+  Document1->OnNew = [this](TDocument&, bool& ok) { Document1New(ok); };
+  Document1->OnOpen = [this](TDocument&, bool& opened) { Document1Open(opened); };
+  Document1->OnCommit = [this](TDocument&, bool& ok) { Document1Commit(ok); };
+  Document1->OnClose = [this](TDocument&) { Document1Close(); };
+  Document1->OnActivate = [this](QObject*) { Document1Activate(); };
+
+  LayoutPanes();
+  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
+}
+
+// The document closes first, while everything it reports to exists.
+TMDIChild::~TMDIChild() {
+  Document1.reset();
+  undo_.reset();
+  calc_.reset();
+  beam_.reset();
+}
+
+int TMDIChild::SplitterPosition() const { return height() / 2 - 4; }
+
+void TMDIChild::CreateBeam() {
+  calc_.reset();
+  beam_ = std::make_unique<TTrevanDoc>();
+  beam_->AttachView(inputView_);
+  calc_ = std::make_unique<calc>(*this);
+}
+
+void TMDIChild::CloseLater() {
+  QTimer::singleShot(0, this, [this] {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+      sub->close();
+    else
+      close();
+  });
+}
+
+void TMDIChild::Document1New(bool& ok) {
+  TStartForm& form = host_.StartForm();
+  const bool metric = ApplicationMetric();
+  form.Edit1->setText(metric ? "15" : "50");
+  form.SetItemIndex(metric ? 0 : 1);
+  const QRect frame = geometry();
+  form.move(frame.left() + (frame.width() - form.width()) / 2, frame.top() + (frame.height() - form.height()) / 2);
+  if (host_.Dialogs().Exec(form) != QDialog::Accepted) {
+    ok = false;
+    CloseLater();
+    return;
+  }
+  const bool chosenMetric = form.ItemIndex() == 0;
+  CreateBeam();
+  // The typed length is taken in the unit chosen in the dialog; the
+  // distance scale follows the choice as a unit switch would make it.
+  beam_->Metric = chosenMetric;
+  beam_->Length = form.Edit1->Value();
+  if (chosenMetric != metric) {
+    if (!chosenMetric && distanceScale_ <= 1) distanceScale_ *= 4;
+    if (chosenMetric && distanceScale_ >= 0.004) distanceScale_ /= 4;
+  }
+  SetApplicationMetric(chosenMetric);
+  host_.SetMetricSetting(chosenMetric ? "1" : "0");
+  ok = beam_->Load("");
+  ResetBeamView();
+  UpdateScrollBar();
+  Recalculate();
+  host_.SetMetricChecks(chosenMetric);
+}
+
+void TMDIChild::Document1Open(bool& opened) {
+  CreateBeam();
+  opened = beam_->Load(Document1->FileName.toStdString());
+  if (!opened) {
+    // A window without a beam is of no use: it goes.
+    calc_.reset();
+    beam_.reset();
+    CloseLater();
+    return;
+  }
+  ResetBeamView();
+  Recalculate();
+  host_.UpdateCommands();
+}
+
+void TMDIChild::Document1Commit(bool& ok) { ok = beam_ && beam_->Save(Document1->FileName.toStdString()); }
+
+void TMDIChild::Document1Close() {
+  inputView_->ForgetSelection();
+  calc_.reset();
+  beam_.reset();
+}
+
+void TMDIChild::Document1Activate() {
+  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
+  if (beam_) host_.SetMetricChecks(beam_->Metric);
+}
+
+void TMDIChild::closeEvent(QCloseEvent* event) {
+  if (!Document1->CloseQuery()) {
+    event->ignore();
+    return;
+  }
+  host_.HideInspector();
+  if (PreviewWindow) {
+    QWidget* preview = PreviewWindow;
+    PreviewWindow = nullptr;
+    preview->setProperty("linkedWindow", QVariant());
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(preview->parentWidget()))
+      sub->close();
+    else
+      preview->close();
+  }
+  event->accept();
+}
+
+void TMDIChild::resizeEvent(QResizeEvent*) {
+  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
+}
+
+bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Resize) {
+    if (watched == inputScroll_->viewport()) {
+      LayoutPanes();
+      InputScrollBoxResize();
+    } else if (watched == graphScroll_->viewport()) {
+      LayoutPanes();
+      GraphScrollBoxResize();
+    } else if (watched == inputView_ || watched == showForm_) {
+      LayoutPanes();
+    }
+  }
+  if (event->type() == QEvent::KeyPress && FormKeyDown(static_cast<QKeyEvent*>(event)->key())) return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+void TMDIChild::keyPressEvent(QKeyEvent* event) {
+  if (!FormKeyDown(event->key())) QWidget::keyPressEvent(event);
+}
+
+bool TMDIChild::FormKeyDown(int key) {
+  switch (key) {
+    case Qt::Key_Right:
+    case Qt::Key_Left:
+      if (object* selected = inputView_->SelectedObject(); selected && beam_)
+        recorder_.RecordMove(*selected, key == Qt::Key_Right ? distanceScale_ : -distanceScale_);
+      return true;
+    case Qt::Key_Backspace:
+      host_.Undo();
+      return true;
+    case Qt::Key_Delete:
+      if (beam_) recorder_.RecordDeleteSelected();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TMDIChild::LayoutPanes() {
+  const int inputWidth = inputScroll_->viewport()->width();
+  inputContent_->resize(inputWidth, inputView_->height());
+  inputAxis_->setGeometry(0, 0, AxisWidth, inputView_->height());
+  inputView_->move(AxisWidth - scrollBar_->value(), 0);
+  inputAxis_->raise();
+
+  const int graphWidth = graphScroll_->viewport()->width();
+  graphContent_->resize(graphWidth, showForm_->height());
+  forceAxis_->setGeometry(0, 0, AxisWidth, showForm_->height());
+  momentAxis_->setGeometry(std::max(AxisWidth, graphWidth - AxisWidth), 0, AxisWidth, showForm_->height());
+  showForm_->move(AxisWidth - scrollBar_->value(), 0);
+  forceAxis_->raise();
+  momentAxis_->raise();
+
+  hAxisBox_->setGeometry(-scrollBar_->value(), 0, columnCount_ + 85, 16);
+}
+
+void TMDIChild::InputScrollBoxResize() {
+  QScrollBar* bar = inputScroll_->verticalScrollBar();
+  const long long range = inputView_->height();
+  const long long h = inputScroll_->viewport()->height();
+  const long long H = std::max(1, inputView_->height());
+  bar->setValue(static_cast<int>(range / 2 - (h * range / H) / 2));
+}
+
+void TMDIChild::GraphScrollBoxResize() {
+  QScrollBar* bar = graphScroll_->verticalScrollBar();
+  const long long range = showForm_->height();
+  const long long h = graphScroll_->viewport()->height();
+  const long long H = std::max(1, showForm_->height());
+  bar->setValue(static_cast<int>(range / 2 - (h * range / H) / 2));
+  UpdateScrollBar();
+}
+
+void TMDIChild::ResetBeamView() {
+  inputView_->SelectObject(nullptr);
+  columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), 20'000'000) + 1 : 0;
+  showForm_->AllocateColumns(columnCount_);
+  inputView_->resize(columnCount_ + 2, inputView_->height());
+  showForm_->resize(columnCount_ + 2, showForm_->height());
+  LayoutPanes();
+  InvalidateAll();
+  if (calc_) calc_->Done = false;
+  undo_ = std::make_unique<undo::TUndoMultiBuffer>(this, host_.UndoCommand(), host_.RedoCommand());
+}
+
+void TMDIChild::InvalidateAll() {
+  inputView_->Invalidate();
+  showForm_->Invalidate();
+  inputAxis_->update();
+  forceAxis_->update();
+  momentAxis_->update();
+  hAxisBox_->update();
+  update();
+}
+
+void TMDIChild::Recalculate() {
+  if (calc_) calc_->Recalculate();
+  InvalidateAll();
+}
+
+void TMDIChild::IdleStep(bool& done) {
+  if (!calc_) return;
+  const bool more = calc_->Step();
+  showForm_->FlushPlotted();
+  done = !more;
+}
+
+void TMDIChild::ClearAll() { recorder_.ClearAll(); }
+
+void TMDIChild::SetUnitSystem(bool metric) {
+  if (IsMetric() == metric || !beam_) return;
+  beam_->SetMetric(metric);
+  host_.SetMetricSetting(ApplicationMetric() ? "1" : "0");
+  object* remembered = inputView_->SelectedObject();
+  inputView_->SelectObject(nullptr);
+  if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
+  if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
+  ResetBeamView();
+  Recalculate();
+  inputView_->SelectObject(remembered);
+  host_.SetMetricChecks(beam_->Metric);
+}
+
+double TMDIChild::RoundToScaleStep(double v) {
+  const double p = std::pow(10.0, std::trunc(std::log10(v)));
+  const double q = v / p;
+  if (q < 2.5) return 2.5 * p;
+  if (q <= 5) return 5 * p;
+  return 12.5 * p;
+}
+
+void TMDIChild::SetForceScale(double value) {
+  if (value == forceScale_) return;
+  forceScale_ = value;
+  if (calc_) calc_->Reset();
+  InvalidateAll();
+}
+
+void TMDIChild::SetMomentScale(double value) {
+  if (value == momentScale_) return;
+  momentScale_ = value;
+  if (calc_) calc_->Reset();
+  InvalidateAll();
+}
+
+void TMDIChild::SetDistanceScale(double value) {
+  if (value == distanceScale_) return;
+  distanceScale_ = value;
+  columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), 20'000'000) + 1 : 0;
+  inputView_->resize(columnCount_ + 2, inputView_->height());
+  showForm_->resize(columnCount_ + 2, showForm_->height());
+  showForm_->AllocateColumns(columnCount_);
+  if (calc_) calc_->Reset();
+  UpdateScrollBar();
+  LayoutPanes();
+  InvalidateAll();
+}
+
+bool TMDIChild::ApplyScaleCommand(ScaleCommand command) {
+  switch (command) {
+    case ScaleCommand::ForcesPlus:
+      SetForceScale(RoundToScaleStep(forceScale_ / 3));
+      return forceScale_ >= 3;
+    case ScaleCommand::ForcesMinus:
+      SetForceScale(RoundToScaleStep(forceScale_ * 1.5));
+      return forceScale_ <= 20000;
+    case ScaleCommand::MomentsPlus:
+      SetMomentScale(RoundToScaleStep(momentScale_ / 3));
+      return momentScale_ >= 3;
+    case ScaleCommand::MomentsMinus:
+      SetMomentScale(RoundToScaleStep(momentScale_ * 1.5));
+      return momentScale_ <= 1000000;
+    case ScaleCommand::DistancesPlus:
+      SetDistanceScale(distanceScale_ / 2);
+      return distanceScale_ >= 0.004;
+    case ScaleCommand::DistancesMinus:
+      SetDistanceScale(distanceScale_ * 2);
+      return distanceScale_ <= 1;
+  }
+  return true;
+}
+
+void TMDIChild::UpdateScrollBar() {
+  const int visible = graphScroll_->viewport()->width() - 2 * AxisWidth;
+  if (visible < columnCount_) {
+    scrollBar_->setPageStep(std::max(visible, 1));
+    // Qt's maximum is the last position, the page excluded.
+    if (columnCount_ > 0) scrollBar_->setMaximum(std::max(0, columnCount_ - scrollBar_->pageStep()));
+    scrollBar_->setEnabled(true);
+  } else {
+    scrollBar_->setEnabled(false);
+    scrollBar_->setValue(0);
+  }
+}
+
+int TMDIChild::ScrollPageSize() const { return scrollBar_->pageStep(); }
+int TMDIChild::ScrollMaximum() const { return scrollBar_->maximum() + scrollBar_->pageStep(); }
+
+void TMDIChild::ScrollBar1Scroll(int position) {
+  inputView_->move(AxisWidth - position, 0);
+  showForm_->move(AxisWidth - position, 0);
+  hAxisBox_->move(-position, 0);
+  inputAxis_->raise();
+  forceAxis_->raise();
+  momentAxis_->raise();
+}
+
+Rgb TMDIChild::ForcesColour() const { return host_.Options().ForcesColor(); }
+Rgb TMDIChild::MomentsColour() const { return host_.Options().MomentsColor(); }
+Rgb TMDIChild::DistancesColour() const { return host_.Options().DistancesColor(); }
+
+void TMDIChild::SetReadout(const QString& text) { host_.SetStatusText(1, text); }
+
+void TMDIChild::SetDirty(bool dirty) { Document1->SetDirty(dirty); }
+
+void TMDIChild::RefreshInspector(object& target) {
+  if (host_.InspectorVisible()) host_.InspectorShowObject(&target);
+}
+
+std::span<double> TMDIChild::ShearColumns() { return showForm_->ShearColumns(); }
+std::span<double> TMDIChild::MomentColumns() { return showForm_->MomentColumns(); }
+int TMDIChild::ZeroLine() const { return showForm_->ZeroLine(); }
+
+void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) { showForm_->PlotPixel(x, y, colour); }
+
+void TMDIChild::ShowMaxMoment(const std::string& text) { host_.SetStatusText(2, QString::fromStdString(text)); }
+
+void TMDIChild::GrowResultPanes(int w) {
+  QScrollBar* bar = graphScroll_->verticalScrollBar();
+  const int position = bar->value() + w - showForm_->ZeroLine();
+  showForm_->resize(showForm_->width(), 2 * w);  // sets the zero line to w
+  showForm_->SetZeroLine(w);
+  LayoutPanes();
+  bar->setValue(position);
+  showForm_->Invalidate();
+  inputView_->Invalidate();
+}
+
+void TMDIChild::RepaintViews() {
+  showForm_->Invalidate();
+  inputView_->Invalidate();
+}
+
+BeamView* TMDIChild::InputView() { return inputView_; }
+
+void TMDIChild::RepaintAll() { InvalidateAll(); }
+
+void TMDIChild::SelectTool(int code) { inputView_->SelectTool(code); }
+
+void TMDIChild::InspectorShowObject(object* target) { host_.InspectorShowObject(target); }
+void TMDIChild::ShowInspector() { host_.ShowInspector(); }
+void TMDIChild::UpdateCommands() { host_.UpdateCommands(); }
+QList<QAction*> TMDIChild::PopupCommands() { return host_.PopupCommands(); }
+
+void TMDIChild::GrowInputView(int baseLine) {
+  QScrollBar* bar = inputScroll_->verticalScrollBar();
+  const int t = bar->value();
+  const int b = inputView_->BaseLine();
+  inputView_->resize(inputView_->width(), 2 * baseLine);
+  inputView_->SetBaseLine(baseLine);
+  LayoutPanes();
+  bar->setValue(baseLine + t - b);
+  inputView_->Invalidate();
+  inputAxis_->update();
+}
+
+void TMDIChild::Copy() { exchange_.Copy(); }
+void TMDIChild::Cut() { exchange_.Cut(); }
+void TMDIChild::Paste() { exchange_.Paste(); }
+
+}  // namespace trevan

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+#include <vector>
+
+#include "ImageCanvas.h"
+
+namespace trevan {
+
+class TMDIChild;
+
+// The lower pane: the shear-force and bending-moment diagrams over one
+// zero line, one pixel column per DistanceScale of beam. The analysis plots
+// into its backing canvas column by column; paintEvent only copies it.
+class TShowForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TShowForm(QWidget* parent = nullptr);
+
+  void SetOwnerWindow(TMDIChild* window) { window_ = window; }
+
+  int ZeroLine() const { return zeroLine_; }
+  const int* ZeroLineRef() const { return &zeroLine_; }
+  void SetZeroLine(int zeroLine) { zeroLine_ = zeroLine; }
+  std::vector<double>& ShearColumns() { return shear_; }
+  std::vector<double>& MomentColumns() { return moment_; }
+  void AllocateColumns(int columnCount);
+
+  // A point of the analysis's progressive trace.
+  void PlotPixel(int x, int y, Rgb colour);
+  // Shows the pixels plotted since the last call.
+  void FlushPlotted();
+  void Invalidate();
+  void RenderNow();
+  const ImageCanvas& Backing() const { return canvas_; }
+  void EnsureCovered();
+
+  // The readout text for a mouse at column x; empty outside the columns.
+  QString ReadoutAt(int x) const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  QRect WantedArea() const;
+
+  TMDIChild* window_ = nullptr;
+  int zeroLine_ = 100;
+  std::vector<double> shear_;
+  std::vector<double> moment_;
+  ImageCanvas canvas_{1, 1};
+  bool renderPending_ = false;
+  QRect plotted_;
+};
+
+}  // namespace trevan
