@@ -1,0 +1,148 @@
+// The document window's interactive costs: one hover step of the force
+// tool, a full repaint of a large window, and an edit on a long beam up to
+// its repainted views.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDialog>
+#include <QScrollArea>
+#include <random>
+
+#include "DialogService.h"
+#include "DocumentHost.h"
+#include "HeadlessWindow.h"
+#include "TDocument.h"
+#include "TForceTool.h"
+#include "TInputForm.h"
+#include "TNumberEdit.h"
+#include "TMDIChild.h"
+#include "TOptionsForm.h"
+#include "TShowForm.h"
+#include "TStartForm.h"
+
+namespace trevan {
+namespace {
+
+// Says yes to the new-project dialog with the length it is given.
+class BenchDialogs : public DialogService {
+ public:
+  QString length = "15";
+  DialogButton Message(QWidget*, const QString&, const QString&, DialogIcon, DialogButtons) override {
+    return DialogButton::No;
+  }
+  QString OpenFileName(QWidget*, const QString&, const QString&) override { return {}; }
+  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  int Exec(QDialog& dialog) override {
+    if (auto* form = qobject_cast<TStartForm*>(&dialog)) form->Edit1->setText(length);
+    return QDialog::Accepted;
+  }
+  QColor ChooseColor(QWidget*, const QColor&) override { return {}; }
+};
+
+class BenchHost : public DocumentHost {
+ public:
+  BenchHost() : startForm(dialogs), options(dialogs) {}
+  void SetStatusText(int, const QString&) override {}
+  CommandState* UndoCommand() override { return &undo; }
+  CommandState* RedoCommand() override { return &redo; }
+  void Undo() override {}
+  void UpdateCommands() override {}
+  QList<QAction*> PopupCommands() override { return {}; }
+  void InspectorShowObject(object*) override {}
+  bool InspectorVisible() const override { return false; }
+  void ShowInspector() override {}
+  void HideInspector() override {}
+  void SetMetricChecks(bool) override {}
+  void SetMetricSetting(const QString&) override {}
+  DialogService& Dialogs() override { return dialogs; }
+  TStartForm& StartForm() override { return startForm; }
+  const TOptionsForm& Options() const override { return options; }
+
+  BenchDialogs dialogs;
+  TStartForm startForm;
+  TOptionsForm options;
+  CommandStatus undo{"Can't &Undo"};
+  CommandStatus redo{"Can't &Redo"};
+};
+
+std::unique_ptr<TMDIChild> MakeWindow(BenchHost& host, const char* length, int w, int h) {
+  host.dialogs.length = length;
+  auto window = std::make_unique<TMDIChild>(host);
+  window->resize(w, h);
+  window->show();
+  window->Document().New();
+  QCoreApplication::processEvents();
+  return window;
+}
+
+void BM_ForceToolHoverStep(benchmark::State& state) {
+  BenchHost host;
+  auto window = MakeWindow(host, "15", 900, 600);
+  TInputForm& view = window->InputForm();
+  view.SelectTool(TInputForm::ForceToolCode);
+  TTool& tool = *view.CurrentTool();
+  const double ds = window->DistanceScale(), fs = window->ForceScale();
+  view.RenderNow();
+  int x = 10;
+  tool.MouseHover({x, view.BaseLine() - 30}, ds, fs, true);
+  for (auto _ : state) {
+    tool.HideFeedback(ds, fs);
+    x = x % 350 + 1;
+    tool.MouseHover({x, view.BaseLine() - 30}, ds, fs, true);
+  }
+  window->Document().SetDirty(false);
+}
+BENCHMARK(BM_ForceToolHoverStep)->Unit(benchmark::kMicrosecond);
+
+void BM_FullRepaint(benchmark::State& state) {
+  BenchHost host;
+  auto window = MakeWindow(host, "60", 1600, 900);
+  for (int i = 0; i < 30; ++i) window->Beam()->AddCharge(charge(2 * i, 1000 + 100 * i, &window->InputForm()));
+  window->Beam()->InsertSupport(0, ftHinge);
+  window->Beam()->InsertSupport(60, ftHinge);
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    window->InputForm().RenderNow();
+    window->ShowForm().RenderNow();
+    window->repaint();
+  }
+  window->Document().SetDirty(false);
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMillisecond);
+
+void BM_EditToRepaintOnALongBeam(benchmark::State& state) {
+  BenchHost host;
+  auto window = MakeWindow(host, "500", 1600, 900);
+  TTrevanDoc& beam = *window->Beam();
+  std::mt19937 random(1234);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i <= 50; ++i) beam.InsertSupport(i * 10.0, ftHinge);
+  for (int i = 0; i < 200; ++i) beam.Charges.push_back(std::make_shared<charge>(500 * unit(random), 500 + 5000 * unit(random), &window->InputForm()));
+  for (int i = 0; i < 50; ++i) {
+    const double x = 490 * unit(random);
+    beam.DistrCharges.push_back(std::make_shared<distrcharge>(x, x + 1 + 9 * unit(random), 2000 * unit(random), 2000 * unit(random), &window->InputForm()));
+  }
+  window->Recalculate();
+  QCoreApplication::processEvents();
+  int pixels = 1;
+  for (auto _ : state) {
+    window->Recorder()->RecordMove(*beam.Charges[0], pixels * window->DistanceScale());
+    pixels = -pixels;
+    QCoreApplication::processEvents();  // the deferred repaints of the views
+    window->repaint();
+  }
+  window->Document().SetDirty(false);
+}
+BENCHMARK(BM_EditToRepaintOnALongBeam)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace trevan
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
