@@ -37,6 +37,7 @@ class BenchDialogs : public DialogService {
     return QDialog::Accepted;
   }
   QColor ChooseColor(QWidget*, const QColor&) override { return {}; }
+  bool ChoosePrinter(QWidget*, QPrinter&) override { return false; }
 };
 
 class BenchHost : public DocumentHost {

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 
 namespace trevan {
 
@@ -64,6 +65,15 @@ int QtDialogService::Exec(QDialog& dialog) { return dialog.exec(); }
 
 QColor QtDialogService::ChooseColor(QWidget* parent, const QColor& initial) {
   return QColorDialog::getColor(initial, parent);
+}
+
+}  // namespace trevan
+
+namespace trevan {
+
+bool QtDialogService::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace trevan

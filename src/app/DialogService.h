@@ -4,6 +4,7 @@
 #include <QString>
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 namespace trevan {
@@ -28,6 +29,8 @@ class DialogService {
   virtual int Exec(QDialog& dialog) = 0;
   // The chosen colour, or an invalid one when cancelled.
   virtual QColor ChooseColor(QWidget* parent, const QColor& initial) = 0;
+  // The platform's print dialog; false when cancelled.
+  virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
 };
 
 // The real thing: Qt's message boxes and file, colour and custom dialogs.
@@ -40,6 +43,7 @@ class QtDialogService : public DialogService {
                        const QString& lastName) override;
   int Exec(QDialog& dialog) override;
   QColor ChooseColor(QWidget* parent, const QColor& initial) override;
+  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
 };
 
 // Converts a filter in the "Description (*.ext)|*.ext" form to Qt's form.

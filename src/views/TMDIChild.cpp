@@ -18,6 +18,7 @@
 #include "TInputForm.h"
 #include "TNumberEdit.h"
 #include "TOptionsForm.h"
+#include "TPreviewForm.h"
 #include "TShowForm.h"
 #include "TStartForm.h"
 #include "TVAxis.h"
@@ -204,16 +205,22 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
     return;
   }
   host_.HideInspector();
-  if (PreviewWindow) {
-    QWidget* preview = PreviewWindow;
-    PreviewWindow = nullptr;
-    preview->setProperty("linkedWindow", QVariant());
+  PreviewWindow = nullptr;
+  for (const QPointer<QWidget>& preview : previews_) {
+    if (!preview) continue;
+    if (auto* form = qobject_cast<TPreviewForm*>(preview.data())) form->ClearTarget();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(preview->parentWidget()))
       sub->close();
     else
       preview->close();
   }
+  previews_.clear();
   event->accept();
+}
+
+void TMDIChild::LinkPreview(QWidget* preview) {
+  PreviewWindow = preview;
+  previews_.append(preview);
 }
 
 void TMDIChild::resizeEvent(QResizeEvent*) {
@@ -318,6 +325,7 @@ void TMDIChild::InvalidateAll() {
 void TMDIChild::Recalculate() {
   if (calc_) calc_->Recalculate();
   InvalidateAll();
+  emit AnalysisPending();
 }
 
 void TMDIChild::IdleStep(bool& done) {
@@ -356,6 +364,7 @@ void TMDIChild::SetForceScale(double value) {
   forceScale_ = value;
   if (calc_) calc_->Reset();
   InvalidateAll();
+  emit AnalysisPending();
 }
 
 void TMDIChild::SetMomentScale(double value) {
@@ -363,6 +372,7 @@ void TMDIChild::SetMomentScale(double value) {
   momentScale_ = value;
   if (calc_) calc_->Reset();
   InvalidateAll();
+  emit AnalysisPending();
 }
 
 void TMDIChild::SetDistanceScale(double value) {
@@ -376,6 +386,7 @@ void TMDIChild::SetDistanceScale(double value) {
   UpdateScrollBar();
   LayoutPanes();
   InvalidateAll();
+  emit AnalysisPending();
 }
 
 bool TMDIChild::ApplyScaleCommand(ScaleCommand command) {

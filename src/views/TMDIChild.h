@@ -59,7 +59,9 @@ class TMDIChild : public QWidget,
   QSplitter& PTSplitter1() { return *splitter_; }
   calc* Analysis() { return calc_.get(); }
   undo::TUndoMultiBuffer* UndoStack() { return undo_.get(); }
+  // The preview opened last; every preview of the window is closed with it.
   QPointer<QWidget> PreviewWindow;
+  void LinkPreview(QWidget* preview);
 
   // Scales and layout.
   double DistanceScale() const override { return distanceScale_; }
@@ -137,6 +139,10 @@ class TMDIChild : public QWidget,
   // Keys the window handles before its controls.
   bool FormKeyDown(int key);
 
+ signals:
+  // The analysis has steps to run in idle time.
+  void AnalysisPending();
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -152,6 +158,7 @@ class TMDIChild : public QWidget,
   void CloseLater();
 
   DocumentHost& host_;
+  QList<QPointer<QWidget>> previews_;
   std::unique_ptr<TDocument> Document1;
   std::unique_ptr<TTrevanDoc> beam_;
   std::unique_ptr<calc> calc_;

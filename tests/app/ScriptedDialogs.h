@@ -69,7 +69,18 @@ class ScriptedDialogs : public DialogService {
     return c;
   }
 
+  bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+    if (printers.empty()) {
+      ADD_FAILURE() << "unexpected print dialog";
+      return false;
+    }
+    auto choose = std::move(printers.front());
+    printers.pop_front();
+    return choose(printer);
+  }
+
   std::deque<DialogButton> answers;
+  std::deque<std::function<bool(QPrinter&)>> printers;
   std::deque<QString> files;  // an empty name cancels the file dialog
   std::deque<std::function<int(QDialog&)>> dialogs;
   std::deque<QColor> colours;

@@ -1,0 +1,556 @@
+#include "TMainForm.h"
+
+#include <QActionGroup>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+
+#include "Beam.h"
+#include "DialogService.h"
+#include "TAboutBox.h"
+#include "TActionList.h"
+#include "TDocManager.h"
+#include "TDocument.h"
+#include "THelpViewer.h"
+#include "TInputForm.h"
+#include "TMDIChild.h"
+#include "TOptionsForm.h"
+#include "TPreviewForm.h"
+#include "TQMostRecentlyUsedList.h"
+#include "TQPropertyInspector.h"
+#include "TStartForm.h"
+#include "UnitSystem.h"
+#include "WindowPicture.h"
+
+static void InitMainResources() { Q_INIT_RESOURCE(app); }
+
+namespace trevan {
+
+namespace {
+constexpr const char* TrevanKey = "Software\\Quillmoor Software\\Trevan";
+
+const char* const ImageFiles[] = {
+    "00-new", "01-open", "02-save", "03-print", "04-preview", "05-copy", "06-cut", "07-paste",
+    "08-clear", "09-options", "10-forces-plus", "11-forces-minus", "12-moments-plus", "13-moments-minus",
+    "14-distances-plus", "15-distances-minus", "16-select", "17-hinge", "18-vice", "19-force", "20-undo",
+    "21-properties", "22-delete", "23-redo"};
+}  // namespace
+
+TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
+    : dialogs_(dialogs), startFiles_(std::move(startFiles)), messages_(dialogs, this) {
+  InitMainResources();
+  setWindowTitle("Trevan");
+  resize(780, 490);
+  mdi_ = new QMdiArea;
+  mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setCentralWidget(mdi_);
+  for (const char* file : ImageFiles) images_.append(QIcon(QString(":/icons/%1.svg").arg(file)));
+
+  actions_ = new TActionList(this);
+  CreateCommands();
+  CreateMenus();
+  CreateToolBars();
+  CreateStatusBar();
+  undoCommand_ = ActionCommand(Command("EditUndo1"));
+  redoCommand_ = ActionCommand(Command("EditRedo1"));
+
+  startForm_ = std::make_unique<TStartForm>(dialogs_, this);
+  options_ = std::make_unique<TOptionsForm>(dialogs_, this);
+  about_ = std::make_unique<TAboutBox>(this);
+  inspector_ = new TQPropertyInspector(messages_, this);
+  inspector_->OnClosed = [this] { Command("EditProperties1")->setChecked(false); };
+  help_ = new THelpViewer(this);
+
+  MetricSetting1.Storage.SetKey(TrevanKey);
+  MetricSetting1.Storage.SetRegistryRootKey(qsrkCurrentUser);
+  MetricSetting1.KeyName = "Metric";
+
+  docManager_ = new TDocManager(this, dialogs_);
+  docManager_->ActionList = actions_;
+  docManager_->Storage.SetKey(QString(TrevanKey) + "\\MRU");
+  docManager_->Storage.SetRegistryRootKey(qsrkCurrentUser);
+  docManager_->FileMenuItem = Menu("&File");
+  docManager_->ToolBar = stdToolBar_;
+  docManager_->DefaultExt = "tvn";
+  docManager_->Filter = "Trevan documents (*.tvn)|*.tvn";
+  docManager_->Images = images_;
+  docManager_->OnNewDocument = [this](TDocManager&, TDocument*& document) {
+    auto* window = new TMDIChild(*this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    QMdiSubWindow* sub = mdi_->addSubWindow(window);
+    sub->resize(624, 385);
+    sub->show();
+    WatchWindow(window);
+    document = &window->Document();
+    UpdateCommands();
+  };
+  docManager_->Loaded();
+
+  idle_ = new QTimer(this);
+  idle_->setInterval(0);
+  connect(idle_, &QTimer::timeout, this, [this] {
+    if (!ApplicationEvents1Idle()) idle_->stop();
+  });
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
+    UpdateCommands();
+    StartIdle();
+  });
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommands);
+  UpdateCommands();
+}
+
+TMainForm::~TMainForm() {
+  idle_->stop();
+  // Documents still open close before the windows that report to them go.
+  delete docManager_;
+}
+
+QAction* TMainForm::Command(const QString& name) const { return actions_->Find(name); }
+
+QMenu* TMainForm::Menu(const QString& title) const {
+  for (QAction* a : menuBar()->actions())
+    if (a->menu() && a->text() == title) return a->menu();
+  return nullptr;
+}
+
+QAction* TMainForm::Add(const char* name, const char* category, const char* caption, const char* shortcut,
+                        int image, bool enabled, const char* hint) {
+  auto* a = actions_->Add(new QAction(caption));
+  a->setObjectName(name);
+  a->setProperty("category", category);
+  if (shortcut) a->setShortcut(QKeySequence(shortcut));
+  if (image >= 0) a->setIcon(images_[image]);
+  a->setEnabled(enabled);
+  if (hint) {
+    const QStringList parts = QString(hint).split('|');
+    a->setToolTip(parts.first());
+    a->setStatusTip(parts.last());
+  }
+  return a;
+}
+
+void TMainForm::CreateCommands() {
+  Add("FileNew", "File", "&New", "Ctrl+N", 0, true, "New|Create a new file");
+  Add("FileOpen", "File", "&Open...", "Ctrl+O", 1, true, "Open|Open an existing file");
+  Add("FileSave", "File", "&Save", "Ctrl+S", 2, false, "Save|Save this file");
+  Add("FileSaveAs", "File", "S&ave As...", nullptr, -1, false, "Save this file under a new name");
+  Add("FileClose", "File", "&Close", "Ctrl+F4", -1, false, "Close this file");
+  connect(Add("FilePrint1", "File", "Print...", "Ctrl+P", 3, true, "Print"), &QAction::triggered, this,
+          &TMainForm::FilePrint1Execute);
+  connect(Add("FilePrintPreview1", "File", "Print Preview", nullptr, 4, true, "Print Preview"), &QAction::triggered,
+          this, &TMainForm::FilePrintPreview1Execute);
+  Add("FileExit", "File", "E&xit", "Alt+F4", -1, true, "Close Trevan");
+
+  connect(Add("EditUndo1", "Edit", "Can't &Undo", "Ctrl+Z", 20, false), &QAction::triggered, this, [this] {
+    if (TMDIChild* w = ActiveDocumentWindow(); w && w->UndoStack()) w->UndoStack()->Undo();
+    UpdateCommands();
+  });
+  connect(Add("EditRedo1", "Edit", "Can't &Redo", "Ctrl+Y", 23, false), &QAction::triggered, this, [this] {
+    if (TMDIChild* w = ActiveDocumentWindow(); w && w->UndoStack()) w->UndoStack()->Redo();
+    UpdateCommands();
+  });
+  connect(Add("EditCut1", "Edit", "Cu&t", "Ctrl+X", 6, true, "Cut|Cuts the selection and puts it on the Clipboard"),
+          &QAction::triggered, this, [this] {
+            OnActiveWindow(&TMDIChild::Cut);
+            UpdateCommands();
+          });
+  connect(Add("EditCopy1", "Edit", "&Copy", "Ctrl+C", 5, true, "Copy|Copies the selection and puts it on the Clipboard"),
+          &QAction::triggered, this, [this] {
+            OnActiveWindow(&TMDIChild::Copy);
+            UpdateCommands();
+          });
+  connect(Add("EditPaste1", "Edit", "&Paste", "Ctrl+V", 7, true, "Paste|Inserts Clipboard contents"),
+          &QAction::triggered, this, [this] { OnActiveWindow(&TMDIChild::Paste); });
+  connect(Add("EditClear1", "Edit", "Clear all", "Shift+Del", 8, true), &QAction::triggered, this,
+          [this] { OnActiveWindow(&TMDIChild::ClearAll); });
+  connect(Add("EditDelete1", "Edit", "Delete", nullptr, 22, true), &QAction::triggered, this, [this] {
+    if (TMDIChild* w = ActiveDocumentWindow(); w && w->Beam()) w->Recorder()->RecordDeleteSelected();
+  });
+  QAction* properties = Add("EditProperties1", "Edit", "P&roperties", "Alt+Return", 21, false);
+  properties->setCheckable(true);
+  connect(properties, &QAction::triggered, this, &TMainForm::EditProperties1Execute);
+
+  auto* tools = new QActionGroup(this);
+  const struct {
+    const char* name;
+    const char* caption;
+    int image;
+    int code;
+  } toolCommands[] = {{"SelectToolAction", "Select Tool", 16, TInputForm::SelectToolCode},
+                      {"ForceToolAction", "Force Tool", 19, TInputForm::ForceToolCode},
+                      {"HingeToolAction", "Hinge Tool", 17, TInputForm::HingeToolCode},
+                      {"ViceToolAction", "Vice Tool", 18, TInputForm::ViceToolCode}};
+  for (const auto& t : toolCommands) {
+    QAction* a = Add(t.name, "Tools", t.caption, nullptr, t.image, true);
+    a->setCheckable(true);
+    tools->addAction(a);
+    const int code = t.code;
+    connect(a, &QAction::triggered, this, [this, code] { SelectToolCommand(code); });
+  }
+  Command("HingeToolAction")->setChecked(true);
+
+  const struct {
+    const char* name;
+    const char* caption;
+    int image;
+  } scaleCommands[] = {{"ForcesPlusAction", "&Forces +", 10},     {"ForcesMinusAction", "Fo&rces -", 11},
+                       {"MomentsPlusAction", "&Moments +", 12},   {"MomentsMinusAction", "Mom&ents +", 13},
+                       {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances +", 15}};
+  for (int i = 0; i < 6; ++i) {
+    QAction* a = Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
+    connect(a, &QAction::triggered, this, [this, a, i] { ScaleCommand(a, i); });
+  }
+
+  connect(Add("WindowCascade1", "Window", "&Cascade", nullptr, -1, true, "Cascade"), &QAction::triggered, mdi_,
+          &QMdiArea::cascadeSubWindows);
+  connect(Add("WindowTileHorizontal1", "Window", "Tile &Horizontally", nullptr, -1, true, "Tile Horizontally"),
+          &QAction::triggered, this, [this] { TileWindows(false); });
+  connect(Add("WindowTileVertical1", "Window", "Tile &Vertically", nullptr, -1, true, "Tile Vertically"),
+          &QAction::triggered, this, [this] { TileWindows(true); });
+  connect(Add("WindowMinimizeAll1", "Window", "&Minimize All", nullptr, -1, true, "Minimize All"), &QAction::triggered,
+          this, [this] {
+            for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->showMinimized();
+          });
+  connect(Add("WindowArrangeAll1", "Window", "&Arrange All", nullptr, -1, true, "Arrange All"), &QAction::triggered,
+          this, &TMainForm::ArrangeMinimized);
+  connect(Add("HelpContents1", "Help", "&Contents", "F1", -1, true), &QAction::triggered, this,
+          [this] { help_->ShowContents(); });
+  connect(Add("HelpAbout1", "Help", "&About...", nullptr, -1, true,
+              "About|Displays program information, version number, and copyright"),
+          &QAction::triggered, this, [this] { dialogs_.Exec(*about_); });
+}
+
+void TMainForm::CreateMenus() {
+  auto add = [this](QMenu* menu, const char* name) { menu->addAction(Command(name)); };
+  QMenu* file = menuBar()->addMenu("&File");
+  file->setStatusTip("File related commands");
+  for (const char* n : {"FileNew", "FileOpen", "FileSave", "FileSaveAs", "FileClose"}) add(file, n);
+  file->addSeparator();
+  add(file, "FilePrint1");
+  add(file, "FilePrintPreview1");
+  file->addSeparator()->setObjectName("ExitSeparator");
+  add(file, "FileExit");
+
+  QMenu* edit = menuBar()->addMenu("&Edit");
+  edit->setStatusTip("Edit commands");
+  add(edit, "EditUndo1");
+  add(edit, "EditRedo1");
+  edit->addSeparator();
+  for (const char* n : {"EditCut1", "EditCopy1", "EditPaste1"}) add(edit, n);
+  edit->addSeparator();
+  add(edit, "EditClear1");
+  add(edit, "EditDelete1");
+  edit->addSeparator();
+  add(edit, "EditProperties1");
+
+  QMenu* tools = menuBar()->addMenu("&Tools");
+  for (const char* n : {"SelectToolAction", "ForceToolAction", "HingeToolAction", "ViceToolAction"}) add(tools, n);
+
+  QMenu* scale = menuBar()->addMenu("&Scale");
+  for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
+                        "DistancesPlusAction", "DistancesMinusAction"})
+    add(scale, n);
+  scale->addSeparator();
+  QMenu* units = scale->addMenu("&Units");
+  auto* unitGroup = new QActionGroup(this);
+  Metric1 = units->addAction("&Metric (N-m)");
+  Nonmetric1 = units->addAction("&Non-metric (lb-ft)");
+  for (QAction* a : {Metric1, Nonmetric1}) {
+    a->setCheckable(true);
+    unitGroup->addAction(a);
+  }
+  Metric1->setChecked(true);
+  connect(Metric1, &QAction::triggered, this, [this] { SetAllUnits(true); });
+  connect(Nonmetric1, &QAction::triggered, this, [this] { SetAllUnits(false); });
+  connect(scale->addAction("&Options..."), &QAction::triggered, this, &TMainForm::OptionsItemClick);
+
+  windowMenu_ = menuBar()->addMenu("&Window");
+  windowMenu_->setStatusTip("Window related commands");
+  for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowMinimizeAll1",
+                        "WindowArrangeAll1"})
+    add(windowMenu_, n);
+  connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::RefreshWindowMenu);
+
+  QMenu* help = menuBar()->addMenu("&Help");
+  help->setStatusTip("Help topics");
+  add(help, "HelpContents1");
+  help->addSeparator();
+  add(help, "HelpAbout1");
+}
+
+void TMainForm::CreateToolBars() {
+  stdToolBar_ = addToolBar("Standard");
+  stdToolBar_->setObjectName("StdToolBar");
+  viewToolBar_ = addToolBar("View");
+  viewToolBar_->setObjectName("ViewToolBar");
+  for (QToolBar* bar : {stdToolBar_, viewToolBar_}) {
+    bar->setIconSize(QSize(20, 20));
+    bar->setMovable(true);
+  }
+  auto add = [this](QToolBar* bar, const char* name) { bar->addAction(Command(name)); };
+  for (const char* n : {"FileNew", "FileOpen", "FileSave"}) add(stdToolBar_, n);
+  stdToolBar_->addSeparator();
+  add(stdToolBar_, "FilePrint1");
+  add(stdToolBar_, "FilePrintPreview1");
+  stdToolBar_->addSeparator();
+  for (const char* n : {"EditCut1", "EditCopy1", "EditPaste1"}) add(stdToolBar_, n);
+  stdToolBar_->addSeparator();
+  for (const char* n : {"EditUndo1", "EditRedo1", "EditProperties1", "EditClear1", "EditDelete1"}) add(stdToolBar_, n);
+
+  for (const char* n : {"SelectToolAction", "ForceToolAction", "ViceToolAction", "HingeToolAction"}) add(viewToolBar_, n);
+  viewToolBar_->addSeparator();
+  for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
+                        "DistancesPlusAction", "DistancesMinusAction"})
+    add(viewToolBar_, n);
+}
+
+void TMainForm::CreateStatusBar() {
+  const int widths[] = {300, 300, 200};
+  for (int i = 0; i < 3; ++i) {
+    panels_[i] = new QLabel;
+    panels_[i]->setFixedWidth(widths[i]);
+    panels_[i]->setFrameShape(QFrame::Panel);
+    panels_[i]->setFrameShadow(QFrame::Sunken);
+    statusBar()->addPermanentWidget(panels_[i], i == 2 ? 1 : 0);
+  }
+  statusBar()->setFixedHeight(19 + 4);
+  statusBar()->setSizeGripEnabled(true);
+}
+
+bool TMainForm::event(QEvent* event) {
+  // The long part of a hint goes to panel 0.
+  if (event->type() == QEvent::StatusTip) {
+    panels_[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+TMDIChild* TMainForm::ActiveDocumentWindow() const {
+  QMdiSubWindow* sub = mdi_->currentSubWindow();
+  return sub ? qobject_cast<TMDIChild*>(sub->widget()) : nullptr;
+}
+
+QList<TMDIChild*> TMainForm::DocumentWindows() const {
+  QList<TMDIChild*> windows;
+  for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder))
+    if (auto* w = qobject_cast<TMDIChild*>(sub->widget())) windows.append(w);
+  return windows;
+}
+
+void TMainForm::OnActiveWindow(void (TMDIChild::*operation)()) {
+  if (TMDIChild* w = ActiveDocumentWindow(); w && w->Beam()) (w->*operation)();
+}
+
+void TMainForm::WatchWindow(TMDIChild* window) {
+  connect(window, &TMDIChild::AnalysisPending, this, &TMainForm::StartIdle);
+  connect(window, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
+}
+
+void TMainForm::StartIdle() {
+  if (!idle_->isActive()) idle_->start();
+}
+
+bool TMainForm::ApplicationEvents1Idle() {
+  TMDIChild* window = ActiveDocumentWindow();
+  if (!window) return false;
+  bool done = true;
+  window->IdleStep(done);
+  return !done;
+}
+
+void TMainForm::UpdateCommands() {
+  TMDIChild* window = ActiveDocumentWindow();
+  const bool hasChildren = !mdi_->subWindowList().isEmpty();
+  const bool selection = window && window->InputForm().SelectedObject();
+  Command("EditUndo1")->setEnabled(window && window->UndoStack() && window->UndoStack()->GetCanUndo());
+  Command("EditRedo1")->setEnabled(window && window->UndoStack() && window->UndoStack()->GetCanRedo());
+  for (const char* n : {"EditCut1", "EditCopy1", "EditDelete1", "EditProperties1"}) Command(n)->setEnabled(selection);
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  Command("EditPaste1")->setEnabled(hasChildren && clipboard && !clipboard->text().isEmpty());
+  Command("EditClear1")->setEnabled(hasChildren);
+  for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowArrangeAll1", "WindowMinimizeAll1"})
+    Command(n)->setEnabled(hasChildren);
+  for (const char* title : {"&Edit", "&Tools", "&Scale", "&Window"})
+    if (QMenu* m = Menu(title)) m->menuAction()->setVisible(hasChildren);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  const bool metric = MetricSetting1.GetValue() != "0";
+  SetApplicationMetric(metric);
+  if (!metric) Nonmetric1->setChecked(true);
+  if (!firstShow_) return;
+  firstShow_ = false;
+  // No recently-used list was ever stored: this is the first run.
+  TQStorage mru;
+  mru.SetKey(QString(TrevanKey) + "\\MRU");
+  bool firstRun = true;
+  try {
+    mru.Open();
+    firstRun = mru.ReadInteger("Count", -1) == -1;
+  } catch (const std::exception&) {
+  }
+  mru.Close();
+  QTimer::singleShot(0, this, [this, firstRun] {
+    if (firstRun) help_->ShowContext(THelpViewer::GettingStartedContext);
+    if (startFiles_.isEmpty()) {
+      Command("FileNew")->trigger();
+    } else {
+      for (const QString& file : startFiles_) docManager_->OpenDocument(file);
+    }
+    UpdateCommands();
+  });
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  // Every document may refuse, newest first; a Cancel stops the whole close.
+  QList<TMDIChild*> windows = DocumentWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+    if (!(*it)->Document().CloseQuery()) {
+      event->ignore();
+      return;
+    }
+  }
+  docManager_->ExitAll();
+  UpdateCommands();
+  inspector_->hide();
+  help_->hide();
+  event->accept();
+}
+
+void TMainForm::Undo() { Command("EditUndo1")->trigger(); }
+
+QList<QAction*> TMainForm::PopupCommands() {
+  return {Command("EditCut1"), Command("EditCopy1"), Command("EditDelete1"), nullptr, Command("EditProperties1")};
+}
+
+void TMainForm::SetStatusText(int panel, const QString& text) {
+  if (panel >= 0 && panel < 3) panels_[panel]->setText(text);
+}
+
+void TMainForm::InspectorShowObject(object* target) { inspector_->ShowObject(target); }
+bool TMainForm::InspectorVisible() const { return inspector_->isVisible(); }
+void TMainForm::ShowInspector() { inspector_->show(); }
+void TMainForm::HideInspector() { inspector_->hide(); }
+
+void TMainForm::SetMetricChecks(bool metric) { (metric ? Metric1 : Nonmetric1)->setChecked(true); }
+
+void TMainForm::SetMetricSetting(const QString& value) { MetricSetting1.SetValue(value); }
+
+void TMainForm::EditProperties1Execute() {
+  TMDIChild* window = ActiveDocumentWindow();
+  object* selected = window ? window->InputForm().SelectedObject() : nullptr;
+  inspector_->ShowObject(selected);
+  if (selected) {
+    const Rect b = selected->GetBounds();
+    const QPoint corner = window->InputForm().mapToGlobal(QPoint(b.Right, b.Top));
+    inspector_->move(corner.x() + 5, corner.y() - 15);
+  }
+  inspector_->setVisible(Command("EditProperties1")->isChecked());
+}
+
+void TMainForm::SelectToolCommand(int code) {
+  if (TMDIChild* w = ActiveDocumentWindow()) w->InputForm().SelectTool(code);
+}
+
+void TMainForm::ScaleCommand(QAction* action, int command) {
+  TMDIChild* w = ActiveDocumentWindow();
+  if (!w || !w->Beam()) return;
+  action->setEnabled(w->ApplyScaleCommand(static_cast<TMDIChild::ScaleCommand>(command)));
+}
+
+void TMainForm::SetAllUnits(bool metric) {
+  const QList<TMDIChild*> windows = DocumentWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->SetUnitSystem(metric);
+  SetMetricChecks(metric);
+}
+
+void TMainForm::OptionsItemClick() {
+  if (dialogs_.Exec(*options_) != QDialog::Accepted) return;
+  const QList<TMDIChild*> windows = DocumentWindows();
+  for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->Recalculate();
+}
+
+void TMainForm::FilePrint1Execute() {
+  TMDIChild* window = ActiveDocumentWindow();
+  if (!window) {
+    QMdiSubWindow* sub = mdi_->currentSubWindow();
+    if (auto* preview = sub ? qobject_cast<TPreviewForm*>(sub->widget()) : nullptr) window = preview->TargetWindow();
+  }
+  if (!window) return;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setDocName("Trevan print job");
+  if (!dialogs_.ChoosePrinter(this, printer)) return;
+  QPainter painter;
+  if (!painter.begin(&printer)) return;
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  RenderWindowImage(*window, painter, page.width(), page.height());
+  painter.end();
+}
+
+void TMainForm::FilePrintPreview1Execute() {
+  TMDIChild* window = ActiveDocumentWindow();
+  if (!window) return;
+  QPrinter printer(QPrinter::HighResolution);
+  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+  auto* preview = new TPreviewForm(window, page.size());
+  window->LinkPreview(preview);
+  QMdiSubWindow* sub = mdi_->addSubWindow(preview);
+  sub->resize(696, 480);
+  sub->show();
+  connect(preview, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
+  UpdateCommands();
+}
+
+void TMainForm::TileWindows(bool vertically) {
+  const QList<QMdiSubWindow*> subs = mdi_->subWindowList();
+  if (subs.isEmpty()) return;
+  const QSize area = mdi_->viewport()->size();
+  const int n = static_cast<int>(subs.size());
+  for (int i = 0; i < n; ++i) {
+    subs[i]->showNormal();
+    if (vertically)
+      subs[i]->setGeometry(area.width() * i / n, 0, area.width() / n, area.height());
+    else
+      subs[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() / n);
+  }
+}
+
+void TMainForm::ArrangeMinimized() {
+  int x = 0;
+  for (QMdiSubWindow* sub : mdi_->subWindowList()) {
+    if (!sub->isMinimized()) continue;
+    sub->move(x, mdi_->viewport()->height() - sub->height());
+    x += sub->width();
+  }
+}
+
+void TMainForm::RefreshWindowMenu() {
+  qDeleteAll(windowListItems_);
+  windowListItems_.clear();
+  const QList<QMdiSubWindow*> subs = mdi_->subWindowList(QMdiArea::CreationOrder);
+  if (subs.isEmpty()) return;
+  windowListItems_.append(windowMenu_->addSeparator());
+  for (int i = 0; i < subs.size(); ++i) {
+    QMdiSubWindow* sub = subs[i];
+    QAction* item = windowMenu_->addAction(QString("&%1 %2").arg(i + 1).arg(sub->windowTitle()));
+    item->setCheckable(true);
+    item->setChecked(sub == mdi_->activeSubWindow());
+    connect(item, &QAction::triggered, this, [this, sub] { mdi_->setActiveSubWindow(sub); });
+    windowListItems_.append(item);
+  }
+}
+
+}  // namespace trevan

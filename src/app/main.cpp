@@ -1,0 +1,16 @@
+#include <QApplication>
+#include <QStringList>
+
+#include "DialogService.h"
+#include "TMainForm.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Trevan");
+  QStringList files = QApplication::arguments();
+  files.removeFirst();
+  trevan::QtDialogService dialogs;
+  trevan::TMainForm window(dialogs, files);
+  window.show();
+  return QApplication::exec();
+}

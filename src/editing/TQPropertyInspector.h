@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+class QTableWidget;
+
+namespace trevan {
+
+class MessageService;
+class object;
+
+// A small tool window, on top of the others, that lists the selected
+// object's values as text and hands an edited value back to the object,
+// which records it as one undoable change.
+class TQPropertyInspector : public QWidget {
+  Q_OBJECT
+
+ public:
+  TQPropertyInspector(MessageService& messages, QWidget* parent = nullptr);
+
+  void ShowObject(object* target);
+  object* TargetObject() const { return target_; }
+  // Applies the text of a value cell (row 1 is the first property).
+  void ValueListEditor1Validate(int row, const QString& value);
+
+  QTableWidget* ValueListEditor1;
+  // Called when the user closes the window, so the command loses its check.
+  std::function<void()> OnClosed;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void SetCell(int row, const QString& value);
+
+  MessageService& messages_;
+  object* target_ = nullptr;
+  static bool Clearing;
+};
+
+}  // namespace trevan
