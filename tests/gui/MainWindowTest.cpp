@@ -1,0 +1,346 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ScriptedDialogs.h"
+#include "SettingsSandbox.h"
+#include "TDocManager.h"
+#include "TDocument.h"
+#include "THelpViewer.h"
+#include "TInputForm.h"
+#include "TMDIChild.h"
+#include "TMainForm.h"
+#include "TNumberEdit.h"
+#include "TPreviewForm.h"
+#include "TQMostRecentlyUsedList.h"
+#include "TQPropertyInspector.h"
+#include "TStartForm.h"
+#include "UnitSystem.h"
+#include "WindowPicture.h"
+
+namespace trevan {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetApplicationMetric(true);
+    QGuiApplication::clipboard()->clear();
+  }
+  void TearDown() override {
+    if (main) {
+      for (TMDIChild* w : main->DocumentWindows()) w->Document().SetDirty(false);
+      main.reset();
+    }
+    Settle();
+  }
+
+  void AnswerNewProject(const QString& length, int unit = 0) {
+    dialogs.dialogs.push_back([length, unit](QDialog& d) {
+      auto& form = static_cast<TStartForm&>(d);
+      form.Edit1->setText(length);
+      form.SetItemIndex(unit);
+      return int(QDialog::Accepted);
+    });
+  }
+  void Start(QStringList files = {}) {
+    main = std::make_unique<TMainForm>(dialogs, files);
+    main->show();
+    Settle();
+  }
+  static void Settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  QAction* Cmd(const char* name) { return main->Command(name); }
+  void Run(const char* name) {
+    Cmd(name)->trigger();
+    Settle();
+  }
+  TMDIChild* Active() { return main->ActiveDocumentWindow(); }
+  TInputForm& View() { return Active()->InputForm(); }
+  void Click(int x, int y) {
+    QTest::mouseMove(&View(), QPoint(x, y));
+    QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(x, y));
+    Settle();
+  }
+  bool MenuVisible(const char* title) { return main->Menu(title)->menuAction()->isVisible(); }
+  QString File(const QString& name) { return QDir(files.path()).filePath(name); }
+
+  test::SettingsSandbox sandbox;
+  QTemporaryDir files;
+  test::ScriptedDialogs dialogs;
+  std::unique_ptr<TMainForm> main;
+};
+
+TEST_F(MainWindowTest, FirstRunShowsHelpAndAsksForTheFirstBeam) {
+  AnswerNewProject("15");
+  Start();
+  EXPECT_EQ(main->windowTitle(), "Trevan");
+  EXPECT_TRUE(main->Help().isVisible());
+  EXPECT_EQ(main->Help().CurrentPage(), "getting-started.html");
+  ASSERT_NE(Active(), nullptr);
+  EXPECT_EQ(Active()->Beam()->Length, 15);
+  EXPECT_EQ(Active()->windowTitle(), "Untitled1");
+  EXPECT_TRUE(Cmd("HingeToolAction")->isChecked());
+  EXPECT_EQ(main->StatusPanel(0)->width(), 300);
+  EXPECT_EQ(main->StatusPanel(2)->width(), 200);
+}
+
+TEST_F(MainWindowTest, ALaterRunOnlyAsksForTheBeam) {
+  {
+    TQStorage mru;
+    mru.SetKey("Software\\Quillmoor Software\\Trevan\\MRU");
+    mru.Open();
+    mru.WriteInteger("Count", 0);
+  }
+  TQSetting metric;
+  metric.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
+  metric.KeyName = "Metric";
+  metric.SetValue("0");
+  dialogs.dialogs.push_back([](QDialog& d) {
+    auto& form = static_cast<TStartForm&>(d);
+    EXPECT_EQ(form.Edit1->text(), "50") << "a non-metric start proposes 50 ft";
+    EXPECT_EQ(form.ItemIndex(), 1);
+    return int(QDialog::Accepted);
+  });
+  Start();
+  EXPECT_FALSE(main->Help().isVisible());
+  EXPECT_TRUE(main->Nonmetric1->isChecked());
+  ASSERT_NE(Active(), nullptr);
+  EXPECT_FALSE(Active()->Beam()->Metric);
+}
+
+TEST_F(MainWindowTest, CancellingTheFirstBeamLeavesOnlyFileAndHelp) {
+  dialogs.dialogs.push_back([](QDialog&) { return int(QDialog::Rejected); });
+  Start();
+  Settle();
+  EXPECT_EQ(main->MdiArea()->subWindowList().size(), 0);
+  EXPECT_FALSE(MenuVisible("&Edit"));
+  EXPECT_FALSE(MenuVisible("&Tools"));
+  EXPECT_FALSE(MenuVisible("&Scale"));
+  EXPECT_FALSE(MenuVisible("&Window"));
+  EXPECT_TRUE(MenuVisible("&File"));
+  EXPECT_TRUE(MenuVisible("&Help"));
+}
+
+TEST_F(MainWindowTest, ABeamIsBuiltWithTheToolsAndUndoneThroughTheCommands) {
+  AnswerNewProject("10");
+  Start();
+  EXPECT_TRUE(MenuVisible("&Edit"));
+  EXPECT_FALSE(Cmd("EditPaste1")->isEnabled()) << "the clipboard holds no text";
+  const int base = View().BaseLine();
+  Click(1, base);      // hinge at 0.04 m
+  Click(250, base);    // hinge at 10 m
+  Run("ForceToolAction");
+  Click(125, base - 4);  // 1000 N at 5 m
+  TTrevanDoc& beam = *Active()->Beam();
+  ASSERT_EQ(beam.SupportCount(), 2);
+  ASSERT_EQ(beam.Charges.size(), 1u);
+  EXPECT_EQ(beam.Charges[0]->f, 1000);
+  EXPECT_TRUE(main->StatusPanel(2)->text().startsWith("Max. moment :    24"));
+  EXPECT_TRUE(Cmd("EditCut1")->isEnabled()) << "the new force is selected";
+  EXPECT_TRUE(Cmd("EditProperties1")->isEnabled());
+
+  EXPECT_EQ(Cmd("EditUndo1")->text(), "&Undo force");
+  Run("EditUndo1");
+  EXPECT_TRUE(beam.Charges.empty());
+  EXPECT_EQ(Cmd("EditRedo1")->text(), "&Redo force");
+  EXPECT_TRUE(Cmd("EditRedo1")->isEnabled());
+  EXPECT_FALSE(Cmd("EditCut1")->isEnabled()) << "nothing selected any more";
+  Run("EditRedo1");
+  EXPECT_EQ(beam.Charges.size(), 1u);
+  EXPECT_EQ(Cmd("EditRedo1")->text(), "Can't &redo");
+
+  View().SelectObject(beam.Charges[0].get());
+  Run("EditCut1");
+  EXPECT_TRUE(beam.Charges.empty());
+  EXPECT_TRUE(Cmd("EditPaste1")->isEnabled());
+  Run("EditPaste1");
+  ASSERT_EQ(beam.Charges.size(), 1u);
+  EXPECT_DOUBLE_EQ(beam.Charges[0]->x, 0.4);
+  EXPECT_TRUE(Cmd("SelectToolAction")->isChecked() || View().CurrentTool() == &View().Tool(0));
+}
+
+TEST_F(MainWindowTest, TheInspectorEditsTheSelectedSupport) {
+  AnswerNewProject("10");
+  Start();
+  const int base = View().BaseLine();
+  Click(50, base);
+  Click(150, base);
+  TTrevanDoc& beam = *Active()->Beam();
+  element* first = beam.FirstSupport();
+  View().SelectObject(first);
+  Settle();
+  Run("EditProperties1");
+  TQPropertyInspector& inspector = main->Inspector();
+  EXPECT_TRUE(inspector.isVisible());
+  EXPECT_EQ(inspector.windowTitle(), "Support");
+  QTableWidget& list = *inspector.ValueListEditor1;
+  ASSERT_EQ(list.rowCount(), 2);
+  auto* pick = qobject_cast<QComboBox*>(list.cellWidget(1, 1));
+  ASSERT_NE(pick, nullptr);
+  EXPECT_EQ(pick->count(), 4);
+  EXPECT_EQ(pick->currentText(), "ftHinge");
+
+  inspector.ValueListEditor1Validate(2, "ftVice");
+  EXPECT_EQ(first->LeftType, ftVice);
+  EXPECT_EQ(Cmd("EditUndo1")->text(), "&Undo properties");
+  inspector.ValueListEditor1Validate(2, "ftVice");  // the same text: nothing more
+  Run("EditUndo1");
+  EXPECT_EQ(first->LeftType, ftHinge);
+
+  list.item(0, 1)->setText("7");  // past the neighbour at 6 m: refused
+  EXPECT_DOUBLE_EQ(first->X1, 2);
+  EXPECT_EQ(list.item(0, 1)->text(), "2");
+  dialogs.answers = {DialogButton::Ok};
+  list.item(0, 1)->setText("two");  // not a number: a message and the old text
+  EXPECT_EQ(dialogs.asked.back().caption, "Error");
+  EXPECT_EQ(list.item(0, 1)->text(), "2");
+  dialogs.answers = {DialogButton::Ok};
+  list.item(0, 1)->setText(QString(60, '1'));
+  EXPECT_EQ(list.item(0, 1)->text(), "2");
+  list.item(0, 1)->setText("3");
+  EXPECT_DOUBLE_EQ(first->X1, 3);
+
+  inspector.close();
+  EXPECT_FALSE(Cmd("EditProperties1")->isChecked());
+}
+
+TEST_F(MainWindowTest, UnitsSwitchEveryOpenBeam) {
+  AnswerNewProject("10");
+  AnswerNewProject("20");
+  Start();
+  Run("FileNew");
+  ASSERT_EQ(main->DocumentWindows().size(), 2);
+  main->Nonmetric1->trigger();
+  Settle();
+  for (TMDIChild* w : main->DocumentWindows()) EXPECT_FALSE(w->Beam()->Metric);
+  EXPECT_NEAR(main->DocumentWindows()[1]->Beam()->Length, 20 * 3.2808398950131231941, 1e-9);
+  EXPECT_EQ(sandbox.Text().contains("Metric=sz:0"), true);
+  main->Metric1->trigger();
+  Settle();
+  for (TMDIChild* w : main->DocumentWindows()) EXPECT_TRUE(w->Beam()->Metric);
+}
+
+TEST_F(MainWindowTest, SaveCloseAndReopenThroughTheRecentList) {
+  AnswerNewProject("10");
+  Start();
+  const int base = View().BaseLine();
+  Click(50, base);
+  const QString target = File("saved.tvn");
+  dialogs.files = {target};
+  Run("FileSave");
+  EXPECT_TRUE(QFile::exists(target));
+  EXPECT_EQ(Active()->windowTitle(), target);
+  Run("FileClose");  // saved: no question
+  EXPECT_EQ(main->DocumentWindows().size(), 0);
+  QAction* recent = main->DocManager1().RecentList()->GetMenuItem(target);
+  ASSERT_NE(recent, nullptr);
+  EXPECT_EQ(recent->text(), "&0 saved.tvn");
+  recent->trigger();
+  Settle();
+  ASSERT_EQ(main->DocumentWindows().size(), 1);
+  EXPECT_EQ(Active()->Beam()->SupportCount(), 1);
+  EXPECT_FALSE(Active()->Document().Dirty());
+  EXPECT_FALSE(Cmd("EditUndo1")->isEnabled()) << "an opened beam starts an empty history";
+
+  Click(150, base);  // a change, then close with the question
+  dialogs.answers = {DialogButton::No};
+  Run("FileClose");
+  EXPECT_EQ(dialogs.asked.back().caption, "Warning");
+  EXPECT_EQ(main->DocumentWindows().size(), 0);
+}
+
+TEST_F(MainWindowTest, PreviewAndPrintToAPdfFile) {
+  AnswerNewProject("10");
+  Start();
+  Click(50, View().BaseLine());
+  TMDIChild* window = Active();
+  Run("FilePrintPreview1");
+  auto* preview = qobject_cast<TPreviewForm*>(main->MdiArea()->currentSubWindow()->widget());
+  ASSERT_NE(preview, nullptr);
+  EXPECT_EQ(preview->windowTitle(), "Trevan Print Preview");
+  EXPECT_EQ(preview->TargetWindow(), window);
+  preview->PaintBox1()->repaint();
+
+  const QString pdf = File("beam.pdf");
+  dialogs.printers.push_back([pdf](QPrinter& printer) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    return true;
+  });
+  Run("FilePrint1");  // from the preview: prints its document window
+  QFile file(pdf);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  EXPECT_TRUE(bytes.startsWith("%PDF"));
+  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), 1)
+      << "one page";
+
+  dialogs.printers.push_back([](QPrinter&) { return false; });  // cancelled: nothing
+  Run("FilePrint1");
+
+  // A new document counts the preview among the child windows.
+  AnswerNewProject("5");
+  Run("FileNew");
+  EXPECT_EQ(Active()->windowTitle(), "Untitled3");
+
+  // Closing the document window closes its preview.
+  window->Document().SetDirty(false);
+  main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+  Run("FileClose");
+  for (QMdiSubWindow* sub : main->MdiArea()->subWindowList()) EXPECT_EQ(qobject_cast<TPreviewForm*>(sub->widget()), nullptr);
+}
+
+TEST_F(MainWindowTest, ExitWithAnUnsavedBeamCanBeCancelled) {
+  AnswerNewProject("10");
+  Start();
+  Click(50, View().BaseLine());
+  dialogs.answers = {DialogButton::Cancel};
+  main->close();
+  Settle();
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_EQ(main->DocumentWindows().size(), 1);
+  dialogs.answers = {DialogButton::No};
+  main->close();
+  Settle();
+  EXPECT_FALSE(main->isVisible());
+  EXPECT_EQ(main->DocManager1().DocumentCount(), 0);
+}
+
+TEST_F(MainWindowTest, FilesOnTheCommandLineOpenInsteadOfANewBeam) {
+  const QString beam = QString(TREVAN_EXAMPLES_DIR) + "/simply-supported.tvn";
+  const QString broken = File("broken.tvn");
+  QFile f(broken);
+  f.open(QIODevice::WriteOnly);
+  f.write("garbage");
+  f.close();
+  dialogs.answers = {DialogButton::Ok};  // the reader's message for the broken file
+  Start({beam, broken});
+  Settle();
+  EXPECT_EQ(dialogs.asked.back().text, "Error while opening file");
+  ASSERT_EQ(main->DocumentWindows().size(), 1);
+  EXPECT_EQ(main->DocumentWindows()[0]->Beam()->SupportCount(), 2);
+}
+
+TEST(PrintFitTest, PicturesFillTheWidthOrTheHeight) {
+  EXPECT_EQ(FitPicture(600, 400, 4800, 6600), QSize(4800, 3200));
+  EXPECT_EQ(FitPicture(300, 600, 4800, 6600), QSize(3300, 6600));
+  EXPECT_EQ(TPreviewForm::PageBox(QSize(4800, 6600), QSize(688, 453)), QRect(185, 3, 325, 447));
+}
+
+}  // namespace
+}  // namespace trevan
