@@ -31,6 +31,10 @@ int main(int argc, char** argv) {
   const QString out = QString::fromLocal8Bit(argv[2]);
   QTimer::singleShot(500, [&] {
     if (QMdiSubWindow* sub = window.MdiArea()->currentSubWindow()) sub->showMaximized();
+    // Scales that let a small beam fill the picture.
+    for (const char* command : {"ForcesPlusAction", "ForcesPlusAction", "MomentsPlusAction", "MomentsPlusAction",
+                                "MomentsPlusAction", "DistancesPlusAction"})
+      window.Command(command)->trigger();
     while (window.ApplicationEvents1Idle()) {
     }
   });
