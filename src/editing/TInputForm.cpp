@@ -3,10 +3,6 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QTimer>
-#include <QToolTip>
 
 #include "Beam.h"
 #include "InputViewHost.h"
@@ -19,19 +15,16 @@ namespace trevan {
 namespace {
 constexpr Rgb Silver = Rgb::FromRgb(192, 192, 192);
 constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
-// The backing canvas covers this much beyond the visible part.
-constexpr int Margin = 256;
 
 Point PointOf(const QMouseEvent* e) { return {e->position().toPoint().x(), e->position().toPoint().y()}; }
 }  // namespace
 
-TInputForm::TInputForm(QWidget* parent) : QWidget(parent) {
+TInputForm::TInputForm(QWidget* parent) : TBackedView(parent) {
   tools_[0] = std::make_unique<TPointerTool>(*this);
   tools_[1] = std::make_unique<TForceTool>(*this);
   tools_[2] = std::make_unique<TSupportTool>(*this, 2, ftHinge);
   tools_[3] = std::make_unique<TSupportTool>(*this, 3, ftVice);
   setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent);
   setToolTip("Click here to create a hinge");
   resize(688, 447);
 }
@@ -73,82 +66,39 @@ QRect TInputForm::GlyphArea(const Rect& b) {
   return QRect(b.Left - 8, b.Top - 8, b.Right - b.Left + 17, b.Bottom - b.Top + 17);
 }
 
-Canvas& TInputForm::DrawingCanvas() {
-  if (renderPending_) RenderNow();
-  return canvas_;
-}
+Canvas& TInputForm::DrawingCanvas() { return Surface(); }
 
 void TInputForm::FlushDrawing() { update(); }
 
 void TInputForm::FlushDrawing(const QRect& area) { update(area); }
 
-void TInputForm::Invalidate() {
-  if (renderPending_) return;
-  renderPending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    if (renderPending_) RenderNow();
-  });
-}
-
-QRect TInputForm::WantedArea() const {
-  QRect visible = visibleRegion().boundingRect();
-  if (visible.isEmpty()) visible = QRect(0, 0, std::min(width(), 1024), std::min(height(), 1024));
-  return visible.adjusted(-Margin, -Margin, Margin, Margin).intersected(rect());
-}
-
-void TInputForm::RenderNow() {
-  renderPending_ = false;
-  const QRect area = WantedArea();
-  if (canvas_.Width() != area.width() || canvas_.Height() != area.height())
-    canvas_.Resize(std::max(area.width(), 1), std::max(area.height(), 1), Rgb{});
-  canvas_.SetOrigin(area.x(), area.y());
-  const QColor face = palette().color(QPalette::Window);
-  canvas_.Fill(Rgb::FromRgb(face.red(), face.green(), face.blue()));
-  canvas_.SetRasterMode(RasterMode::Copy);
-
+void TInputForm::Render(ImageCanvas& canvas) {
   const int columns = host_ ? host_->ColumnCount() : 0;
   const int n = baseLine_ / 20;
   if (n >= -1 && n <= 999) {
     for (int i = -n - 1; i <= n; ++i) {
       const int y = baseLine_ - 20 * i;
       if (y < 0) continue;
-      canvas_.SetPenColor(i == 0 ? Black : Silver);
-      canvas_.MoveTo(0, y);
-      canvas_.LineTo(columns, y);
+      canvas.SetPenColor(i == 0 ? Black : Silver);
+      canvas.MoveTo(0, y);
+      canvas.LineTo(columns, y);
     }
-    canvas_.SetPenColor(Silver);
+    canvas.SetPenColor(Silver);
     for (int i = 0; i <= columns / 50; ++i) {
-      canvas_.MoveTo(50 * i, 0);
-      canvas_.LineTo(50 * i, 2 * baseLine_);
+      canvas.MoveTo(50 * i, 0);
+      canvas.LineTo(50 * i, 2 * baseLine_);
     }
   }
-  if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) beam->Draw(canvas_);
+  if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) beam->Draw(canvas);
   if (selection_) {
     selection_->Selected = false;  // a fresh picture has no handles yet
-    selection_->ToggleHandles(canvas_);
+    selection_->ToggleHandles(canvas);
   }
-  update();
-}
-
-void TInputForm::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  const QRect covered = canvas_.Covered();
-  const QRect wanted = event->rect();
-  if (!covered.contains(wanted)) painter.fillRect(wanted, palette().color(QPalette::Window));
-  const QRect part = wanted.intersected(covered);
-  painter.drawImage(part, canvas_.image(), part.translated(-covered.topLeft()));
-  if (!covered.contains(wanted)) Invalidate();
 }
 
 void TInputForm::resizeEvent(QResizeEvent*) {
   baseLine_ = height() / 2;
   Invalidate();
-}
-
-void TInputForm::moveEvent(QMoveEvent*) { EnsureCovered(); }
-
-void TInputForm::EnsureCovered() {
-  if (!canvas_.Covered().contains(visibleRegion().boundingRect())) Invalidate();
 }
 
 void TInputForm::FormMouseDown(Point p) {

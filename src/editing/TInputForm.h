@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <array>
 #include <memory>
 
 #include "BeamView.h"
-#include "ImageCanvas.h"
 #include "SupportGlyphs.h"
+#include "TBackedView.h"
 
 namespace trevan {
 
@@ -14,10 +13,8 @@ class InputViewHost;
 class TTool;
 
 // The upper pane of a document window: the beam line, its grid and every
-// beam object, the selection and the four editing tools. It draws into a
-// backing canvas that covers the visible part of the view; paintEvent only
-// copies it to the screen.
-class TInputForm : public QWidget, public BeamView {
+// beam object, the selection and the four editing tools.
+class TInputForm : public TBackedView, public BeamView {
   Q_OBJECT
 
  public:
@@ -57,21 +54,13 @@ class TInputForm : public QWidget, public BeamView {
   void FlushDrawing(const QRect& area);
   // A glyph rectangle with room for its handles.
   static QRect GlyphArea(const Rect& bounds);
-  // Asks for a repaint of the backing canvas; it happens once, soon.
-  void Invalidate();
-  // Repaints the backing canvas now, for the part of the view in sight.
-  void RenderNow();
-  const ImageCanvas& Backing() const { return canvas_; }
-  // Repaints the backing canvas when the part in sight has left it.
-  void EnsureCovered();
 
   bool ButtonDown = false;
   bool Tracking = false;
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  void Render(ImageCanvas& canvas) override;
   void resizeEvent(QResizeEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -84,7 +73,6 @@ class TInputForm : public QWidget, public BeamView {
   void FormMouseMove(Point p);
   void FormMouseUp(Point p);
   void EndTracking();
-  QRect WantedArea() const;
 
   InputViewHost* host_ = nullptr;
   object* selection_ = nullptr;
@@ -92,8 +80,6 @@ class TInputForm : public QWidget, public BeamView {
   SupportGlyphs glyphs_;
   std::array<std::unique_ptr<TTool>, 4> tools_;
   TTool* currentTool_ = nullptr;
-  ImageCanvas canvas_{1, 1};
-  bool renderPending_ = false;
   Point lastMouse_;
   Point pressPoint_;
 };

@@ -170,13 +170,15 @@ int ImageCanvas::TextWidth(const std::string& text) const {
       QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
-void ImageCanvas::XorBitmap(const Bitmap& bitmap, int x, int y) {
-  x -= originX_;
-  y -= originY_;
+// Visits every pixel of the bitmap that lands on the image and is not of
+// the skipped colour, with the source pixel and the image pixel under it.
+template <class Combine>
+void ImageCanvas::TransferBitmap(const Bitmap& bitmap, int x, int y, QRgb skip, Combine combine) {
   const auto* picture = dynamic_cast<const ImageBitmap*>(&bitmap);
   if (!picture) return;
+  x -= originX_;
+  y -= originY_;
   const QImage& src = picture->image();
-  const QRgb transparent = picture->TransparentColour();
   for (int row = 0; row < src.height(); ++row) {
     const int ty = y + row;
     if (ty < 0 || ty >= image_.height()) continue;
@@ -184,29 +186,20 @@ void ImageCanvas::XorBitmap(const Bitmap& bitmap, int x, int y) {
     QRgb* to = reinterpret_cast<QRgb*>(image_.scanLine(ty));
     for (int col = 0; col < src.width(); ++col) {
       const int tx = x + col;
-      if (tx < 0 || tx >= image_.width() || from[col] == transparent) continue;
-      to[tx] ^= (from[col] & InvertBits);
+      if (tx >= 0 && tx < image_.width() && from[col] != skip) combine(from[col], to[tx]);
     }
   }
 }
 
-void ImageCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y, Rgb transparent) {
-  x -= originX_;
-  y -= originY_;
+void ImageCanvas::XorBitmap(const Bitmap& bitmap, int x, int y) {
   const auto* picture = dynamic_cast<const ImageBitmap*>(&bitmap);
   if (!picture) return;
-  const QImage& src = picture->image();
-  const QRgb skip = ToQRgb(transparent);
-  for (int row = 0; row < src.height(); ++row) {
-    const int ty = y + row;
-    if (ty < 0 || ty >= image_.height()) continue;
-    const QRgb* from = reinterpret_cast<const QRgb*>(src.constScanLine(row));
-    QRgb* to = reinterpret_cast<QRgb*>(image_.scanLine(ty));
-    for (int col = 0; col < src.width(); ++col) {
-      const int tx = x + col;
-      if (tx >= 0 && tx < image_.width() && from[col] != skip) to[tx] = from[col];
-    }
-  }
+  TransferBitmap(bitmap, x, y, picture->TransparentColour(),
+                 [](QRgb source, QRgb& target) { target ^= (source & InvertBits); });
+}
+
+void ImageCanvas::DrawBitmap(const Bitmap& bitmap, int x, int y, Rgb transparent) {
+  TransferBitmap(bitmap, x, y, ToQRgb(transparent), [](QRgb source, QRgb& target) { target = source; });
 }
 
 std::unique_ptr<Canvas> ImageCanvas::CreateOffscreen(int width, int height) const {

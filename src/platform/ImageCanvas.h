@@ -60,6 +60,8 @@ class ImageCanvas : public Canvas {
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < image_.width() && y < image_.height(); }
   void ImageLine(long long x0, long long y0, long long x1, long long y1);
   void CopyImageRect(int x, int y, const QImage& src, const Rect& from);
+  template <class Combine>
+  void TransferBitmap(const Bitmap& bitmap, int x, int y, QRgb skip, Combine combine);
 
   QImage image_;
   Rgb pen_ = Rgb::FromRgb(0, 0, 0);

@@ -1,9 +1,6 @@
 #include "TShowForm.h"
 
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
-#include <QTimer>
 #include <cmath>
 
 #include "CLocaleText.h"
@@ -15,12 +12,10 @@ namespace trevan {
 namespace {
 constexpr Rgb Silver = Rgb::FromRgb(192, 192, 192);
 constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
-constexpr int Margin = 256;
 }  // namespace
 
-TShowForm::TShowForm(QWidget* parent) : QWidget(parent) {
+TShowForm::TShowForm(QWidget* parent) : TBackedView(parent) {
   setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent);
   resize(311, 235);
 }
 
@@ -32,8 +27,7 @@ void TShowForm::AllocateColumns(int columnCount) {
 }
 
 void TShowForm::PlotPixel(int x, int y, Rgb colour) {
-  if (renderPending_) RenderNow();
-  canvas_.SetPixel(x, y, colour);
+  Surface().SetPixel(x, y, colour);
   plotted_ |= QRect(x, y, 1, 1);
 }
 
@@ -43,34 +37,10 @@ void TShowForm::FlushPlotted() {
   plotted_ = QRect();
 }
 
-void TShowForm::Invalidate() {
-  if (renderPending_) return;
-  renderPending_ = true;
-  QTimer::singleShot(0, this, [this] {
-    if (renderPending_) RenderNow();
-  });
-}
-
-QRect TShowForm::WantedArea() const {
-  QRect visible = visibleRegion().boundingRect();
-  if (visible.isEmpty()) visible = QRect(0, 0, std::min(width(), 1024), std::min(height(), 1024));
-  return visible.adjusted(-Margin, -Margin, Margin, Margin).intersected(rect());
-}
-
-void TShowForm::RenderNow() {
-  renderPending_ = false;
+void TShowForm::Render(ImageCanvas& canvas) {
   plotted_ = QRect();
-  const QRect area = WantedArea();
-  if (canvas_.Width() != area.width() || canvas_.Height() != area.height())
-    canvas_.Resize(std::max(area.width(), 1), std::max(area.height(), 1), Rgb{});
-  canvas_.SetOrigin(area.x(), area.y());
-  const QColor face = palette().color(QPalette::Window);
-  canvas_.Fill(Rgb::FromRgb(face.red(), face.green(), face.blue()));
-  canvas_.SetRasterMode(RasterMode::Copy);
-  if (!window_) {
-    update();
-    return;
-  }
+  const QRect area = canvas.Covered();
+  if (!window_) return;
   const int columns = static_cast<int>(std::min<std::size_t>(window_->ColumnCount(), shear_.size()));
   const double fs = window_->ForceScale(), ms = window_->MomentScale();
 
@@ -79,15 +49,15 @@ void TShowForm::RenderNow() {
     for (int i = -k; i <= k - 1; ++i) {
       const int y = zeroLine_ - 20 * i;
       if (y < 0) continue;
-      canvas_.SetPenColor(i == 0 ? Black : Silver);
-      canvas_.MoveTo(0, y);
-      canvas_.LineTo(window_->ColumnCount(), y);
+      canvas.SetPenColor(i == 0 ? Black : Silver);
+      canvas.MoveTo(0, y);
+      canvas.LineTo(window_->ColumnCount(), y);
     }
   }
-  canvas_.SetPenColor(Silver);
+  canvas.SetPenColor(Silver);
   for (int i = 0; i <= window_->ColumnCount() / 50; ++i) {
-    canvas_.MoveTo(50 * i, 0);
-    canvas_.LineTo(50 * i, 2 * zeroLine_);
+    canvas.MoveTo(50 * i, 0);
+    canvas.LineTo(50 * i, 2 * zeroLine_);
   }
 
   // Only the columns in sight are drawn; the pen starts where the curve
@@ -96,45 +66,28 @@ void TShowForm::RenderNow() {
   const int last = std::min(columns - 1, area.right() + 1);
   auto yOf = [&](double v, double scale) { return zeroLine_ - TruncToInt(v / scale); };
 
-  canvas_.SetPenColor(window_->ForcesColour());
+  canvas.SetPenColor(window_->ForcesColour());
   int a = first == 0 ? zeroLine_ : yOf(shear_[first - 1], fs);
-  canvas_.MoveTo(first, first == 0 ? zeroLine_ : a);
+  canvas.MoveTo(first, first == 0 ? zeroLine_ : a);
   for (int i = first; i <= last; ++i) {
     const int b = yOf(shear_[i], fs);
     if (std::abs(a - b) <= 3) {
-      canvas_.LineTo(i + 1, b);
+      canvas.LineTo(i + 1, b);
     } else {
-      canvas_.LineTo(i, b);
-      canvas_.MoveTo(i + 1, b);
+      canvas.LineTo(i, b);
+      canvas.MoveTo(i + 1, b);
     }
     a = b;
   }
 
-  canvas_.SetPenColor(window_->MomentsColour());
-  canvas_.MoveTo(first == 0 ? 0 : first - 1, first == 0 ? zeroLine_ : yOf(moment_[first - 1], ms));
-  for (int j = first; j <= last; ++j) canvas_.LineTo(j, yOf(moment_[j], ms));
-  update();
-}
-
-void TShowForm::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
-  const QRect covered = canvas_.Covered();
-  const QRect wanted = event->rect();
-  if (!covered.contains(wanted)) painter.fillRect(wanted, palette().color(QPalette::Window));
-  const QRect part = wanted.intersected(covered);
-  painter.drawImage(part, canvas_.image(), part.translated(-covered.topLeft()));
-  if (!covered.contains(wanted)) Invalidate();
+  canvas.SetPenColor(window_->MomentsColour());
+  canvas.MoveTo(first == 0 ? 0 : first - 1, first == 0 ? zeroLine_ : yOf(moment_[first - 1], ms));
+  for (int j = first; j <= last; ++j) canvas.LineTo(j, yOf(moment_[j], ms));
 }
 
 void TShowForm::resizeEvent(QResizeEvent*) {
   zeroLine_ = height() / 2;
   Invalidate();
-}
-
-void TShowForm::moveEvent(QMoveEvent*) { EnsureCovered(); }
-
-void TShowForm::EnsureCovered() {
-  if (!canvas_.Covered().contains(visibleRegion().boundingRect())) Invalidate();
 }
 
 QString TShowForm::ReadoutAt(int x) const {

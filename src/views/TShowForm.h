@@ -1,9 +1,8 @@
 #pragma once
 
-#include <QWidget>
 #include <vector>
 
-#include "ImageCanvas.h"
+#include "TBackedView.h"
 
 namespace trevan {
 
@@ -11,8 +10,8 @@ class TMDIChild;
 
 // The lower pane: the shear-force and bending-moment diagrams over one
 // zero line, one pixel column per DistanceScale of beam. The analysis plots
-// into its backing canvas column by column; paintEvent only copies it.
-class TShowForm : public QWidget {
+// into its backing canvas column by column.
+class TShowForm : public TBackedView {
   Q_OBJECT
 
  public:
@@ -31,29 +30,20 @@ class TShowForm : public QWidget {
   void PlotPixel(int x, int y, Rgb colour);
   // Shows the pixels plotted since the last call.
   void FlushPlotted();
-  void Invalidate();
-  void RenderNow();
-  const ImageCanvas& Backing() const { return canvas_; }
-  void EnsureCovered();
 
   // The readout text for a mouse at column x; empty outside the columns.
   QString ReadoutAt(int x) const;
 
  protected:
-  void paintEvent(QPaintEvent* event) override;
+  void Render(ImageCanvas& canvas) override;
   void resizeEvent(QResizeEvent* event) override;
-  void moveEvent(QMoveEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  QRect WantedArea() const;
-
   TMDIChild* window_ = nullptr;
   int zeroLine_ = 100;
   std::vector<double> shear_;
   std::vector<double> moment_;
-  ImageCanvas canvas_{1, 1};
-  bool renderPending_ = false;
   QRect plotted_;
 };
 

@@ -144,3 +144,30 @@ TEST(ImageCanvasTest, TextIsDrawnAndAligned) {
 
 }  // namespace
 }  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// A canvas that holds only part of a large drawing keeps drawing coordinates.
+TEST(ImageCanvasTest, AnOriginShiftsEveryOperation) {
+  ImageCanvas part(100, 50);
+  part.SetOrigin(1000000, 200);
+  part.SetPenColor(Rgb::FromRgb(0, 0, 0));
+  part.MoveTo(1000010, 0);
+  part.LineTo(1000010, 260);  // a vertical line through the covered rows
+  part.SetPixel(1000050, 225, Rgb::FromRgb(255, 0, 0));
+  EXPECT_EQ(part.image().pixel(10, 0), qRgb(0, 0, 0));
+  EXPECT_EQ(part.image().pixel(10, 49), qRgb(0, 0, 0));
+  EXPECT_EQ(part.GetPixel(1000050, 225), Rgb::FromRgb(255, 0, 0));
+  EXPECT_EQ(part.image().pixel(50, 25), qRgb(255, 0, 0));
+  EXPECT_EQ(part.Covered(), QRect(1000000, 200, 100, 50));
+
+  auto scratch = part.CreateOffscreen(20, 20);
+  scratch->CopyRect(0, 0, part, {1000000, 220, 1000020, 240});
+  EXPECT_EQ(scratch->GetPixel(10, 5), Rgb::FromRgb(0, 0, 0));
+  part.CopyRect(1000060, 200, *scratch, {0, 0, 20, 20});
+  EXPECT_EQ(part.image().pixel(70, 5), qRgb(0, 0, 0));
+}
+
+}  // namespace
+}  // namespace trevan

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -352,6 +355,43 @@ TEST(AxisLabelTest, DistanceAxisLabelsEveryFiftyColumns) {
   const auto two = THAxisBox::Labels(50, 0.04, true);
   ASSERT_EQ(two.size(), 2);
   EXPECT_EQ(two[1], (TVAxis::Label{113, 0, "    2.00 m"}));
+}
+
+}  // namespace
+}  // namespace trevan
+
+namespace trevan {
+namespace {
+
+TEST_F(DocumentWindowTest, HoverGhostsComeAndGoWithoutARepaint) {
+  view().RenderNow();
+  const QImage clean = view().Backing().image().copy();
+  QTest::mouseMove(&view(), QPoint(80, base() - 30));
+  EXPECT_NE(view().Backing().image(), clean) << "the arrow ghost is drawn";
+  EXPECT_EQ(view().cursor().shape(), Qt::BlankCursor);
+  QTest::mouseMove(&view(), QPoint(90, base() - 30));
+  QTest::mouseMove(&view(), QPoint(377, base() - 30));  // past the last column: the ghost goes
+  EXPECT_EQ(view().Backing().image(), clean);
+  EXPECT_FALSE(view().Tracking);
+  EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
+}
+
+TEST_F(DocumentWindowTest, ARightClickPlacesAHingeBeforeThePopup) {
+  view().SelectTool(TInputForm::HingeToolCode);
+  bool shown = false;
+  QTimer::singleShot(50, [&] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      shown = true;
+      popup->close();
+    }
+  });
+  QTest::mousePress(&view(), Qt::RightButton, {}, QPoint(100, base()));
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(100, base()), view().mapToGlobal(QPoint(100, base())));
+  QApplication::sendEvent(&view(), &menu);
+  Settle();
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(beam().SupportCount(), 1);
+  EXPECT_FALSE(view().ButtonDown) << "the menu ended the gesture";
 }
 
 }  // namespace

@@ -1,0 +1,66 @@
+#include "TBackedView.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimer>
+
+namespace trevan {
+
+namespace {
+// The backing canvas covers this much beyond the visible part.
+constexpr int Margin = 256;
+}  // namespace
+
+TBackedView::TBackedView(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent); }
+
+void TBackedView::Invalidate() {
+  if (renderPending_) return;
+  renderPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    if (renderPending_) RenderNow();
+  });
+}
+
+ImageCanvas& TBackedView::Surface() {
+  if (renderPending_) RenderNow();
+  return canvas_;
+}
+
+QRect TBackedView::WantedArea() const {
+  QRect visible = visibleRegion().boundingRect();
+  if (visible.isEmpty()) visible = QRect(0, 0, std::min(width(), 1024), std::min(height(), 1024));
+  return visible.adjusted(-Margin, -Margin, Margin, Margin).intersected(rect());
+}
+
+void TBackedView::RenderNow() {
+  renderPending_ = false;
+  const QRect area = WantedArea();
+  if (canvas_.Width() != area.width() || canvas_.Height() != area.height())
+    canvas_.Resize(std::max(area.width(), 1), std::max(area.height(), 1), Rgb{});
+  canvas_.SetOrigin(area.x(), area.y());
+  const QColor face = palette().color(QPalette::Window);
+  canvas_.Fill(Rgb::FromRgb(face.red(), face.green(), face.blue()));
+  canvas_.SetRasterMode(RasterMode::Copy);
+  Render(canvas_);
+  update();
+}
+
+void TBackedView::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  const QRect covered = canvas_.Covered();
+  const QRect wanted = event->rect();
+  if (!covered.contains(wanted)) {
+    painter.fillRect(wanted, palette().color(QPalette::Window));
+    Invalidate();
+  }
+  const QRect part = wanted.intersected(covered);
+  painter.drawImage(part, canvas_.image(), part.translated(-covered.topLeft()));
+}
+
+void TBackedView::moveEvent(QMoveEvent*) { EnsureCovered(); }
+
+void TBackedView::EnsureCovered() {
+  if (!canvas_.Covered().contains(visibleRegion().boundingRect())) Invalidate();
+}
+
+}  // namespace trevan
