@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QScrollArea>
+#include <cstdio>
 #include <random>
+#include <unistd.h>
 
 #include "DialogService.h"
 #include "DocumentHost.h"
@@ -135,6 +137,35 @@ void BM_EditToRepaintOnALongBeam(benchmark::State& state) {
   window->Document().SetDirty(false);
 }
 BENCHMARK(BM_EditToRepaintOnALongBeam)->Unit(benchmark::kMillisecond);
+
+// Resident memory of the process, from the kernel's own count.
+double ResidentMegabytes() {
+  std::FILE* statm = std::fopen("/proc/self/statm", "r");
+  if (!statm) return 0;
+  long pages = 0, resident = 0;
+  const int read = std::fscanf(statm, "%ld %ld", &pages, &resident);
+  std::fclose(statm);
+  return read == 2 ? resident * (sysconf(_SC_PAGESIZE) / 1048576.0) : 0;
+}
+
+// A 10000 m beam at the finest distance scale: over four million columns.
+void BM_LongBeamWindowMemory(benchmark::State& state) {
+  BenchHost host;
+  for (auto _ : state) {
+    const double before = ResidentMegabytes();
+    auto window = MakeWindow(host, "10000", 1600, 900);
+    while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::DistancesPlus)) {
+    }
+    window->Beam()->InsertSupport(0, ftHinge);
+    window->Beam()->InsertSupport(10000, ftHinge);
+    QCoreApplication::processEvents();
+    window->repaint();
+    state.counters["window_MB"] = ResidentMegabytes() - before;
+    state.counters["columns"] = window->ColumnCount();
+    window->Document().SetDirty(false);
+  }
+}
+BENCHMARK(BM_LongBeamWindowMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace trevan
