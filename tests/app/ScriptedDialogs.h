@@ -7,6 +7,8 @@
 #include <functional>
 
 #include "DialogService.h"
+#include "TNumberEdit.h"
+#include "TStartForm.h"
 
 // Readable failures for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
@@ -77,6 +79,16 @@ class ScriptedDialogs : public DialogService {
     auto choose = std::move(printers.front());
     printers.pop_front();
     return choose(printer);
+  }
+
+  // Answers the next new-project dialog with a length and a unit (0 for m).
+  void AnswerNewProject(const QString& length, int unit = 0) {
+    dialogs.push_back([length, unit](QDialog& d) {
+      auto& form = static_cast<TStartForm&>(d);
+      form.Edit1->setText(length);
+      form.SetItemIndex(unit);
+      return int(QDialog::Accepted);
+    });
   }
 
   std::deque<DialogButton> answers;

@@ -47,14 +47,7 @@ class MainWindowTest : public ::testing::Test {
     Settle();
   }
 
-  void AnswerNewProject(const QString& length, int unit = 0) {
-    dialogs.dialogs.push_back([length, unit](QDialog& d) {
-      auto& form = static_cast<TStartForm&>(d);
-      form.Edit1->setText(length);
-      form.SetItemIndex(unit);
-      return int(QDialog::Accepted);
-    });
-  }
+  void AnswerNewProject(const QString& length, int unit = 0) { dialogs.AnswerNewProject(length, unit); }
   void Start(QStringList files = {}) {
     main = std::make_unique<TMainForm>(dialogs, files);
     main->show();

@@ -379,7 +379,7 @@ TEST_F(DocumentWindowTest, HoverGhostsComeAndGoWithoutARepaint) {
 TEST_F(DocumentWindowTest, ARightClickPlacesAHingeBeforeThePopup) {
   view().SelectTool(TInputForm::HingeToolCode);
   bool shown = false;
-  QTimer::singleShot(50, [&] {
+  QTimer::singleShot(5, [&] {  // before the suite's watchdog closes it
     if (QWidget* popup = QApplication::activePopupWidget()) {
       shown = true;
       popup->close();

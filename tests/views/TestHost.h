@@ -42,15 +42,7 @@ class TestHost : public DocumentHost {
   TStartForm& StartForm() override { return startForm; }
   const TOptionsForm& Options() const override { return options; }
 
-  // Answers the next new-project dialog with a length and unit.
-  void AnswerNewProject(const QString& length, int unit = 0) {
-    dialogs.dialogs.push_back([length, unit](QDialog& d) {
-      auto& form = static_cast<TStartForm&>(d);
-      form.Edit1->setText(length);
-      form.SetItemIndex(unit);
-      return int(QDialog::Accepted);
-    });
-  }
+  void AnswerNewProject(const QString& length, int unit = 0) { dialogs.AnswerNewProject(length, unit); }
 
   ScriptedDialogs dialogs;
   TStartForm startForm;
