@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QMenu>
 #include <QTimer>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -378,18 +379,21 @@ TEST_F(DocumentWindowTest, HoverGhostsComeAndGoWithoutARepaint) {
 
 TEST_F(DocumentWindowTest, ARightClickPlacesAHingeBeforeThePopup) {
   view().SelectTool(TInputForm::HingeToolCode);
-  bool shown = false;
-  QTimer::singleShot(5, [&] {  // before the suite's watchdog closes it
-    if (QWidget* popup = QApplication::activePopupWidget()) {
-      shown = true;
-      popup->close();
+  // Notes the popup when it shows; the suite's watchdog closes it.
+  struct PopupSpy : QObject {
+    bool shown = false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::Show && qobject_cast<QMenu*>(watched)) shown = true;
+      return false;
     }
-  });
+  } spy;
+  qApp->installEventFilter(&spy);
   QTest::mousePress(&view(), Qt::RightButton, {}, QPoint(100, base()));
   QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(100, base()), view().mapToGlobal(QPoint(100, base())));
   QApplication::sendEvent(&view(), &menu);
   Settle();
-  EXPECT_TRUE(shown);
+  qApp->removeEventFilter(&spy);
+  EXPECT_TRUE(spy.shown);
   EXPECT_EQ(beam().SupportCount(), 1);
   EXPECT_FALSE(view().ButtonDown) << "the menu ended the gesture";
 }
