@@ -152,7 +152,7 @@ void TMainForm::CreateCommands() {
           this, &TMainForm::FilePrintPreview1Execute);
   Add("FileExit", "File", "E&xit", "Alt+F4", -1, true, "Close Trevan");
 
-  connect(Add("EditUndo1", "Edit", "Can't &Undo", "Ctrl+Z", 20, false), &QAction::triggered, this, [this] {
+  connect(Add("EditUndo1", "Edit", "Can't &Undo", nullptr, 20, false), &QAction::triggered, this, [this] {
     if (TMDIChild* w = ActiveDocumentWindow(); w && w->UndoStack()) w->UndoStack()->Undo();
     UpdateCommands();
   });
