@@ -43,7 +43,8 @@ void Build(HeadlessWindow& window, const Scenario& s) {
     if (!node) std::abort();
   }
   for (int i = 0; i < s.forces; ++i)
-    beam.Charges.push_back(std::make_shared<charge>(s.length * unit(random), 500 + 5000 * unit(random), &window));
+    beam.Charges.push_back(
+        std::make_shared<charge>(s.length * unit(random), 500 + 5000 * unit(random), &window));
   for (int i = 0; i < s.loads; ++i) {
     const double x = (s.length - 10) * unit(random);
     beam.DistrCharges.push_back(std::make_shared<distrcharge>(
@@ -77,8 +78,8 @@ void CheckSameResults(const Scenario& s) {
   for (int i = 0; i < fast.ColumnCount(); ++i)
     same = same && fast.ShearColumns()[i] == plain.ShearColumns()[i] &&
            fast.MomentColumns()[i] == plain.MomentColumns()[i];
-  std::printf("%.0f m beam: %d sweeps, max moment %.3f, results %s\n", s.length, fastSweeps,
-              fastMax, same ? "identical" : "DIFFERENT");
+  std::printf("%.0f m beam: %d sweeps, max moment %.3f, results %s\n", s.length, fastSweeps, fastMax,
+              same ? "identical" : "DIFFERENT");
   if (!same) std::abort();
 }
 

@@ -3,12 +3,12 @@
 // its repainted views.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <QApplication>
 #include <QDialog>
 #include <QScrollArea>
 #include <cstdio>
 #include <random>
-#include <unistd.h>
 
 #include "DialogService.h"
 #include "DocumentHost.h"
@@ -16,8 +16,8 @@
 #include "TDocument.h"
 #include "TForceTool.h"
 #include "TInputForm.h"
-#include "TNumberEdit.h"
 #include "TMDIChild.h"
+#include "TNumberEdit.h"
 #include "TOptionsForm.h"
 #include "TShowForm.h"
 #include "TStartForm.h"
@@ -120,10 +120,13 @@ void BM_EditToRepaintOnALongBeam(benchmark::State& state) {
   std::mt19937 random(1234);
   std::uniform_real_distribution<double> unit(0, 1);
   for (int i = 0; i <= 50; ++i) beam.InsertSupport(i * 10.0, ftHinge);
-  for (int i = 0; i < 200; ++i) beam.Charges.push_back(std::make_shared<charge>(500 * unit(random), 500 + 5000 * unit(random), &window->InputForm()));
+  for (int i = 0; i < 200; ++i)
+    beam.Charges.push_back(
+        std::make_shared<charge>(500 * unit(random), 500 + 5000 * unit(random), &window->InputForm()));
   for (int i = 0; i < 50; ++i) {
     const double x = 490 * unit(random);
-    beam.DistrCharges.push_back(std::make_shared<distrcharge>(x, x + 1 + 9 * unit(random), 2000 * unit(random), 2000 * unit(random), &window->InputForm()));
+    beam.DistrCharges.push_back(std::make_shared<distrcharge>(
+        x, x + 1 + 9 * unit(random), 2000 * unit(random), 2000 * unit(random), &window->InputForm()));
   }
   window->Recalculate();
   QCoreApplication::processEvents();

@@ -1,8 +1,8 @@
 // Try the sprite layer: drag the engineering glyphs around the beam.
 #include <QApplication>
+#include <QLabel>
 #include <QPainter>
 #include <QVBoxLayout>
-#include <QLabel>
 
 #include "TSprite.h"
 #include "TSprites.h"

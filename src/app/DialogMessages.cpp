@@ -7,11 +7,15 @@ namespace trevan {
 namespace {
 DialogIcon IconOf(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Information: return DialogIcon::Information;
+    case MessageIcon::Information:
+      return DialogIcon::Information;
     case MessageIcon::Exclamation:
-    case MessageIcon::Warning: return DialogIcon::Warning;
-    case MessageIcon::Error: return DialogIcon::Error;
-    case MessageIcon::None: break;
+    case MessageIcon::Warning:
+      return DialogIcon::Warning;
+    case MessageIcon::Error:
+      return DialogIcon::Error;
+    case MessageIcon::None:
+      break;
   }
   return DialogIcon::None;
 }

@@ -21,26 +21,46 @@ DialogButton QtDialogService::Message(QWidget* parent, const QString& text, cons
   box.setWindowTitle(caption);
   box.setText(text);
   switch (icon) {
-    case DialogIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case DialogIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case DialogIcon::Error: box.setIcon(QMessageBox::Critical); break;
-    case DialogIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case DialogIcon::None: break;
+    case DialogIcon::Information:
+      box.setIcon(QMessageBox::Information);
+      break;
+    case DialogIcon::Warning:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case DialogIcon::Error:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case DialogIcon::Question:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case DialogIcon::None:
+      break;
   }
   switch (buttons) {
-    case DialogButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case DialogButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case DialogButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      break;
+    case DialogButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      break;
     case DialogButtons::YesNoCancel:
       box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
       break;
-    case DialogButtons::RetryCancel: box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel); break;
+    case DialogButtons::RetryCancel:
+      box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+      break;
   }
   switch (box.exec()) {
-    case QMessageBox::Yes: return DialogButton::Yes;
-    case QMessageBox::No: return DialogButton::No;
-    case QMessageBox::Retry: return DialogButton::Retry;
-    case QMessageBox::Ok: return DialogButton::Ok;
-    default: return DialogButton::Cancel;
+    case QMessageBox::Yes:
+      return DialogButton::Yes;
+    case QMessageBox::No:
+      return DialogButton::No;
+    case QMessageBox::Retry:
+      return DialogButton::Retry;
+    case QMessageBox::Ok:
+      return DialogButton::Ok;
+    default:
+      return DialogButton::Cancel;
   }
 }
 

@@ -19,8 +19,8 @@ class DialogService {
  public:
   virtual ~DialogService() = default;
 
-  virtual DialogButton Message(QWidget* parent, const QString& text, const QString& caption,
-                               DialogIcon icon, DialogButtons buttons) = 0;
+  virtual DialogButton Message(QWidget* parent, const QString& text, const QString& caption, DialogIcon icon,
+                               DialogButtons buttons) = 0;
   // The chosen file, or empty when cancelled.
   virtual QString OpenFileName(QWidget* parent, const QString& filter, const QString& defaultExt) = 0;
   virtual QString SaveFileName(QWidget* parent, const QString& filter, const QString& defaultExt,

@@ -13,11 +13,16 @@ namespace {
 QString Escape(const QString& text, bool name) {
   QString out;
   for (const QChar c : text) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (name && c == '=') out += "\\=";
-    else out += c;
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else if (name && c == '=')
+      out += "\\=";
+    else
+      out += c;
   }
   return out;
 }
@@ -35,11 +40,16 @@ qsizetype Unescape(const QString& text, qsizetype from, bool stopAtEquals, QStri
     }
     if (++i >= text.size()) return -1;
     const QChar e = text[i];
-    if (e == '\\') out += '\\';
-    else if (e == 'n') out += '\n';
-    else if (e == 'r') out += '\r';
-    else if (e == '=') out += '=';
-    else return -1;
+    if (e == '\\')
+      out += '\\';
+    else if (e == 'n')
+      out += '\n';
+    else if (e == 'r')
+      out += '\r';
+    else if (e == '=')
+      out += '=';
+    else
+      return -1;
   }
   return stopAtEquals ? -1 : i;
 }

@@ -16,7 +16,8 @@ QFont ArialFont(int pixelSize, bool bold) {
   return font;
 }
 
-QLabel* CentredLabel(QWidget* parent, const QString& text, QRect place, const QFont& font, const QColor& colour) {
+QLabel* CentredLabel(QWidget* parent, const QString& text, QRect place, const QFont& font,
+                     const QColor& colour) {
   auto* label = new QLabel(text, parent);
   label->setFont(font);
   label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

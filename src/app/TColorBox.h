@@ -21,7 +21,9 @@ class TColorBox : public QComboBox {
   void Select(Rgb colour);
 
   static QColor ToQColor(Rgb colour) { return QColor(colour.Red(), colour.Green(), colour.Blue()); }
-  static Rgb FromQColor(const QColor& colour) { return Rgb::FromRgb(colour.red(), colour.green(), colour.blue()); }
+  static Rgb FromQColor(const QColor& colour) {
+    return Rgb::FromRgb(colour.red(), colour.green(), colour.blue());
+  }
 
  private:
   void Activated(int index);

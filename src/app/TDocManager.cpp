@@ -24,7 +24,8 @@ TDocManager::TDocManager(QWidget* owner, DialogService& dialogs)
     : QObject(owner), owner_(owner), dialogs_(dialogs) {
   if (owner) {
     title_ = owner->windowTitle();
-    if (auto* frame = qobject_cast<QMainWindow*>(owner)) mdiArea_ = qobject_cast<QMdiArea*>(frame->centralWidget());
+    if (auto* frame = qobject_cast<QMainWindow*>(owner))
+      mdiArea_ = qobject_cast<QMdiArea*>(frame->centralWidget());
     isMdi_ = mdiArea_ != nullptr;
   }
 }
@@ -37,19 +38,22 @@ TDocManager::~TDocManager() {
 void TDocManager::SetImageIndex(enum Command c, int index) {
   imageIndexes_[c] = index;
   if (QAction* a = commands_[c]) a->setIcon(index >= 0 && index < Images.size() ? Images[index] : QIcon());
-  static const char* const buttons[] = {"FileNewBtn", "FileOpenBtn", "FileSaveBtn", "FileSaveAsBtn", "FileCloseBtn", "FileExitBtn"};
+  static const char* const buttons[] = {"FileNewBtn",    "FileOpenBtn",  "FileSaveBtn",
+                                        "FileSaveAsBtn", "FileCloseBtn", "FileExitBtn"};
   if (dialogsMade_) CreateToolBtn(index, buttons[c], commands_[c]);
 }
 
-QAction* TDocManager::FindAction(const QString& name) const { return ActionList ? ActionList->Find(name) : nullptr; }
+QAction* TDocManager::FindAction(const QString& name) const {
+  return ActionList ? ActionList->Find(name) : nullptr;
+}
 
 void TDocManager::Bind(enum Command c, QAction* action) {
   commands_[c] = action;
   if (!action) return;
   using Handler = void (TDocManager::*)(QObject*);
-  static const Handler handlers[] = {&TDocManager::NewActionExecute,    &TDocManager::OpenActionExecute,
-                                     &TDocManager::SaveActionExecute,   &TDocManager::SaveAsActionExecute,
-                                     &TDocManager::CloseActionExecute,  &TDocManager::ExitActionExecute};
+  static const Handler handlers[] = {&TDocManager::NewActionExecute,   &TDocManager::OpenActionExecute,
+                                     &TDocManager::SaveActionExecute,  &TDocManager::SaveAsActionExecute,
+                                     &TDocManager::CloseActionExecute, &TDocManager::ExitActionExecute};
   const Handler handler = handlers[c];
   connect(action, &QAction::triggered, this, [this, handler, action] { (this->*handler)(action); });
 }
@@ -62,7 +66,8 @@ void TDocManager::AssignActions() {
 
 void TDocManager::Loaded() {
   if (!ActionList) {
-    dialogs_.Message(owner_, "DocManager needs an ActionList", "Error", DialogIcon::Warning, DialogButtons::Ok);
+    dialogs_.Message(owner_, "DocManager needs an ActionList", "Error", DialogIcon::Warning,
+                     DialogButtons::Ok);
     return;
   }
   AssignActions();
@@ -123,7 +128,8 @@ TDocument* TDocManager::CreateDocument() {
       QWidget* window = document->Owner();
       connect(sub, &QMdiSubWindow::windowStateChanged, document,
               [watched, window](Qt::WindowStates before, Qt::WindowStates now) {
-                if (watched && (now & Qt::WindowActive) && !(before & Qt::WindowActive)) watched->Activate(window);
+                if (watched && (now & Qt::WindowActive) && !(before & Qt::WindowActive))
+                  watched->Activate(window);
               });
     }
   }
@@ -232,11 +238,12 @@ void TDocManager::CreateActions() {
     QKeySequence shortcut;
     bool enabled;
   };
-  const Definition definitions[] = {
-      {"&New", QKeySequence("Ctrl+N"), true},       {"&Open...", QKeySequence("Ctrl+O"), true},
-      {"&Save", QKeySequence("Ctrl+S"), false},     {"S&ave As...", QKeySequence(), false},
-      {"&Close", IsMDI() ? QKeySequence("Ctrl+F4") : QKeySequence(), false},
-      {"E&xit", QKeySequence("Alt+F4"), true}};
+  const Definition definitions[] = {{"&New", QKeySequence("Ctrl+N"), true},
+                                    {"&Open...", QKeySequence("Ctrl+O"), true},
+                                    {"&Save", QKeySequence("Ctrl+S"), false},
+                                    {"S&ave As...", QKeySequence(), false},
+                                    {"&Close", IsMDI() ? QKeySequence("Ctrl+F4") : QKeySequence(), false},
+                                    {"E&xit", QKeySequence("Alt+F4"), true}};
   for (int c = 0; c < CommandCount; ++c) {
     auto* action = new QAction(definitions[c].caption);
     action->setObjectName(CommandNames[c]);
@@ -254,7 +261,8 @@ void TDocManager::CreateActions() {
 
 void TDocManager::CreateMenuItems() {
   if (!FileMenuItem) return;
-  static const char* const itemNames[] = {"FileNewItem", "FileOpenItem", "FileSaveItem", "FileSaveAsItem", "FileCloseItem"};
+  static const char* const itemNames[] = {"FileNewItem", "FileOpenItem", "FileSaveItem", "FileSaveAsItem",
+                                          "FileCloseItem"};
   for (int c = New; c <= Close; ++c) {
     if (!commands_[c]) continue;
     const QList<QAction*> items = FileMenuItem->actions();
@@ -311,12 +319,9 @@ void TDocManager::CreateToolBarButtons() {
 void TDocManager::CreateHints() {
   QString word = "file";
   if (FileMenuItem) word = FileMenuItem->title().remove('&').toLower();
-  const QString hints[] = {"New|Create a new " + word,
-                           "Open|Open an existing " + word,
-                           "Save|Save this " + word,
-                           "Save as|Save this " + word + " under a new name",
-                           "Close|Close this " + word,
-                           "Exit|Close " + title_};
+  const QString hints[] = {"New|Create a new " + word, "Open|Open an existing " + word,
+                           "Save|Save this " + word,   "Save as|Save this " + word + " under a new name",
+                           "Close|Close this " + word, "Exit|Close " + title_};
   for (int c = 0; c < CommandCount; ++c) {
     QAction* a = commands_[c];
     if (!a || !a->statusTip().isEmpty()) continue;

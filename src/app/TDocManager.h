@@ -2,8 +2,8 @@
 
 #include <QAction>
 #include <QIcon>
-#include <QMdiArea>
 #include <QList>
+#include <QMdiArea>
 #include <QObject>
 #include <QPointer>
 #include <QString>

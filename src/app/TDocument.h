@@ -28,7 +28,7 @@ class TDocument : public QObject {
   bool DirtyAtCreation = false;
   TDocManager* DocManager = nullptr;
   OkEvent OnNew;
-  OkEvent OnOpen;    // receives and sets the Opened flag
+  OkEvent OnOpen;  // receives and sets the Opened flag
   OkEvent OnCommit;
   std::function<void(TDocument& sender)> OnClose;
   std::function<void(QObject* sender)> OnActivate;

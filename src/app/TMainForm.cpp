@@ -17,6 +17,7 @@
 
 #include "Beam.h"
 #include "DialogService.h"
+#include "Pictures.h"
 #include "TAboutBox.h"
 #include "TActionList.h"
 #include "TDocManager.h"
@@ -39,17 +40,37 @@ namespace trevan {
 namespace {
 constexpr const char* TrevanKey = "Software\\Quillmoor Software\\Trevan";
 
-const char* const ImageFiles[] = {
-    "00-new", "01-open", "02-save", "03-print", "04-preview", "05-copy", "06-cut", "07-paste",
-    "08-clear", "09-options", "10-forces-plus", "11-forces-minus", "12-moments-plus", "13-moments-minus",
-    "14-distances-plus", "15-distances-minus", "16-select", "17-hinge", "18-vice", "19-force", "20-undo",
-    "21-properties", "22-delete", "23-redo"};
+const char* const ImageFiles[] = {"00-new",
+                                  "01-open",
+                                  "02-save",
+                                  "03-print",
+                                  "04-preview",
+                                  "05-copy",
+                                  "06-cut",
+                                  "07-paste",
+                                  "08-clear",
+                                  "09-options",
+                                  "10-forces-plus",
+                                  "11-forces-minus",
+                                  "12-moments-plus",
+                                  "13-moments-minus",
+                                  "14-distances-plus",
+                                  "15-distances-minus",
+                                  "16-select",
+                                  "17-hinge",
+                                  "18-vice",
+                                  "19-force",
+                                  "20-undo",
+                                  "21-properties",
+                                  "22-delete",
+                                  "23-redo"};
 }  // namespace
 
 TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
     : dialogs_(dialogs), startFiles_(std::move(startFiles)), messages_(dialogs, this) {
   InitMainResources();
   setWindowTitle("Trevan");
+  setWindowIcon(QIcon(ProductPicture()));
   resize(780, 490);
   mdi_ = new QMdiArea;
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -89,6 +110,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
     auto* window = new TMDIChild(*this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
+    sub->setWindowIcon(windowIcon());
     sub->resize(624, 385);
     sub->show();
     WatchWindow(window);
@@ -148,8 +170,8 @@ void TMainForm::CreateCommands() {
   Add("FileClose", "File", "&Close", "Ctrl+F4", -1, false, "Close this file");
   connect(Add("FilePrint1", "File", "Print...", "Ctrl+P", 3, true, "Print"), &QAction::triggered, this,
           &TMainForm::FilePrint1Execute);
-  connect(Add("FilePrintPreview1", "File", "Print Preview", nullptr, 4, true, "Print Preview"), &QAction::triggered,
-          this, &TMainForm::FilePrintPreview1Execute);
+  connect(Add("FilePrintPreview1", "File", "Print Preview", nullptr, 4, true, "Print Preview"),
+          &QAction::triggered, this, &TMainForm::FilePrintPreview1Execute);
   Add("FileExit", "File", "E&xit", "Alt+F4", -1, true, "Close Trevan");
 
   connect(Add("EditUndo1", "Edit", "Can't &Undo", nullptr, 20, false), &QAction::triggered, this, [this] {
@@ -160,12 +182,14 @@ void TMainForm::CreateCommands() {
     if (TMDIChild* w = ActiveDocumentWindow(); w && w->UndoStack()) w->UndoStack()->Redo();
     UpdateCommands();
   });
-  connect(Add("EditCut1", "Edit", "Cu&t", "Ctrl+X", 6, true, "Cut|Cuts the selection and puts it on the Clipboard"),
+  connect(Add("EditCut1", "Edit", "Cu&t", "Ctrl+X", 6, true,
+              "Cut|Cuts the selection and puts it on the Clipboard"),
           &QAction::triggered, this, [this] {
             OnActiveWindow(&TMDIChild::Cut);
             UpdateCommands();
           });
-  connect(Add("EditCopy1", "Edit", "&Copy", "Ctrl+C", 5, true, "Copy|Copies the selection and puts it on the Clipboard"),
+  connect(Add("EditCopy1", "Edit", "&Copy", "Ctrl+C", 5, true,
+              "Copy|Copies the selection and puts it on the Clipboard"),
           &QAction::triggered, this, [this] {
             OnActiveWindow(&TMDIChild::Copy);
             UpdateCommands();
@@ -204,26 +228,29 @@ void TMainForm::CreateCommands() {
     const char* name;
     const char* caption;
     int image;
-  } scaleCommands[] = {{"ForcesPlusAction", "&Forces +", 10},     {"ForcesMinusAction", "Fo&rces -", 11},
-                       {"MomentsPlusAction", "&Moments +", 12},   {"MomentsMinusAction", "Mom&ents +", 13},
-                       {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances +", 15}};
+  } scaleCommands[] = {
+      {"ForcesPlusAction", "&Forces +", 10},       {"ForcesMinusAction", "Fo&rces -", 11},
+      {"MomentsPlusAction", "&Moments +", 12},     {"MomentsMinusAction", "Mom&ents +", 13},
+      {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances +", 15}};
   for (int i = 0; i < 6; ++i) {
-    QAction* a = Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
+    QAction* a =
+        Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
     connect(a, &QAction::triggered, this, [this, a, i] { ScaleCommand(a, i); });
   }
 
-  connect(Add("WindowCascade1", "Window", "&Cascade", nullptr, -1, true, "Cascade"), &QAction::triggered, mdi_,
-          &QMdiArea::cascadeSubWindows);
-  connect(Add("WindowTileHorizontal1", "Window", "Tile &Horizontally", nullptr, -1, true, "Tile Horizontally"),
-          &QAction::triggered, this, [this] { TileWindows(false); });
+  connect(Add("WindowCascade1", "Window", "&Cascade", nullptr, -1, true, "Cascade"), &QAction::triggered,
+          mdi_, &QMdiArea::cascadeSubWindows);
+  connect(
+      Add("WindowTileHorizontal1", "Window", "Tile &Horizontally", nullptr, -1, true, "Tile Horizontally"),
+      &QAction::triggered, this, [this] { TileWindows(false); });
   connect(Add("WindowTileVertical1", "Window", "Tile &Vertically", nullptr, -1, true, "Tile Vertically"),
           &QAction::triggered, this, [this] { TileWindows(true); });
-  connect(Add("WindowMinimizeAll1", "Window", "&Minimize All", nullptr, -1, true, "Minimize All"), &QAction::triggered,
-          this, [this] {
+  connect(Add("WindowMinimizeAll1", "Window", "&Minimize All", nullptr, -1, true, "Minimize All"),
+          &QAction::triggered, this, [this] {
             for (QMdiSubWindow* sub : mdi_->subWindowList()) sub->showMinimized();
           });
-  connect(Add("WindowArrangeAll1", "Window", "&Arrange All", nullptr, -1, true, "Arrange All"), &QAction::triggered,
-          this, &TMainForm::ArrangeMinimized);
+  connect(Add("WindowArrangeAll1", "Window", "&Arrange All", nullptr, -1, true, "Arrange All"),
+          &QAction::triggered, this, &TMainForm::ArrangeMinimized);
   connect(Add("HelpContents1", "Help", "&Contents", "F1", -1, true), &QAction::triggered, this,
           [this] { help_->ShowContents(); });
   connect(Add("HelpAbout1", "Help", "&About...", nullptr, -1, true,
@@ -255,7 +282,8 @@ void TMainForm::CreateMenus() {
   add(edit, "EditProperties1");
 
   QMenu* tools = menuBar()->addMenu("&Tools");
-  for (const char* n : {"SelectToolAction", "ForceToolAction", "HingeToolAction", "ViceToolAction"}) add(tools, n);
+  for (const char* n : {"SelectToolAction", "ForceToolAction", "HingeToolAction", "ViceToolAction"})
+    add(tools, n);
 
   QMenu* scale = menuBar()->addMenu("&Scale");
   for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
@@ -277,8 +305,8 @@ void TMainForm::CreateMenus() {
 
   windowMenu_ = menuBar()->addMenu("&Window");
   windowMenu_->setStatusTip("Window related commands");
-  for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "WindowMinimizeAll1",
-                        "WindowArrangeAll1"})
+  for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1",
+                        "WindowMinimizeAll1", "WindowArrangeAll1"})
     add(windowMenu_, n);
   connect(windowMenu_, &QMenu::aboutToShow, this, &TMainForm::RefreshWindowMenu);
 
@@ -306,9 +334,11 @@ void TMainForm::CreateToolBars() {
   stdToolBar_->addSeparator();
   for (const char* n : {"EditCut1", "EditCopy1", "EditPaste1"}) add(stdToolBar_, n);
   stdToolBar_->addSeparator();
-  for (const char* n : {"EditUndo1", "EditRedo1", "EditProperties1", "EditClear1", "EditDelete1"}) add(stdToolBar_, n);
+  for (const char* n : {"EditUndo1", "EditRedo1", "EditProperties1", "EditClear1", "EditDelete1"})
+    add(stdToolBar_, n);
 
-  for (const char* n : {"SelectToolAction", "ForceToolAction", "ViceToolAction", "HingeToolAction"}) add(viewToolBar_, n);
+  for (const char* n : {"SelectToolAction", "ForceToolAction", "ViceToolAction", "HingeToolAction"})
+    add(viewToolBar_, n);
   viewToolBar_->addSeparator();
   for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
                         "DistancesPlusAction", "DistancesMinusAction"})
@@ -355,7 +385,8 @@ void TMainForm::OnActiveWindow(void (TMDIChild::*operation)()) {
 
 void TMainForm::WatchWindow(TMDIChild* window) {
   connect(window, &TMDIChild::AnalysisPending, this, &TMainForm::StartIdle);
-  connect(window, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
+  connect(window, &QObject::destroyed, this,
+          [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
 }
 
 void TMainForm::StartIdle() {
@@ -376,7 +407,8 @@ void TMainForm::UpdateCommands() {
   const bool selection = window && window->InputForm().SelectedObject();
   Command("EditUndo1")->setEnabled(window && window->UndoStack() && window->UndoStack()->GetCanUndo());
   Command("EditRedo1")->setEnabled(window && window->UndoStack() && window->UndoStack()->GetCanRedo());
-  for (const char* n : {"EditCut1", "EditCopy1", "EditDelete1", "EditProperties1"}) Command(n)->setEnabled(selection);
+  for (const char* n : {"EditCut1", "EditCopy1", "EditDelete1", "EditProperties1"})
+    Command(n)->setEnabled(selection);
   const QClipboard* clipboard = QGuiApplication::clipboard();
   Command("EditPaste1")->setEnabled(hasChildren && clipboard && !clipboard->text().isEmpty());
   Command("EditClear1")->setEnabled(hasChildren);
@@ -433,7 +465,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::Undo() { Command("EditUndo1")->trigger(); }
 
 QList<QAction*> TMainForm::PopupCommands() {
-  return {Command("EditCut1"), Command("EditCopy1"), Command("EditDelete1"), nullptr, Command("EditProperties1")};
+  return {Command("EditCut1"), Command("EditCopy1"), Command("EditDelete1"), nullptr,
+          Command("EditProperties1")};
 }
 
 void TMainForm::SetStatusText(int panel, const QString& text) {
@@ -487,7 +520,8 @@ void TMainForm::FilePrint1Execute() {
   TMDIChild* window = ActiveDocumentWindow();
   if (!window) {
     QMdiSubWindow* sub = mdi_->currentSubWindow();
-    if (auto* preview = sub ? qobject_cast<TPreviewForm*>(sub->widget()) : nullptr) window = preview->TargetWindow();
+    if (auto* preview = sub ? qobject_cast<TPreviewForm*>(sub->widget()) : nullptr)
+      window = preview->TargetWindow();
   }
   if (!window) return;
   QPrinter printer(QPrinter::HighResolution);
@@ -510,7 +544,8 @@ void TMainForm::FilePrintPreview1Execute() {
   QMdiSubWindow* sub = mdi_->addSubWindow(preview);
   sub->resize(696, 480);
   sub->show();
-  connect(preview, &QObject::destroyed, this, [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
+  connect(preview, &QObject::destroyed, this,
+          [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
   UpdateCommands();
 }
 

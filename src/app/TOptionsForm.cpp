@@ -22,7 +22,8 @@ void Configure(TQSetting& setting, const char* name, const char* defaultText) {
 Rgb TOptionsForm::ColourFromText(const QString& text, Rgb fallback) {
   const QString t = text.trimmed();
   bool ok = false;
-  const qlonglong n = t.startsWith("0x", Qt::CaseInsensitive) ? t.mid(2).toLongLong(&ok, 16) : t.toLongLong(&ok, 10);
+  const qlonglong n =
+      t.startsWith("0x", Qt::CaseInsensitive) ? t.mid(2).toLongLong(&ok, 16) : t.toLongLong(&ok, 10);
   if (!ok || n < 0 || n > 0xFFFFFFFFLL) return fallback;
   return Rgb{static_cast<std::uint32_t>(n)};
 }

@@ -218,10 +218,16 @@ void TQMostRecentlyUsedList::RefreshMenu() {
     int r = -1;
     if (!asChild && rootParent_) r = static_cast<int>(rootParent_->actions().indexOf(root_.data()));
     switch (menuKind_) {
-      case mkSubMenu: AddAt(i, item, root_, true); break;
-      case mkInsertBefore: AddAt(r, item, root_, false); break;
+      case mkSubMenu:
+        AddAt(i, item, root_, true);
+        break;
+      case mkInsertBefore:
+        AddAt(r, item, root_, false);
+        break;
       case mkInsertAfter:
-      case mkInsertWithSeparator: AddAt(r + i + 1, item, root_, false); break;
+      case mkInsertWithSeparator:
+        AddAt(r + i + 1, item, root_, false);
+        break;
     }
   }
 }

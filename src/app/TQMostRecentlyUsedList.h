@@ -28,7 +28,8 @@ class TQMostRecentlyUsedList : public QObject {
   Q_OBJECT
 
  public:
-  using SelectHandler = std::function<void(TQMostRecentlyUsedList& sender, const QString& entry, bool& accept)>;
+  using SelectHandler =
+      std::function<void(TQMostRecentlyUsedList& sender, const QString& entry, bool& accept)>;
   using ChangeHandler = std::function<void(TQMostRecentlyUsedList& sender)>;
 
   explicit TQMostRecentlyUsedList(QObject* owner = nullptr);

@@ -49,8 +49,7 @@ void TQSettingsBackEnd::Close() {
 
 bool TQSettingsBackEnd::ReadString(const QString& name, QString& text) const {
   const auto it = values_.constFind(name);
-  if (section_.isEmpty() || it == values_.cend() || it->kind != SettingsValue::Kind::String)
-    return false;
+  if (section_.isEmpty() || it == values_.cend() || it->kind != SettingsValue::Kind::String) return false;
   text = it->text;
   return true;
 }
@@ -63,8 +62,7 @@ bool TQSettingsBackEnd::WriteString(const QString& name, const QString& text) {
 
 bool TQSettingsBackEnd::ReadInteger(const QString& name, qint32& value) const {
   const auto it = values_.constFind(name);
-  if (section_.isEmpty() || it == values_.cend() || it->kind != SettingsValue::Kind::Integer)
-    return false;
+  if (section_.isEmpty() || it == values_.cend() || it->kind != SettingsValue::Kind::Integer) return false;
   value = it->number;
   return true;
 }

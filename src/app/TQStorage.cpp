@@ -12,13 +12,20 @@ TQStorage::~TQStorage() = default;
 
 QString TQStorage::RootName(int root) {
   switch (root) {
-    case qsrkClassesRoot: return "HKEY_CLASSES_ROOT";
-    case qsrkLocalMachine: return "HKEY_LOCAL_MACHINE";
-    case qsrkCurrentUser: return "HKEY_CURRENT_USER";
-    case qsrkUsers: return "HKEY_USERS";
-    case qsrkCurrentConfig: return "HKEY_CURRENT_CONFIG";
-    case qsrkDynamicData: return "HKEY_DYN_DATA";
-    default: return {};
+    case qsrkClassesRoot:
+      return "HKEY_CLASSES_ROOT";
+    case qsrkLocalMachine:
+      return "HKEY_LOCAL_MACHINE";
+    case qsrkCurrentUser:
+      return "HKEY_CURRENT_USER";
+    case qsrkUsers:
+      return "HKEY_USERS";
+    case qsrkCurrentConfig:
+      return "HKEY_CURRENT_CONFIG";
+    case qsrkDynamicData:
+      return "HKEY_DYN_DATA";
+    default:
+      return {};
   }
 }
 

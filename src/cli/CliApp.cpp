@@ -157,8 +157,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   }
 
   const bool metric = window.beam()->Metric;
-  const double distance =
-      options.distanceScale.value_or(HeadlessWindow::StartDistanceScale(metric));
+  const double distance = options.distanceScale.value_or(HeadlessWindow::StartDistanceScale(metric));
   if (window.beam()->Length / distance > MaxColumns) {
     err << "trevan-cli: the distance scale is too fine for this beam\n" << Usage;
     return ExitUsage;

@@ -82,11 +82,21 @@ std::string JsonWriter::Quote(std::string_view text) {
   for (const char ch : text) {
     const auto c = static_cast<unsigned char>(ch);
     switch (c) {
-      case '"': quoted += "\\\""; break;
-      case '\\': quoted += "\\\\"; break;
-      case '\n': quoted += "\\n"; break;
-      case '\r': quoted += "\\r"; break;
-      case '\t': quoted += "\\t"; break;
+      case '"':
+        quoted += "\\\"";
+        break;
+      case '\\':
+        quoted += "\\\\";
+        break;
+      case '\n':
+        quoted += "\\n";
+        break;
+      case '\r':
+        quoted += "\\r";
+        break;
+      case '\t':
+        quoted += "\\t";
+        break;
       default:
         if (c < 0x20) {
           char escape[8];

@@ -89,13 +89,13 @@ bool TSprite::MoveTo(Canvas& canvas, int x, int y) {
   std::unique_ptr<Canvas> scratch = canvas.CreateOffscreen(u.Right - u.Left, u.Bottom - u.Top);
   scratch->CopyRect(0, 0, canvas, u);
   scratch->CopyRect(o.Left - u.Left, o.Top - u.Top, *background_, {0, 0, Width(), Height()});
-  background_->CopyRect(0, 0, *scratch,
-                        {n.Left - u.Left, n.Top - u.Top, n.Right - u.Left, n.Bottom - u.Top});
+  background_->CopyRect(0, 0, *scratch, {n.Left - u.Left, n.Top - u.Top, n.Right - u.Left, n.Bottom - u.Top});
   Redraw(*scratch, x - u.Left, y - u.Top);
   canvas.CopyRect(u.Left, u.Top, *scratch, {0, 0, u.Right - u.Left, u.Bottom - u.Top});
   Left = x;
   Top = y;
-  if (TSprites* group = SpriteGroup()) group->update(QRect(u.Left, u.Top, u.Right - u.Left, u.Bottom - u.Top));
+  if (TSprites* group = SpriteGroup())
+    group->update(QRect(u.Left, u.Top, u.Right - u.Left, u.Bottom - u.Top));
   return true;
 }
 

@@ -33,13 +33,15 @@ TSprite* TSprites::Add(TSprite* sprite) {
 }
 
 bool TSprites::RemoveSprite(TSprite* sprite) {
-  const int index = static_cast<int>(std::find(sprites_.begin(), sprites_.begin() + count_, sprite) - sprites_.begin());
+  const int index =
+      static_cast<int>(std::find(sprites_.begin(), sprites_.begin() + count_, sprite) - sprites_.begin());
   if (index >= count_) return false;
   sprite->SetVisible(false);
   sprite->DetachFromGroup();
   std::copy(sprites_.begin() + index + 1, sprites_.begin() + count_, sprites_.begin() + index);
   // The z-order forgets the sprite and follows the renumbering.
-  const int position = static_cast<int>(std::find(zOrder_.begin(), zOrder_.begin() + count_, index) - zOrder_.begin());
+  const int position =
+      static_cast<int>(std::find(zOrder_.begin(), zOrder_.begin() + count_, index) - zOrder_.begin());
   std::copy(zOrder_.begin() + position + 1, zOrder_.begin() + count_, zOrder_.begin() + position);
   --count_;
   sprites_[count_] = nullptr;
@@ -68,7 +70,8 @@ void TSprites::Paint() {
 
 void TSprites::BringToFront(int index) {
   if (count_ == 0 || zOrder_[0] == index) return;
-  const int position = static_cast<int>(std::find(zOrder_.begin(), zOrder_.begin() + count_, index) - zOrder_.begin());
+  const int position =
+      static_cast<int>(std::find(zOrder_.begin(), zOrder_.begin() + count_, index) - zOrder_.begin());
   if (position >= count_) return;
   std::copy_backward(zOrder_.begin(), zOrder_.begin() + position, zOrder_.begin() + position + 1);
   zOrder_[0] = index;

@@ -27,15 +27,18 @@ void TForceTool::MouseDrag(Point p, double ds, double fs, bool metric) {
   scratch->SetRasterMode(RasterMode::Invert);
   BeamView* view = &View;
   if (LastPoint.x != StartPoint.x)
-    distrcharge(PositionOf(StartPoint, ds), PositionOf(LastPoint, ds), ForceOf(StartPoint, fs), ForceOf(LastPoint, fs), view)
+    distrcharge(PositionOf(StartPoint, ds), PositionOf(LastPoint, ds), ForceOf(StartPoint, fs),
+                ForceOf(LastPoint, fs), view)
         .Draw(*scratch, r.Left, r.Top);
   distrcharge(PositionOf(StartPoint, ds), PositionOf(p, ds), ForceOf(StartPoint, fs), ForceOf(p, fs), view)
       .Draw(*scratch, r.Left, r.Top);
   canvas.CopyRect(r.Left, r.Top, *scratch, {0, 0, width, height});
   View.FlushDrawing(QRect(r.Left, r.Top, width, height));
   const char* intensity = metric ? "N/m" : "lbf/ft";
-  Readout(QString::fromStdString(ds < 0.01 ? CFormat("x2=%6.4f %s   f2=%6.0f %s", PositionOf(p, ds), LengthUnit(metric), ForceOf(p, fs), intensity)
-                                           : CFormat("x2=%6.2f %s   f2=%6.0f %s", PositionOf(p, ds), LengthUnit(metric), ForceOf(p, fs), intensity)));
+  Readout(QString::fromStdString(ds < 0.01 ? CFormat("x2=%6.4f %s   f2=%6.0f %s", PositionOf(p, ds),
+                                                     LengthUnit(metric), ForceOf(p, fs), intensity)
+                                           : CFormat("x2=%6.2f %s   f2=%6.0f %s", PositionOf(p, ds),
+                                                     LengthUnit(metric), ForceOf(p, fs), intensity)));
   LastPoint = p;
 }
 
@@ -55,8 +58,10 @@ void TForceTool::MouseHover(Point p, double ds, double fs, bool metric) {
     ghost.Draw(canvas, 0, 0);
     View.FlushDrawing(View.GlyphArea(ghost.GetBounds()));
   }
-  Readout(QString::fromStdString(ds < 0.01 ? CFormat("x=%6.4f %s   f=%6.0f %s", PositionOf(p, ds), LengthUnit(metric), ForceOf(p, fs), ForceUnit(metric))
-                                           : CFormat("x=%6.2f %s   f=%6.0f %s", PositionOf(p, ds), LengthUnit(metric), ForceOf(p, fs), ForceUnit(metric))));
+  Readout(QString::fromStdString(ds < 0.01 ? CFormat("x=%6.4f %s   f=%6.0f %s", PositionOf(p, ds),
+                                                     LengthUnit(metric), ForceOf(p, fs), ForceUnit(metric))
+                                           : CFormat("x=%6.2f %s   f=%6.0f %s", PositionOf(p, ds),
+                                                     LengthUnit(metric), ForceOf(p, fs), ForceUnit(metric))));
   LastPoint = p;
 }
 

@@ -156,7 +156,8 @@ void TInputForm::FormMouseUp(Point p) {
 }
 
 void TInputForm::EndTracking() {
-  if (Tracking && !ButtonDown && currentTool_ && host_) currentTool_->HideFeedback(host_->DistanceScale(), host_->ForceScale());
+  if (Tracking && !ButtonDown && currentTool_ && host_)
+    currentTool_->HideFeedback(host_->DistanceScale(), host_->ForceScale());
   if (!ButtonDown) Tracking = false;
 }
 

@@ -58,9 +58,8 @@ void TQPropertyInspector::ShowObject(object* target) {
       for (const char* type : SupportTypeNames) pick->addItem(type);
       pick->setCurrentText(value);
       const int row = i;
-      connect(pick, &QComboBox::activated, this, [this, pick, row] {
-        ValueListEditor1Validate(row + 1, pick->currentText());
-      });
+      connect(pick, &QComboBox::activated, this,
+              [this, pick, row] { ValueListEditor1Validate(row + 1, pick->currentText()); });
       ValueListEditor1->setCellWidget(i, ValueColumn, pick);
     }
   }
@@ -71,7 +70,8 @@ void TQPropertyInspector::ShowObject(object* target) {
 void TQPropertyInspector::SetCell(int row, const QString& value) {
   Clearing = true;
   if (QTableWidgetItem* item = ValueListEditor1->item(row - 1, ValueColumn)) item->setText(value);
-  if (auto* pick = qobject_cast<QComboBox*>(ValueListEditor1->cellWidget(row - 1, ValueColumn))) pick->setCurrentText(value);
+  if (auto* pick = qobject_cast<QComboBox*>(ValueListEditor1->cellWidget(row - 1, ValueColumn)))
+    pick->setCurrentText(value);
   Clearing = false;
 }
 

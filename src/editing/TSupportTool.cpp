@@ -16,7 +16,8 @@ TSupportTool::TSupportTool(TInputForm& view, int toolNumber, TSupportType type)
       SupportType(type) {}
 
 void TSupportTool::MouseDown(Point p, double distanceScale, double) {
-  if (InputViewHost* host = View.Host()) host->Recorder()->RecordAddSupport(PositionOf(p, distanceScale), SupportType);
+  if (InputViewHost* host = View.Host())
+    host->Recorder()->RecordAddSupport(PositionOf(p, distanceScale), SupportType);
   StartPoint = LastPoint = p;
 }
 

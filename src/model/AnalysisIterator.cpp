@@ -66,8 +66,7 @@ double calc::BalanceJoint(element* left, element* right) {
 }
 
 calc::SpanStart calc::StartOf(element& e) const {
-  return SpanStart{&e, e.LeftMoment, e.LeftShear, e.Prev ? e.Prev->RightMoment : 0.0,
-                   e.Prev != nullptr};
+  return SpanStart{&e, e.LeftMoment, e.LeftShear, e.Prev ? e.Prev->RightMoment : 0.0, e.Prev != nullptr};
 }
 
 double calc::DiagramColumns(const SpanStart& span) {

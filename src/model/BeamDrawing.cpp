@@ -25,8 +25,7 @@ object* TTrevanDoc::FindObjectAt(Point point) const {
   object* found = Search(*this, [&](const object& o) { return o.HitTest(point); });
   const object* selected = View ? View->SelectedObject() : nullptr;
   if (!found || found != selected) return found;
-  object* other =
-      Search(*this, [&](const object& o) { return &o != selected && o.HitTest(point); });
+  object* other = Search(*this, [&](const object& o) { return &o != selected && o.HitTest(point); });
   return other ? other : found;
 }
 

@@ -194,8 +194,7 @@ void TTrevanDoc::WriteFile(std::ostream& out) const {
   for (const auto& c : Charges) line(CFormat("charge(x,f) :%9.9f %9.9f ", c->x, c->f));
   line(CFormat("number of distributed loads :%d ", static_cast<int>(DistrCharges.size())));
   for (const auto& d : DistrCharges)
-    line(CFormat("distributed charge(x1,x2,f1,f2) :%9.9f %9.9f %9.9f %9.9f ", d->X1, d->X2, d->F1,
-                 d->F2));
+    line(CFormat("distributed charge(x1,x2,f1,f2) :%9.9f %9.9f %9.9f %9.9f ", d->X1, d->X2, d->F1, d->F2));
   line(CFormat("number of supports :%d ", SupportCount()));
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     line(CFormat("support(X,type) :%9.9f %d ", e->X1, static_cast<int>(e->LeftType)));

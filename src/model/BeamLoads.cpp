@@ -30,8 +30,7 @@ void TTrevanDoc::SampleLoads() {
     const double hi = std::floor(d->X2 / SampleStep) + 1;
     const int first = lo > 0 ? TruncToInt(lo) : 0;
     const int last = hi < count - 1 ? TruncToInt(hi) : count - 1;
-    for (int k = first; k <= last; ++k)
-      LoadSamples[k] += d->IntensityAt(k * SampleStep) * SampleStep;
+    for (int k = first; k <= last; ++k) LoadSamples[k] += d->IntensityAt(k * SampleStep) * SampleStep;
   }
 }
 

@@ -45,8 +45,7 @@ bool object::PutRecord(ClipboardService& clipboard, const std::string& record) {
 
 bool object::HitTest(Point point) const {
   const Rect r = GetBounds();
-  return r.Left - 5 <= point.x && point.x <= r.Right + 5 && r.Top - 5 <= point.y &&
-         point.y <= r.Bottom + 5;
+  return r.Left - 5 <= point.x && point.x <= r.Right + 5 && r.Top - 5 <= point.y && point.y <= r.Bottom + 5;
 }
 
 bool object::ToggleHandles(Canvas& canvas) {

@@ -1,12 +1,12 @@
 #include "CLocaleText.h"
 
+#include <locale.h>
 #include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 #include <vector>
 
 namespace trevan {
@@ -85,9 +85,7 @@ bool TryParseReal(std::string_view text, double& value) {
   return true;
 }
 
-std::string FloatToText(double value) {
-  return CFormat("%.15g", value);
-}
+std::string FloatToText(double value) { return CFormat("%.15g", value); }
 
 int TruncToInt(double value) {
   if (std::isnan(value)) return 0;

@@ -91,8 +91,8 @@ Rect distrcharge::GetBounds() const {
   if (!GetMapping(m)) return {};
   const int hi = ToPixel(std::max(F1, F2) / m.forceScale);
   const int lo = ToPixel(std::min(F1, F2) / m.forceScale);
-  return Rect{ToPixel(X1 / m.distanceScale), m.baseLine - std::max(0, hi),
-              ToPixel(X2 / m.distanceScale), m.baseLine - std::min(0, lo)}
+  return Rect{ToPixel(X1 / m.distanceScale), m.baseLine - std::max(0, hi), ToPixel(X2 / m.distanceScale),
+              m.baseLine - std::min(0, lo)}
       .Normalized();
 }
 

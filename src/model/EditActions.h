@@ -94,8 +94,7 @@ class TActionDistrChargeProps : public QAction {
   distrcharge Values;
 
  private:
-  TActionDistrChargeProps(EditWindow* owner, const ObjectRef<distrcharge>& target,
-                          const distrcharge& values)
+  TActionDistrChargeProps(EditWindow* owner, const ObjectRef<distrcharge>& target, const distrcharge& values)
       : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
 };
 

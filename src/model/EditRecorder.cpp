@@ -96,8 +96,8 @@ void EditRecorder::ClearAll() {
   TTrevanDoc* beam = window_.Beam();
   if (!beam) return;
   const MessageAnswer answer = window_.Messages().Ask(
-      "This will clear all objects. \nThis operation can not be undone. \n\nAre you sure?",
-      "Clear all", MessageIcon::Warning);
+      "This will clear all objects. \nThis operation can not be undone. \n\nAre you sure?", "Clear all",
+      MessageIcon::Warning);
   if (answer != MessageAnswer::Yes) return;
   beam->Clear();
   window_.ResetBeamView();

@@ -17,8 +17,7 @@ struct Rect {
   int Bottom = 0;
 
   constexpr Rect Normalized() const {
-    return Rect{std::min(Left, Right), std::min(Top, Bottom), std::max(Left, Right),
-                std::max(Top, Bottom)};
+    return Rect{std::min(Left, Right), std::min(Top, Bottom), std::max(Left, Right), std::max(Top, Bottom)};
   }
   friend constexpr bool operator==(Rect, Rect) = default;
 };

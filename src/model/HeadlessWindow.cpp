@@ -54,9 +54,7 @@ bool HeadlessWindow::Open(const std::string& fileName) {
   return true;
 }
 
-bool HeadlessWindow::Save(const std::string& fileName) {
-  return beam_ && beam_->Save(fileName);
-}
+bool HeadlessWindow::Save(const std::string& fileName) { return beam_ && beam_->Save(fileName); }
 
 void HeadlessWindow::SetScales(double force, double moment, double distance) {
   forceScale_ = force;

@@ -30,10 +30,7 @@ class CommandStatus : public CommandState {
 
 // A document window without a screen: holds one beam, its analysis, its
 // scales and its undo history. Serves the command line and the tests.
-class HeadlessWindow : public BeamWindow,
-                       public BeamView,
-                       public AnalysisWindow,
-                       public EditWindow {
+class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow, public EditWindow {
  public:
   static constexpr double StartForceScale = 250;
   static constexpr double StartMomentScale = 500;

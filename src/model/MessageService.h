@@ -13,11 +13,9 @@ class MessageService {
  public:
   virtual ~MessageService() = default;
   // A message with an OK button.
-  virtual void ShowMessage(const std::string& text, const std::string& caption,
-                           MessageIcon icon) = 0;
+  virtual void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
   // A question with Yes and No buttons.
-  virtual MessageAnswer Ask(const std::string& text, const std::string& caption,
-                            MessageIcon icon) = 0;
+  virtual MessageAnswer Ask(const std::string& text, const std::string& caption, MessageIcon icon) = 0;
 };
 
 }  // namespace trevan

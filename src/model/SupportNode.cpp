@@ -6,16 +6,16 @@
 #include "BeamWindow.h"
 #include "CLocaleText.h"
 #include "Canvas.h"
+#include "DistributedLoad.h"
 #include "EditRecorder.h"
 #include "PixelMapping.h"
-#include "DistributedLoad.h"
 #include "PointForce.h"
 #include "UnitSystem.h"
 
 namespace trevan {
 
-element::element(double x1, double x2, TSupportType leftType, TSupportType rightType,
-                 BeamView* view, const Bitmap* glyph)
+element::element(double x1, double x2, TSupportType leftType, TSupportType rightType, BeamView* view,
+                 const Bitmap* glyph)
     : X1(x1), X2(x2), SpanLength(x2 - x1), LeftType(leftType), RightType(rightType), Glyph(glyph) {
   View = view;
   UpdateProperties();
@@ -85,8 +85,7 @@ void element::SetMetric(bool metric) {
 
 std::string element::GetName() const {
   const int type = IsValidSupportType(LeftType) ? LeftType : ftNone;
-  return CFormat("%s\n\rLoad: %6.4f %s", SupportDisplayNames[type], Reaction(),
-                 ForceUnit(IsMetric()));
+  return CFormat("%s\n\rLoad: %6.4f %s", SupportDisplayNames[type], Reaction(), ForceUnit(IsMetric()));
 }
 
 void element::Draw(Canvas& canvas, int ox, int oy) const {
@@ -127,9 +126,7 @@ bool element::CopyToClipboard(ClipboardService& clipboard) const {
   return PutRecord(clipboard, record);
 }
 
-void element::ResetSegmentEnds() {
-  LeftMoment = RightMoment = LeftShear = RightShear = 0;
-}
+void element::ResetSegmentEnds() { LeftMoment = RightMoment = LeftShear = RightShear = 0; }
 
 void element::AddEndMoment(SpanEnd end, double m) {
   if (end == SpanEnd::Left)
@@ -173,9 +170,7 @@ namespace {
 double ClampedMoment(double x, double L, double B, double E) {
   const double t = x / L;
   return t * t *
-         (12 * B * x * x * x / L + 15 * (E - 2 * B) * x * x + 20 * (B - 2 * E) * L * x +
-          30 * E * L * L) /
-         60;
+         (12 * B * x * x * x / L + 15 * (E - 2 * B) * x * x + 20 * (B - 2 * E) * L * x + 30 * E * L * L) / 60;
 }
 
 // Integral from 0 to x of w(s)·s ds: the cantilever moment.
@@ -195,8 +190,7 @@ void element::AddDistrChargeContribution(const distrcharge& load) {
   const double h = load.IntensityAt(X1 + sa);
   const double l = load.IntensityAt(X1 + sb);
   const double R = (sb - sa) * (h + l) / 2;
-  const double c = (h + l != 0) ? ((h + 2 * l) * sb + (2 * h + l) * sa) / (h + l) / 3
-                                : (sb + sa) / 2;
+  const double c = (h + l != 0) ? ((h + 2 * l) * sb + (2 * h + l) * sa) / (h + l) / 3 : (sb + sa) / 2;
   if (LeftHeld()) LeftShear += RightHeld() ? R * (L - c) / L : R;
   if (RightHeld()) RightShear += LeftHeld() ? R * c / L : R;
 
@@ -211,10 +205,8 @@ void element::AddDistrChargeContribution(const distrcharge& load) {
     AddEndMoment(SpanEnd::Left, ML);
   }
   if (RightHeld()) {
-    const double MR = LeftHeld()
-                          ? ClampedMoment(L - sb, L, Bm, Em) - ClampedMoment(L - sa, L, Bm, Em)
-                          : CantileverMoment(L - sb, L, Bm, Em) -
-                                CantileverMoment(L - sa, L, Bm, Em);
+    const double MR = LeftHeld() ? ClampedMoment(L - sb, L, Bm, Em) - ClampedMoment(L - sa, L, Bm, Em)
+                                 : CantileverMoment(L - sb, L, Bm, Em) - CantileverMoment(L - sa, L, Bm, Em);
     AddEndMoment(SpanEnd::Right, MR);
   }
 }

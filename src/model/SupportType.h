@@ -9,15 +9,11 @@ enum TSupportType : std::uint8_t { ftNone = 0, ftVice = 1, ftRoll = 2, ftHinge =
 inline constexpr int SupportTypeCount = 4;
 
 // Texts of the property inspector's "Type:" row, indexed by type value.
-inline constexpr const char* SupportTypeNames[SupportTypeCount] = {"ftNone", "ftVice", "ftRoll",
-                                                                   "ftHinge"};
+inline constexpr const char* SupportTypeNames[SupportTypeCount] = {"ftNone", "ftVice", "ftRoll", "ftHinge"};
 // Names shown in a support's name text, indexed by type value.
-inline constexpr const char* SupportDisplayNames[SupportTypeCount] = {"None", "Vice", "Roll",
-                                                                      "Hinge"};
+inline constexpr const char* SupportDisplayNames[SupportTypeCount] = {"None", "Vice", "Roll", "Hinge"};
 
-inline constexpr bool IsValidSupportType(long long value) {
-  return value >= 0 && value < SupportTypeCount;
-}
+inline constexpr bool IsValidSupportType(long long value) { return value >= 0 && value < SupportTypeCount; }
 
 // A held end carries moments and shears; an ftNone end is free.
 inline constexpr bool IsHeld(TSupportType t) { return t != ftNone; }

@@ -4,8 +4,7 @@
 
 namespace trevan::undo {
 
-TUndoMultiBuffer::TUndoMultiBuffer(EditWindow* owner, CommandState* undoCommand,
-                                   CommandState* redoCommand)
+TUndoMultiBuffer::TUndoMultiBuffer(EditWindow* owner, CommandState* undoCommand, CommandState* redoCommand)
     : TUndoBuffer(owner, undoCommand),
       redoCommand_(redoCommand),
       sentinel_(std::make_unique<QActionNone>(owner)) {}

@@ -39,7 +39,8 @@ void ImageCanvas::MoveTo(int x, int y) {
 }
 
 void ImageCanvas::LineTo(int x, int y) {
-  const long long x0 = static_cast<long long>(penX_) - originX_, y0 = static_cast<long long>(penY_) - originY_;
+  const long long x0 = static_cast<long long>(penX_) - originX_,
+                  y0 = static_cast<long long>(penY_) - originY_;
   penX_ = x;
   penY_ = y;
   ImageLine(x0, y0, static_cast<long long>(x) - originX_, static_cast<long long>(y) - originY_);
@@ -94,8 +95,7 @@ void ImageCanvas::ImageLine(long long x0, long long y0, long long x1, long long 
       return true;
     };
     const double ddx = fx1 - fx0, ddy = fy1 - fy0;
-    if (!clip(-ddx, fx0 + 1) || !clip(ddx, w - fx0) || !clip(-ddy, fy0 + 1) || !clip(ddy, h - fy0))
-      return;
+    if (!clip(-ddx, fx0 + 1) || !clip(ddx, w - fx0) || !clip(-ddy, fy0 + 1) || !clip(ddy, h - fy0)) return;
     const long long cx0 = std::llround(fx0 + lo * ddx);
     const long long cy0 = std::llround(fy0 + lo * ddy);
     const long long cx1 = std::llround(fx0 + hi * ddx);

@@ -9,7 +9,9 @@
 
 namespace trevan {
 
-THAxisBox::THAxisBox(QWidget* parent, TMDIChild* owner) : QWidget(parent), owner_(owner) { setFixedHeight(16); }
+THAxisBox::THAxisBox(QWidget* parent, TMDIChild* owner) : QWidget(parent), owner_(owner) {
+  setFixedHeight(16);
+}
 
 QList<TVAxis::Label> THAxisBox::Labels(int columnCount, double distanceScale, bool metric) {
   QList<TVAxis::Label> labels;
@@ -27,11 +29,13 @@ void THAxisBox::paintEvent(QPaintEvent* event) {
   // Only the labels near the exposed part: a long beam has many thousands.
   const int from = std::max(0, (event->rect().left() - TVAxis::StripWidth - 100) / 50);
   const int to = (event->rect().right() - TVAxis::StripWidth + 100) / 50;
-  const QList<TVAxis::Label> labels = Labels(std::min(owner_->ColumnCount(), to * 50 + 50), owner_->DistanceScale(), owner_->IsMetric());
+  const QList<TVAxis::Label> labels =
+      Labels(std::min(owner_->ColumnCount(), to * 50 + 50), owner_->DistanceScale(), owner_->IsMetric());
   for (int i = from; i < labels.size(); ++i) {
     const TVAxis::Label& label = labels[i];
     const int w = metrics.horizontalAdvance(label.text);
-    painter.drawText(QRect(label.x - w / 2, label.y, w, metrics.height()), Qt::AlignLeft | Qt::AlignTop, label.text);
+    painter.drawText(QRect(label.x - w / 2, label.y, w, metrics.height()), Qt::AlignLeft | Qt::AlignTop,
+                     label.text);
   }
 }
 

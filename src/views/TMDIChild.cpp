@@ -42,7 +42,10 @@ QScrollArea* MakeScrollBox(QWidget* content) {
 }  // namespace
 
 TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent)
-    : QWidget(parent), host_(host), Document1(std::make_unique<TDocument>(this, host.Dialogs())), messages_(host.Dialogs(), this) {
+    : QWidget(parent),
+      host_(host),
+      Document1(std::make_unique<TDocument>(this, host.Dialogs())),
+      messages_(host.Dialogs(), this) {
   resize(624, 385);
   setFocusPolicy(Qt::StrongFocus);
 
@@ -98,10 +101,13 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent)
   undo_ = std::make_unique<undo::TUndoMultiBuffer>(this, host_.UndoCommand(), host_.RedoCommand());
   inputView_->SelectTool(TInputForm::HingeToolCode);
 
-  for (QWidget* w : {static_cast<QWidget*>(inputScroll_->viewport()), static_cast<QWidget*>(graphScroll_->viewport())})
+  for (QWidget* w :
+       {static_cast<QWidget*>(inputScroll_->viewport()), static_cast<QWidget*>(graphScroll_->viewport())})
     w->installEventFilter(this);
-  for (QWidget* w : {static_cast<QWidget*>(inputView_), static_cast<QWidget*>(showForm_)}) w->installEventFilter(this);
-  connect(inputScroll_->verticalScrollBar(), &QScrollBar::valueChanged, inputView_, &TInputForm::EnsureCovered);
+  for (QWidget* w : {static_cast<QWidget*>(inputView_), static_cast<QWidget*>(showForm_)})
+    w->installEventFilter(this);
+  connect(inputScroll_->verticalScrollBar(), &QScrollBar::valueChanged, inputView_,
+          &TInputForm::EnsureCovered);
   connect(graphScroll_->verticalScrollBar(), &QScrollBar::valueChanged, showForm_, &TShowForm::EnsureCovered);
 
   Document1->OnNew = [this](TDocument&, bool& ok) { Document1New(ok); };
@@ -146,7 +152,8 @@ void TMDIChild::Document1New(bool& ok) {
   form.Edit1->setText(metric ? "15" : "50");
   form.SetItemIndex(metric ? 0 : 1);
   const QRect frame = geometry();
-  form.move(frame.left() + (frame.width() - form.width()) / 2, frame.top() + (frame.height() - form.height()) / 2);
+  form.move(frame.left() + (frame.width() - form.width()) / 2,
+            frame.top() + (frame.height() - form.height()) / 2);
   if (host_.Dialogs().Exec(form) != QDialog::Accepted) {
     ok = false;
     CloseLater();
@@ -456,7 +463,9 @@ int TMDIChild::ZeroLine() const { return showForm_->ZeroLine(); }
 
 void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) { showForm_->PlotPixel(x, y, colour); }
 
-void TMDIChild::ShowMaxMoment(const std::string& text) { host_.SetStatusText(2, QString::fromStdString(text)); }
+void TMDIChild::ShowMaxMoment(const std::string& text) {
+  host_.SetStatusText(2, QString::fromStdString(text));
+}
 
 void TMDIChild::GrowResultPanes(int w) {
   QScrollBar* bar = graphScroll_->verticalScrollBar();

@@ -41,7 +41,14 @@ class TMDIChild : public QWidget,
   Q_OBJECT
 
  public:
-  enum class ScaleCommand { ForcesPlus, ForcesMinus, MomentsPlus, MomentsMinus, DistancesPlus, DistancesMinus };
+  enum class ScaleCommand {
+    ForcesPlus,
+    ForcesMinus,
+    MomentsPlus,
+    MomentsMinus,
+    DistancesPlus,
+    DistancesMinus
+  };
 
   explicit TMDIChild(DocumentHost& host, QWidget* parent = nullptr);
   ~TMDIChild() override;

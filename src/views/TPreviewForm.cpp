@@ -25,12 +25,14 @@ TPreviewForm::TPreviewForm(TMDIChild* target, QSize printerPage, QWidget* parent
 QRect TPreviewForm::PageBox(QSize printerPage, QSize client) {
   const int cw = client.width(), ch = client.height();
   const int PW = printerPage.width(), PH = printerPage.height();
-  const int w = static_cast<int>(std::llround(static_cast<double>(static_cast<long long>(PW) * (ch - 6)) / PH));
+  const int w =
+      static_cast<int>(std::llround(static_cast<double>(static_cast<long long>(PW) * (ch - 6)) / PH));
   QSize box;
   if (w < cw)
     box = QSize(w, ch - 6);
   else
-    box = QSize(cw - 6, static_cast<int>(std::llround(static_cast<double>(static_cast<long long>(PH) * (cw - 6)) / PW)));
+    box = QSize(cw - 6, static_cast<int>(
+                            std::llround(static_cast<double>(static_cast<long long>(PH) * (cw - 6)) / PW)));
   return QRect(cw / 2 - box.width() / 2 + 3, 3, box.width(), box.height());
 }
 

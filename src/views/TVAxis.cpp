@@ -29,7 +29,8 @@ QList<TVAxis::Label> TVAxis::Labels(Kind kind, int referenceLine, double scale, 
     if (i % 2 != 0) continue;
     const int y = referenceLine - 20 * i - 5;
     if (kind == Kind::Force)
-      labels.append({width - 2, y, QString::fromStdString(CFormat("%7.0f %s", scale * 20 * i, ForceUnit(metric)))});
+      labels.append(
+          {width - 2, y, QString::fromStdString(CFormat("%7.0f %s", scale * 20 * i, ForceUnit(metric)))});
     else
       labels.append({0, y, QString::fromStdString(CFormat("%8.0f %s", scale * 20 * i, MomentUnit(metric)))});
   }
@@ -49,7 +50,8 @@ void TVAxis::paintEvent(QPaintEvent* event) {
   const QFontMetrics metrics(painter.font());
   for (const Label& label : Labels()) {
     const QRect box = AxisKind == Kind::Force
-                          ? QRect(label.x - metrics.horizontalAdvance(label.text), label.y, metrics.horizontalAdvance(label.text), metrics.height())
+                          ? QRect(label.x - metrics.horizontalAdvance(label.text), label.y,
+                                  metrics.horizontalAdvance(label.text), metrics.height())
                           : QRect(label.x, label.y, metrics.horizontalAdvance(label.text), metrics.height());
     if (box.intersects(event->rect())) painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label.text);
   }

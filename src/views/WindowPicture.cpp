@@ -35,8 +35,13 @@ QSize FitPicture(int w, int h, int W, int H) {
 }
 
 void RenderWindowImage(TMDIChild& window, QPainter& painter, int W, int H) {
-  QWidget* parts[] = {&window, &window.InputForm(), &window.ShowForm(), &window.InputAxis(), &window.ForceAxis(),
-                      &window.MomentAxis(), window.HAxisPaintBox().parentWidget()};
+  QWidget* parts[] = {&window,
+                      &window.InputForm(),
+                      &window.ShowForm(),
+                      &window.InputAxis(),
+                      &window.ForceAxis(),
+                      &window.MomentAxis(),
+                      window.HAxisPaintBox().parentWidget()};
   std::vector<QPalette> saved;
   for (QWidget* part : parts) {
     saved.push_back(part->palette());

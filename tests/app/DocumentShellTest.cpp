@@ -330,11 +330,13 @@ TEST(DocManagerSetUpTest, CreatesCommandsMenuItemsButtonsAndHints) {
 
   QStringList menu;
   for (QAction* a : fileMenu.actions()) menu << (a->isSeparator() ? a->objectName() : a->text());
-  EXPECT_EQ(menu, (QStringList{"&New", "&Open...", "&Save", "S&ave As...", "&Close", "ExitSeparator", "E&xit"}));
+  EXPECT_EQ(menu,
+            (QStringList{"&New", "&Open...", "&Save", "S&ave As...", "&Close", "ExitSeparator", "E&xit"}));
 
   QStringList bar;
   for (QAction* a : toolBar.actions()) bar << (a->isSeparator() ? "|" : a->text());
-  EXPECT_EQ(bar, (QStringList{"&New", "&Open...", "&Save", "|", "Cut"})) << "only commands with an image get a button";
+  EXPECT_EQ(bar, (QStringList{"&New", "&Open...", "&Save", "|", "Cut"}))
+      << "only commands with an image get a button";
   EXPECT_NE(toolBar.findChild<QWidget*>("FileOpenBtn"), nullptr);
 
   manager.CreateToolBtn(-1, "FileOpenBtn", actions.Find("FileOpen"));

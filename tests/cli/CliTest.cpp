@@ -64,10 +64,10 @@ TEST(CliTest, TextReportListsSupportsAndTheStatusLine) {
 TEST(CliTest, JsonReportHasEveryKeyAndReadsBackExactly) {
   const Outcome r = RunCli({"analyze", Examples + "/non-metric.tvn", "--json"});
   ASSERT_EQ(r.status, ExitOk) << r.err;
-  for (const char* key : {"\"file\"", "\"version\": 11700", "\"metric\": false", "\"length\": 40",
-                          "\"units\": {\"length\": \"ft\", \"force\": \"lbf\", \"moment\": \"ft-lbf\"}",
-                          "\"type\": \"ftHinge\"", "\"max_moment\"", "\"status\": \"Max. moment :",
-                          "\"sweeps\""})
+  for (const char* key :
+       {"\"file\"", "\"version\": 11700", "\"metric\": false", "\"length\": 40",
+        "\"units\": {\"length\": \"ft\", \"force\": \"lbf\", \"moment\": \"ft-lbf\"}",
+        "\"type\": \"ftHinge\"", "\"max_moment\"", "\"status\": \"Max. moment :", "\"sweeps\""})
     EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
   EXPECT_EQ(r.out.find("\"shear\""), std::string::npos) << "columns only on request";
   EXPECT_NEAR(JsonNumber(r.out, "reaction"), 3250, 0.05);
@@ -113,8 +113,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"ZeroScale", {"analyze", "a.tvn", "--moment-scale", "0"}},
                       UsageCase{"TextScale", {"analyze", "a.tvn", "--distance-scale", "fine"}},
                       UsageCase{"TwoFiles", {"analyze", "a.tvn", "b.tvn"}},
-                      UsageCase{"TooFine", {"analyze", Examples + "/simply-supported.tvn",
-                                            "--distance-scale", "1e-9"}}),
+                      UsageCase{"TooFine",
+                                {"analyze", Examples + "/simply-supported.tvn", "--distance-scale", "1e-9"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CliTest, UnreadableFilesExitWith2AndSayWhy) {
@@ -131,7 +131,8 @@ TEST(CliTest, UnreadableFilesExitWith2AndSayWhy) {
 // The installed program, not just the library: exit status and streams.
 TEST(CliTest, ProgramReportsThroughItsExitStatus) {
   const std::string cli = TREVAN_CLI_PATH;
-  EXPECT_EQ(WEXITSTATUS(std::system((cli + " analyze " + Examples + "/cantilever.tvn >/dev/null").c_str())), 0);
+  EXPECT_EQ(WEXITSTATUS(std::system((cli + " analyze " + Examples + "/cantilever.tvn >/dev/null").c_str())),
+            0);
   EXPECT_EQ(WEXITSTATUS(std::system((cli + " analyze 2>/dev/null").c_str())), 64);
   EXPECT_EQ(WEXITSTATUS(std::system((cli + " analyze /nonexistent.tvn 2>/dev/null").c_str())), 2);
 }

@@ -34,11 +34,11 @@ class SpritesTest : public ::testing::Test {
     };
     group.Paint();
     group.show();
-    back = Make(Blue, 30, 30);   // index 0
-    front = Make(Red, 40, 40);   // index 1
+    back = Make(Blue, 30, 30);  // index 0
+    front = Make(Red, 40, 40);  // index 1
     front->SetVisible(true);
-    back->SetVisible(true);      // drawn last: on top of the picture for now
-    group.BringToFront(1);       // the red one to the front, as the picture must show
+    back->SetVisible(true);  // drawn last: on top of the picture for now
+    group.BringToFront(1);   // the red one to the front, as the picture must show
   }
 
   TSprite* Make(Rgb colour, int x, int y) {
@@ -121,7 +121,7 @@ TEST_F(SpritesTest, ASpriteWithoutAPictureIsNeverHit) {
 TEST_F(SpritesTest, RemovalKeepsTheZOrderConsistent) {
   TSprite* third = Make(Rgb::FromRgb(0, 128, 0), 100, 10);  // index 2, at the back
   third->SetVisible(true);
-  group.BringToFront(2);  // z-order: 2, 1, 0
+  group.BringToFront(2);                  // z-order: 2, 1, 0
   ASSERT_TRUE(group.RemoveSprite(back));  // index 0 goes; the others shift down
   EXPECT_EQ(group.Count(), 2);
   EXPECT_FALSE(back->Shown());
@@ -137,7 +137,8 @@ TEST_F(SpritesTest, RemovalKeepsTheZOrderConsistent) {
 }
 
 TEST_F(SpritesTest, TheGroupRefusesTheThousandAndFirstSprite) {
-  for (int i = group.Count(); i < TSprites::MaxSprites; ++i) ASSERT_NE(group.Add(new TSprite(&group)), nullptr);
+  for (int i = group.Count(); i < TSprites::MaxSprites; ++i)
+    ASSERT_NE(group.Add(new TSprite(&group)), nullptr);
   TSprite extra;
   EXPECT_EQ(group.Add(&extra), nullptr);
   EXPECT_EQ(group.Count(), TSprites::MaxSprites);

@@ -135,8 +135,8 @@ TEST_F(MainWindowTest, ABeamIsBuiltWithTheToolsAndUndoneThroughTheCommands) {
   EXPECT_TRUE(MenuVisible("&Edit"));
   EXPECT_FALSE(Cmd("EditPaste1")->isEnabled()) << "the clipboard holds no text";
   const int base = View().BaseLine();
-  Click(1, base);      // hinge at 0.04 m
-  Click(250, base);    // hinge at 10 m
+  Click(1, base);    // hinge at 0.04 m
+  Click(250, base);  // hinge at 10 m
   Run("ForceToolAction");
   Click(125, base - 4);  // 1000 N at 5 m
   TTrevanDoc& beam = *Active()->Beam();
@@ -295,7 +295,8 @@ TEST_F(MainWindowTest, PreviewAndPrintToAPdfFile) {
   window->Document().SetDirty(false);
   main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
   Run("FileClose");
-  for (QMdiSubWindow* sub : main->MdiArea()->subWindowList()) EXPECT_EQ(qobject_cast<TPreviewForm*>(sub->widget()), nullptr);
+  for (QMdiSubWindow* sub : main->MdiArea()->subWindowList())
+    EXPECT_EQ(qobject_cast<TPreviewForm*>(sub->widget()), nullptr);
 }
 
 TEST_F(MainWindowTest, ExitWithAnUnsavedBeamCanBeCancelled) {

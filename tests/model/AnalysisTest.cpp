@@ -218,7 +218,8 @@ TEST_F(AnalysisTest, FastRunEqualsStepByStepOnRandomBeams) {
     for (int i = 0; i < 1 + trial % 6; ++i)
       supports.emplace_back(length * unit(random), static_cast<TSupportType>(random() % 4));
     std::vector<charge> forces;
-    for (int i = 0; i < 3; ++i) forces.emplace_back(length * unit(random), 5000 * (unit(random) - 0.3), nullptr);
+    for (int i = 0; i < 3; ++i)
+      forces.emplace_back(length * unit(random), 5000 * (unit(random) - 0.3), nullptr);
     std::vector<distrcharge> loads;
     for (int i = 0; i < 2; ++i)
       loads.emplace_back(length * unit(random), length * unit(random), 3000 * unit(random),
@@ -239,7 +240,10 @@ TEST_F(AnalysisTest, FastRunEqualsStepByStepOnRandomBeams) {
       for (const distrcharge& d : loads) b.DistrCharges.push_back(std::make_shared<distrcharge>(d));
       calc& c = *w.analysis();
       c.Reset();
-      if (fast) b.SampleLoads(); else b.SampleLoadsEveryCell();
+      if (fast)
+        b.SampleLoads();
+      else
+        b.SampleLoadsEveryCell();
       b.ComputeSegmentEnds();
       Result r;
       r.sweeps = fast ? c.RunToConvergence() : c.RunStepByStep();

@@ -83,9 +83,10 @@ TEST_F(BeamFileTest, RoundTripGivesAnEqualModel) {
 }
 
 TEST_F(BeamFileTest, OldVersionWithoutUnitLineLoadsAsMetricAndSavesCurrentLayout) {
-  ASSERT_TRUE(Open("Trevan version :11500 \r\nbeam length :6.000000000 \r\n"
-                   "number of forces :0 \r\nnumber of distributed loads :0 \r\n"
-                   "number of supports :1 \r\nsupport(X,type) :0.000000000 1 \r\n"));
+  ASSERT_TRUE(
+      Open("Trevan version :11500 \r\nbeam length :6.000000000 \r\n"
+           "number of forces :0 \r\nnumber of distributed loads :0 \r\n"
+           "number of supports :1 \r\nsupport(X,type) :0.000000000 1 \r\n"));
   EXPECT_EQ(window.beam()->Version, 11500);
   EXPECT_TRUE(window.beam()->Metric);
   const std::string file = dir.File("upgraded.tvn");
@@ -111,10 +112,9 @@ TEST_F(BeamFileTest, UnitLineAndTolerantReading) {
   EXPECT_TRUE(window.beam()->Metric);
 
   // A repeated support position is dropped; the others load.
-  const std::string repeated =
-      Replace(TenMetreBeam, "supports :2 \r\nsupport(X,type) :0.000000000 3 \r\n",
-              "supports :3 \r\nsupport(X,type) :0.000000000 3 \r\n"
-              "support(X,type) :0.000000000 1 \r\n");
+  const std::string repeated = Replace(TenMetreBeam, "supports :2 \r\nsupport(X,type) :0.000000000 3 \r\n",
+                                       "supports :3 \r\nsupport(X,type) :0.000000000 3 \r\n"
+                                       "support(X,type) :0.000000000 1 \r\n");
   ASSERT_TRUE(Open(repeated)) << repeated;
   EXPECT_EQ(test::SupportPositions(*window.beam()), (std::vector<double>{0, 10}));
   EXPECT_EQ(window.beam()->FirstSupport()->LeftType, ftHinge);
@@ -122,9 +122,10 @@ TEST_F(BeamFileTest, UnitLineAndTolerantReading) {
 }
 
 TEST_F(BeamFileTest, DistributedLoadKeepsTheStoredOrder) {
-  ASSERT_TRUE(Open("Trevan version :11700 \r\nMetric :1 \r\nbeam length :10 \r\n"
-                   "number of forces :0 \r\nnumber of distributed loads :1 \r\n"
-                   "distributed charge(x1,x2,f1,f2) :5 2 100 200 \r\nnumber of supports :0 \r\n"));
+  ASSERT_TRUE(
+      Open("Trevan version :11700 \r\nMetric :1 \r\nbeam length :10 \r\n"
+           "number of forces :0 \r\nnumber of distributed loads :1 \r\n"
+           "distributed charge(x1,x2,f1,f2) :5 2 100 200 \r\nnumber of supports :0 \r\n"));
   const distrcharge& d = *window.beam()->DistrCharges[0];
   EXPECT_EQ(d.X1, 5);
   EXPECT_EQ(d.X2, 2);
@@ -181,7 +182,7 @@ TEST_F(BeamFileTest, AFailedLoadLeavesTheModelAsItWas) {
   window.beam()->InsertSupport(2, ftHinge);
   TTrevanDoc& beam = *window.beam();
   EXPECT_FALSE(beam.Load(dir.Write("bad.tvn", Replace(TenMetreBeam, "support(X,type) :10.000000000 3",
-                                                        "support(X,type) :10.000000000 9"))));
+                                                      "support(X,type) :10.000000000 9"))));
   EXPECT_EQ(beam.Length, 7);
   EXPECT_EQ(beam.Charges.size(), 1u);
   EXPECT_EQ(test::SupportPositions(beam), std::vector<double>{2});
@@ -201,25 +202,17 @@ INSTANTIATE_TEST_SUITE_P(
                 "number of forces :0 \r\nnumber of distributed loads :2 \r\n"
                 "distributed charge(x1,x2,f1,f2) :1 2 3 4 \r\n",
                 "reading distributed charge"},
-        BadFile{"TruncatedSupports", Replace(TenMetreBeam, "supports :2", "supports :3"),
-                "reading element"},
-        BadFile{"NaNLength", Replace(TenMetreBeam, "length :10.000000000", "length :nan"),
-                "finite"},
+        BadFile{"TruncatedSupports", Replace(TenMetreBeam, "supports :2", "supports :3"), "reading element"},
+        BadFile{"NaNLength", Replace(TenMetreBeam, "length :10.000000000", "length :nan"), "finite"},
         BadFile{"InfiniteForce", Replace(TenMetreBeam, "1000.000000000", "inf"), "finite"},
         BadFile{"HugeForce", Replace(TenMetreBeam, "1000.000000000", "1e999"), "finite"},
-        BadFile{"ZeroLength", Replace(TenMetreBeam, "length :10.000000000", "length :0"),
-                "length"},
-        BadFile{"NegativeLength", Replace(TenMetreBeam, "length :10.000000000", "length :-3"),
-                "length"},
-        BadFile{"TooLong", Replace(TenMetreBeam, "length :10.000000000", "length :10000.5"),
-                "length"},
+        BadFile{"ZeroLength", Replace(TenMetreBeam, "length :10.000000000", "length :0"), "length"},
+        BadFile{"NegativeLength", Replace(TenMetreBeam, "length :10.000000000", "length :-3"), "length"},
+        BadFile{"TooLong", Replace(TenMetreBeam, "length :10.000000000", "length :10000.5"), "length"},
         BadFile{"NegativeCount", Replace(TenMetreBeam, "forces :1", "forces :-1"), "count"},
-        BadFile{"TooManyRecords", Replace(TenMetreBeam, "supports :2", "supports :100001"),
-                "count"},
-        BadFile{"SupportTypeFour", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 4"),
-                "type"},
-        BadFile{"SupportTypeNegative", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 -1"),
-                "type"}),
+        BadFile{"TooManyRecords", Replace(TenMetreBeam, "supports :2", "supports :100001"), "count"},
+        BadFile{"SupportTypeFour", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 4"), "type"},
+        BadFile{"SupportTypeNegative", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 -1"), "type"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
 
 TEST_F(BeamFileTest, MissingFileOrNoNameGivesAnEmptyBeam) {

@@ -213,12 +213,10 @@ TEST_F(BeamModelTest, RandomSupportEditsKeepTheInvariants) {
     const int supports = beam().SupportCount();
     const int action = std::uniform_int_distribution<int>(0, 2)(random);
     if (action == 0 || supports == 0) {
-      beam().InsertSupport(std::round(position(random) * 100) / 100,
-                           static_cast<TSupportType>(type(random)));
+      beam().InsertSupport(std::round(position(random) * 100) / 100, static_cast<TSupportType>(type(random)));
     } else {
       element* e = beam().FirstSupport();
-      for (int k = std::uniform_int_distribution<int>(0, supports - 1)(random); k > 0; --k)
-        e = e->Next.get();
+      for (int k = std::uniform_int_distribution<int>(0, supports - 1)(random); k > 0; --k) e = e->Next.get();
       if (action == 1)
         beam().RemoveSupport(*e);
       else

@@ -17,13 +17,13 @@ inline ::testing::AssertionResult ChainIsConsistent(const TTrevanDoc& beam) {
   int index = 0;
   for (const element* e = sentinel; e; e = e->Next.get(), ++index) {
     if (e->SpanLength != e->X2 - e->X1)
-      return ::testing::AssertionFailure() << "node " << index << ": span length " << e->SpanLength
-                                           << " is not X2 - X1";
+      return ::testing::AssertionFailure()
+             << "node " << index << ": span length " << e->SpanLength << " is not X2 - X1";
     if (const element* next = e->Next.get()) {
       if (next->Prev != e) return ::testing::AssertionFailure() << "node " << index << ": broken back link";
       if (e->X2 != next->X1)
-        return ::testing::AssertionFailure() << "node " << index << ": X2 " << e->X2
-                                             << " differs from the next X1 " << next->X1;
+        return ::testing::AssertionFailure()
+               << "node " << index << ": X2 " << e->X2 << " differs from the next X1 " << next->X1;
       if (e->RightType != next->LeftType)
         return ::testing::AssertionFailure() << "node " << index << ": RightType mismatch";
       if (!(e->X1 < next->X1))

@@ -116,14 +116,13 @@ TEST_P(PasteFailureTest, CreatesNothing) {
   EXPECT_EQ(window.CurrentTool(), ClipboardExchange::SelectToolCode);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Clipboard, PasteFailureTest,
-    ::testing::Values(PasteCase{"Empty", std::nullopt, true},
-                      PasteCase{"LoadWithoutSeparators", "d;100", true},
-                      PasteCase{"LoadWithOneSeparator", "d;100;200", true},
-                      PasteCase{"UnknownSupportType", std::string("e;\x07"), true},
-                      PasteCase{"OtherText", "hello", false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Clipboard, PasteFailureTest,
+                         ::testing::Values(PasteCase{"Empty", std::nullopt, true},
+                                           PasteCase{"LoadWithoutSeparators", "d;100", true},
+                                           PasteCase{"LoadWithOneSeparator", "d;100;200", true},
+                                           PasteCase{"UnknownSupportType", std::string("e;\x07"), true},
+                                           PasteCase{"OtherText", "hello", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ClipboardTest, CopyFailuresAreReported) {
   exchange.Copy();  // nothing selected: silently nothing

@@ -193,19 +193,39 @@ TEST_F(EditActionsTest, RandomEditUndoRedoSequencesKeepTheModelSound) {
   };
   for (int step = 0; step < 3000; ++step) {
     switch (pick(9)) {
-      case 0: recorder().RecordAddCharge(charge(position(random), 1000, &window)); break;
-      case 1: recorder().RecordAddDistrCharge(distrcharge(position(random), position(random), 10, 20, &window)); break;
-      case 2: recorder().RecordAddSupport(std::round(position(random) * 10) / 10, static_cast<TSupportType>(pick(4))); break;
-      case 3: window.SelectObject(anyObject()); recorder().RecordDeleteSelected(); break;
-      case 4: if (object* o = anyObject()) recorder().RecordMove(*o, (pick(41) - 20) * window.DistanceScale()); break;
+      case 0:
+        recorder().RecordAddCharge(charge(position(random), 1000, &window));
+        break;
+      case 1:
+        recorder().RecordAddDistrCharge(distrcharge(position(random), position(random), 10, 20, &window));
+        break;
+      case 2:
+        recorder().RecordAddSupport(std::round(position(random) * 10) / 10,
+                                    static_cast<TSupportType>(pick(4)));
+        break;
+      case 3:
+        window.SelectObject(anyObject());
+        recorder().RecordDeleteSelected();
+        break;
+      case 4:
+        if (object* o = anyObject()) recorder().RecordMove(*o, (pick(41) - 20) * window.DistanceScale());
+        break;
       case 5:
         if (object* o = anyObject()) {
           o->PropertyValues[0] = std::to_string(pick(15));
-          try { o->ApplyProperties(); } catch (const std::invalid_argument&) {}
+          try {
+            o->ApplyProperties();
+          } catch (const std::invalid_argument&) {
+          }
         }
         break;
-      case 6: case 7: Undo(); break;
-      default: Redo(); break;
+      case 6:
+      case 7:
+        Undo();
+        break;
+      default:
+        Redo();
+        break;
     }
     ASSERT_TRUE(ChainIsConsistent(beam())) << "after step " << step;
   }

@@ -19,7 +19,10 @@ class ModalWatchdog : public QObject {
     connect(&timer_, &QTimer::timeout, this, [] {
       if (QWidget* modal = QApplication::activeModalWidget()) {
         ADD_FAILURE() << "an unexpected modal window opened: " << modal->windowTitle().toStdString();
-        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject(); else modal->close();
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+          dialog->reject();
+        else
+          modal->close();
       }
       if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
     });

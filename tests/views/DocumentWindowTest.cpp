@@ -4,10 +4,10 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMenu>
-#include <QTimer>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "SettingsSandbox.h"
 #include "TDocument.h"
@@ -204,8 +204,10 @@ TEST_F(DocumentWindowTest, TheGridLiesOnTheBeamLineAndEveryTwentyRows) {
   EXPECT_EQ(backing.GetPixel(3, base() - 20), Rgb::FromRgb(192, 192, 192));
   EXPECT_EQ(backing.GetPixel(3, base() + 40), Rgb::FromRgb(192, 192, 192));
   EXPECT_NE(backing.GetPixel(3, base() - 10), Rgb::FromRgb(192, 192, 192));
-  EXPECT_EQ(backing.GetPixel(50, base() - 10), Rgb::FromRgb(192, 192, 192)) << "a vertical line every 50 columns";
-  EXPECT_NE(backing.GetPixel(377, base() - 20), Rgb::FromRgb(192, 192, 192)) << "the grid ends at the last column";
+  EXPECT_EQ(backing.GetPixel(50, base() - 10), Rgb::FromRgb(192, 192, 192))
+      << "a vertical line every 50 columns";
+  EXPECT_NE(backing.GetPixel(377, base() - 20), Rgb::FromRgb(192, 192, 192))
+      << "the grid ends at the last column";
 }
 
 TEST_F(DocumentWindowTest, TheDiagramReadoutFollowsTheColumns) {
@@ -283,7 +285,8 @@ TEST_F(DocumentWindowTest, ALongBeamKeepsItsPicturesToTheVisiblePart) {
   longWindow->ScrollBar1().setValue(3000000);
   Settle();
   longWindow->InputForm().RenderNow();
-  EXPECT_TRUE(longWindow->InputForm().Backing().Covered().contains(longWindow->InputForm().visibleRegion().boundingRect()));
+  EXPECT_TRUE(longWindow->InputForm().Backing().Covered().contains(
+      longWindow->InputForm().visibleRegion().boundingRect()));
   EXPECT_GE(longWindow->InputForm().Backing().Covered().left(), 3000000 - 63 - 256);
   longWindow->Document().SetDirty(false);
 }
@@ -325,15 +328,19 @@ TEST(ScaleStepTest, RoundsToTwoAndAHalfFiveOrTwelveAndAHalf) {
 
 TEST_F(DocumentWindowTest, ScaleCommandsWalkTheirSequences) {
   std::vector<double> forces;
-  while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::ForcesPlus)) forces.push_back(window->ForceScale());
+  while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::ForcesPlus))
+    forces.push_back(window->ForceScale());
   forces.push_back(window->ForceScale());
   EXPECT_EQ(forces, (std::vector<double>{125, 50, 25, 12.5, 5, 2.5}));
   std::vector<double> moments;
-  while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::MomentsMinus)) moments.push_back(window->MomentScale());
+  while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::MomentsMinus))
+    moments.push_back(window->MomentScale());
   moments.push_back(window->MomentScale());
-  EXPECT_EQ(moments, (std::vector<double>{1250, 2500, 5000, 12500, 25000, 50000, 125000, 250000, 500000, 1250000}));
+  EXPECT_EQ(moments,
+            (std::vector<double>{1250, 2500, 5000, 12500, 25000, 50000, 125000, 250000, 500000, 1250000}));
   std::vector<double> distances;
-  while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::DistancesPlus)) distances.push_back(window->DistanceScale());
+  while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::DistancesPlus))
+    distances.push_back(window->DistanceScale());
   distances.push_back(window->DistanceScale());
   EXPECT_EQ(distances, (std::vector<double>{0.02, 0.01, 0.005, 0.0025}));
 }
@@ -389,7 +396,8 @@ TEST_F(DocumentWindowTest, ARightClickPlacesAHingeBeforeThePopup) {
   } spy;
   qApp->installEventFilter(&spy);
   QTest::mousePress(&view(), Qt::RightButton, {}, QPoint(100, base()));
-  QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(100, base()), view().mapToGlobal(QPoint(100, base())));
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(100, base()),
+                         view().mapToGlobal(QPoint(100, base())));
   QApplication::sendEvent(&view(), &menu);
   Settle();
   qApp->removeEventFilter(&spy);

@@ -7,8 +7,8 @@
 #include "HeadlessWindow.h"
 #include "ScriptedDialogs.h"
 #include "TMDIChild.h"
-#include "TOptionsForm.h"
 #include "TNumberEdit.h"
+#include "TOptionsForm.h"
 #include "TStartForm.h"
 
 namespace trevan::test {

@@ -9,8 +9,8 @@
 
 #include "DialogService.h"
 #include "SettingsFile.h"
-#include "TMainForm.h"
 #include "TMDIChild.h"
+#include "TMainForm.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) return 64;
@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
   QTimer::singleShot(500, [&] {
     if (QMdiSubWindow* sub = window.MdiArea()->currentSubWindow()) sub->showMaximized();
     // Scales that let a small beam fill the picture.
-    for (const char* command : {"ForcesPlusAction", "ForcesPlusAction", "MomentsPlusAction", "MomentsPlusAction",
-                                "MomentsPlusAction", "DistancesPlusAction"})
+    for (const char* command : {"ForcesPlusAction", "ForcesPlusAction", "MomentsPlusAction",
+                                "MomentsPlusAction", "MomentsPlusAction", "DistancesPlusAction"})
       window.Command(command)->trigger();
     while (window.ApplicationEvents1Idle()) {
     }
