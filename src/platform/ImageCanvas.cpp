@@ -52,24 +52,18 @@ void ImageCanvas::ImageLine(long long x0, long long y0, long long x1, long long 
 
   if (x0 == x1 || y0 == y1) {  // axis-parallel: clip exactly
     if (x0 == x1 && y0 == y1) return;
-    if (x0 == x1) {
-      if (x0 < 0 || x0 >= w) return;
-      const long long step = y1 > y0 ? 1 : -1;
-      const long long last = y1 - step;
-      const long long from = std::clamp(y0, -1LL, h), to = std::clamp(last, -1LL, h);
-      for (long long yy = from;; yy += step) {
-        Plot(static_cast<int>(x0), static_cast<int>(yy));
-        if (yy == to) break;
-      }
-    } else {
-      if (y0 < 0 || y0 >= h) return;
-      const long long step = x1 > x0 ? 1 : -1;
-      const long long last = x1 - step;
-      const long long from = std::clamp(x0, -1LL, w), to = std::clamp(last, -1LL, w);
-      for (long long xx = from;; xx += step) {
-        Plot(static_cast<int>(xx), static_cast<int>(y0));
-        if (xx == to) break;
-      }
+    const bool vertical = x0 == x1;
+    const long long fixed = vertical ? x0 : y0, across = vertical ? w : h, along = vertical ? h : w;
+    if (fixed < 0 || fixed >= across) return;
+    const long long a0 = vertical ? y0 : x0, a1 = vertical ? y1 : x1;
+    const long long step = a1 > a0 ? 1 : -1;
+    const long long from = std::clamp(a0, -1LL, along), to = std::clamp(a1 - step, -1LL, along);
+    for (long long a = from;; a += step) {
+      if (vertical)
+        Plot(static_cast<int>(fixed), static_cast<int>(a));
+      else
+        Plot(static_cast<int>(a), static_cast<int>(fixed));
+      if (a == to) break;
     }
     return;
   }

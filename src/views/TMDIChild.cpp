@@ -307,13 +307,24 @@ void TMDIChild::GraphScrollBoxResize() {
   UpdateScrollBar();
 }
 
-void TMDIChild::ResetBeamView() {
-  inputView_->SelectObject(nullptr);
+void TMDIChild::LayOutColumns() {
   columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), 20'000'000) + 1 : 0;
   showForm_->AllocateColumns(columnCount_);
   inputView_->resize(columnCount_ + 2, inputView_->height());
   showForm_->resize(columnCount_ + 2, showForm_->height());
   LayoutPanes();
+}
+
+// A scale changed: idle time runs the sweeps again and replots.
+void TMDIChild::RestartAnalysis() {
+  if (calc_) calc_->Reset();
+  InvalidateAll();
+  emit AnalysisPending();
+}
+
+void TMDIChild::ResetBeamView() {
+  inputView_->SelectObject(nullptr);
+  LayOutColumns();
   InvalidateAll();
   if (calc_) calc_->Done = false;
   undo_ = std::make_unique<undo::TUndoMultiBuffer>(this, host_.UndoCommand(), host_.RedoCommand());
@@ -369,31 +380,21 @@ double TMDIChild::RoundToScaleStep(double v) {
 void TMDIChild::SetForceScale(double value) {
   if (value == forceScale_) return;
   forceScale_ = value;
-  if (calc_) calc_->Reset();
-  InvalidateAll();
-  emit AnalysisPending();
+  RestartAnalysis();
 }
 
 void TMDIChild::SetMomentScale(double value) {
   if (value == momentScale_) return;
   momentScale_ = value;
-  if (calc_) calc_->Reset();
-  InvalidateAll();
-  emit AnalysisPending();
+  RestartAnalysis();
 }
 
 void TMDIChild::SetDistanceScale(double value) {
   if (value == distanceScale_) return;
   distanceScale_ = value;
-  columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), 20'000'000) + 1 : 0;
-  inputView_->resize(columnCount_ + 2, inputView_->height());
-  showForm_->resize(columnCount_ + 2, showForm_->height());
-  showForm_->AllocateColumns(columnCount_);
-  if (calc_) calc_->Reset();
+  LayOutColumns();
   UpdateScrollBar();
-  LayoutPanes();
-  InvalidateAll();
-  emit AnalysisPending();
+  RestartAnalysis();
 }
 
 bool TMDIChild::ApplyScaleCommand(ScaleCommand command) {

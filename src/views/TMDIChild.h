@@ -159,6 +159,9 @@ class TMDIChild : public QWidget,
  private:
   void CreateBeam();
   void LayoutPanes();
+  // ColumnCount, the views' widths and the diagram columns for the beam.
+  void LayOutColumns();
+  void RestartAnalysis();
   void InputScrollBoxResize();
   void GraphScrollBoxResize();
   void InvalidateAll();
