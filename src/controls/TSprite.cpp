@@ -30,7 +30,7 @@ void TSprite::SetSpriteGroup(QObject* group) {
     if (ShowMessage) ShowMessage("SpriteGroup should be a TSprites component", "Error");
     return;
   }
-  group_ = sprites;
+  // The group takes it from any group it was in; a full one refuses it.
   sprites->Add(this);
 }
 

@@ -56,13 +56,15 @@ class TSprite : public QObject {
   bool MoveTo(Canvas& canvas, int x, int y);
   bool Redraw(Canvas& canvas) { return Redraw(canvas, Left, Top); }
   bool Redraw(Canvas& canvas, int x, int y);
-  // The group is going away: the sprite belongs to none any more.
+
+ private:
+  friend class TSprites;
+  // The group lets the sprite go, or is going away: it belongs to none.
   void DetachFromGroup() {
     group_ = nullptr;
     shown_ = false;
   }
 
- private:
   std::unique_ptr<Canvas> background_;
   bool shown_ = false;
   Rgb transparent_ = Rgb::FromRgb(255, 255, 255);

@@ -27,8 +27,13 @@ TSprites::~TSprites() {
 }
 
 TSprite* TSprites::Add(TSprite* sprite) {
-  if (!sprite || count_ >= MaxSprites) return nullptr;
+  if (!sprite) return nullptr;
+  if (sprite->SpriteGroup() == this) return sprite;
+  if (count_ >= MaxSprites) return nullptr;
+  // A sprite in two groups would be left behind in one when it dies.
+  if (TSprites* previous = sprite->SpriteGroup()) previous->RemoveSprite(sprite);
   sprites_[count_++] = sprite;
+  sprite->group_ = this;
   return sprite;
 }
 

@@ -23,7 +23,8 @@ class TSprites : public QWidget {
   explicit TSprites(QWidget* parent = nullptr);
   ~TSprites() override;
 
-  // The sprite, or none when the group is full.
+  // The sprite, taken from any group it was in, or none when this group is
+  // full (it then stays where it was).
   TSprite* Add(TSprite* sprite);
   TSprite* GetSprite(int index) const { return index >= 0 && index < count_ ? sprites_[index] : nullptr; }
   int Count() const { return count_; }
