@@ -63,6 +63,7 @@ bool TSprite::Start(Canvas& canvas) {
   background_ = canvas.CreateOffscreen(Width(), Height());
   background_->CopyRect(0, 0, canvas, GetBounds());
   canvas.DrawBitmap(*picture_, Left, Top, transparent_);
+  Repaint(canvas, GetBounds());
   return true;
 }
 
@@ -70,6 +71,7 @@ bool TSprite::Hide(Canvas& canvas) {
   if (!shown_ || !background_) return false;
   shown_ = false;
   canvas.CopyRect(Left, Top, *background_, {0, 0, Width(), Height()});
+  Repaint(canvas, GetBounds());
   return true;
 }
 
@@ -107,9 +109,12 @@ bool TSprite::MoveTo(Canvas& canvas, int x, int y) {
   canvas.CopyRect(u.Left, u.Top, *scratch, {0, 0, u.Right - u.Left, u.Bottom - u.Top});
   Left = x;
   Top = y;
-  if (TSprites* group = SpriteGroup())
-    group->update(QRect(u.Left, u.Top, u.Right - u.Left, u.Bottom - u.Top));
+  Repaint(canvas, u);
   return true;
+}
+
+void TSprite::Repaint(const Canvas& canvas, const Rect& r) const {
+  if (TSprites* group = SpriteGroup(); group && &canvas == &group->CanvasOf()) group->UpdateRect(r);
 }
 
 }  // namespace trevan

@@ -64,6 +64,8 @@ class TSprite : public QObject {
     group_ = nullptr;
     shown_ = false;
   }
+  // Tells the group that shows this canvas to repaint the rectangle.
+  void Repaint(const Canvas& canvas, const Rect& r) const;
 
   std::unique_ptr<Canvas> background_;
   bool shown_ = false;

@@ -74,8 +74,8 @@ bool TSprites::RemoveSprite(TSprite* sprite) {
   for (int p = 0; p < count_; ++p)
     if (zOrder_[p] > index) --zOrder_[p];
   if (selected_ == index) {
+    EndDrag();
     selected_ = -1;
-    dragging_ = false;
   } else if (selected_ > index) {
     --selected_;
   }
@@ -159,7 +159,7 @@ void TSprites::SpriteMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, in
   selected_ = -1;
   for (int p = 0; p < count_; ++p) {
     TSprite* s = sprites_[zOrder_[p]];
-    if (s->Enabled && s->Contains({x, y})) {
+    if (s->Enabled && s->Shown() && s->Contains({x, y})) {
       selected_ = zOrder_[p];
       break;
     }
@@ -179,7 +179,9 @@ void TSprites::SpriteMouseMove(Qt::KeyboardModifiers, int x, int y) {
   if (!sprites_[selected_]->MoveTo(canvas_, x - grabX_, y - grabY_)) ShowMessage("moveto failed", "Error");
 }
 
-void TSprites::SpriteMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+void TSprites::SpriteMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) { EndDrag(); }
+
+void TSprites::EndDrag() {
   if (!dragging_) return;
   setCursor(savedCursor_);
   dragging_ = false;

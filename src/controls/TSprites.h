@@ -29,7 +29,8 @@ class TSprites : public QWidget {
   TSprite* Add(TSprite* sprite);
   TSprite* GetSprite(int index) const { return index >= 0 && index < count_ ? sprites_[index] : nullptr; }
   int Count() const { return count_; }
-  // Hides the sprite and takes it out of the group and of the z-order.
+  // Hides the sprite and takes it out of the group and of the z-order; a
+  // drag of it ends.
   bool RemoveSprite(TSprite* sprite);
   void HideSprites();
   void BringToFront(int index);
@@ -76,6 +77,7 @@ class TSprites : public QWidget {
   std::vector<TSprite*> InFront(int position, Rect& area) const;
   int IndexOf(const TSprite* sprite) const;
   int PositionOf(int index) const;
+  void EndDrag();
   static Rgb TColorOf(const QColor& c) { return Rgb::FromRgb(c.red(), c.green(), c.blue()); }
   void UpdateRect(const Rect& r) { update(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top)); }
 

@@ -225,6 +225,57 @@ TEST_F(SpriteStackTest, EveryChangeOfTheStackLeavesExactlyTheVisibleSprites) {
   }
 }
 
+// Each row changes the control's picture through one operation; the
+// changed place must reach the screen.
+TEST_F(SpriteStackTest, EveryChangeOfThePictureReachesTheScreen) {
+  struct Row {
+    const char* name;
+    std::function<void()> change;
+    Rect where;
+  };
+  const Rect aAt{20, 20, 50, 50};
+  const Rect bAt{35, 30, 65, 60};
+  const Rect cAt{44, 38, 74, 68};
+  const Row rows[] = {
+      {"SetVisible(false)", [&] { b->SetVisible(false); }, bAt},
+      {"SetVisible(true)", [&] { b->SetVisible(true); }, bAt},
+      {"Hide", [&] { a->Hide(group.CanvasOf()); }, aAt},
+      {"Start", [&] { a->Start(group.CanvasOf()); }, aAt},
+      {"SetTransparentColor", [&] { c->SetTransparentColor(ImageCanvas::FromQRgb(qRgb(30, 30, 220))); }, cAt},
+      {"RemoveSprite", [&] { group.RemoveSprite(c); }, cAt},
+      {"HideSprites", [&] { group.HideSprites(); }, aAt},
+  };
+  for (const Row& row : rows) {
+    Settle();
+    row.change();
+    EXPECT_TRUE(Repaints(row.where)) << row.name << " left the screen stale";
+  }
+}
+
+TEST_F(SpriteStackTest, HiddenSpritesAreNeitherHitNorDragged) {
+  a->SetVisible(false);
+  QTest::mousePress(&group, Qt::LeftButton, {}, QPoint(22, 22));  // only the hidden front one is here
+  EXPECT_FALSE(group.Dragging());
+  QTest::mousePress(&group, Qt::LeftButton, {}, QPoint(46, 41));  // all three; the hidden one does not count
+  EXPECT_EQ(group.GetSelSprite(), b);
+  QTest::mouseRelease(&group, Qt::LeftButton, {}, QPoint(46, 41));
+  EXPECT_FALSE(a->Shown());
+  EXPECT_EQ(Wrong({b, c}), 0);
+}
+
+TEST_F(SpriteStackTest, RemovingTheDraggedSpriteGivesThePointerBack) {
+  QTest::mousePress(&group, Qt::LeftButton, {}, QPoint(70, 65));  // only the back one is here
+  ASSERT_EQ(group.GetSelSprite(), c);
+  ASSERT_EQ(group.cursor().shape(), Qt::BlankCursor);
+  EXPECT_EQ(Wrong({c, a, b}), 0) << "pressed, it came to the front";
+  group.RemoveSprite(c);
+  EXPECT_FALSE(group.Dragging());
+  EXPECT_NE(group.cursor().shape(), Qt::BlankCursor);
+  QTest::mouseMove(&group, QPoint(90, 80));
+  QTest::mouseRelease(&group, Qt::LeftButton, {}, QPoint(90, 80));
+  EXPECT_EQ(Wrong({a, b}), 0);
+}
+
 TEST_F(SpriteStackTest, DraggingTheBackSpriteThroughTheOthersLeavesThemIntact) {
   QTest::mousePress(&group, Qt::LeftButton, {}, QPoint(70, 65));
   for (int x = 70; x >= 10; x -= 3) QTest::mouseMove(&group, QPoint(x, 65 - (70 - x) / 2));
