@@ -50,6 +50,8 @@ class TSprite : public QObject {
   // Inside the bounds, right and bottom edges excluded.
   bool Contains(Point p) const;
 
+  // On any canvas, with the sprite on top of all; on its group's canvas
+  // SetVisible also keeps the sprites in front of it intact.
   bool Start(Canvas& canvas);
   bool Hide(Canvas& canvas);
   // A flicker-free move through one scratch copy of the old and new bounds.
