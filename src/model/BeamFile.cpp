@@ -5,7 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <random>
+#include <sstream>
 #include <utility>
 
 #include "Beam.h"
@@ -14,6 +14,7 @@
 #include "CLocaleText.h"
 #include "EQReadError.h"
 #include "MessageService.h"
+#include "SafeFileWriter.h"
 
 namespace trevan {
 
@@ -204,31 +205,10 @@ void TTrevanDoc::WriteFile(std::ostream& out) const {
 // failed save never damages the previous file.
 bool TTrevanDoc::Save(const std::string& fileName) {
   lastError_.clear();
-  namespace fs = std::filesystem;
-  std::random_device entropy;
-  const fs::path target(fileName);
-  const fs::path temporary =
-      target.parent_path() / (target.filename().string() + ".tmp" + std::to_string(entropy()));
-  bool written = false;
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (out) {
-      WriteFile(out);
-      out.flush();
-      written = static_cast<bool>(out);
-      out.close();
-      written = written && !out.fail();
-    }
-  }
-  std::error_code ec;
-  if (written) {
-    fs::rename(temporary, target, ec);
-    if (ec) lastError_ = ec.message();
-  } else {
-    lastError_ = "The file cannot be written";
-  }
-  if (!written || ec) {
-    fs::remove(temporary, ec);
+  std::ostringstream text;
+  WriteFile(text);
+  lastError_ = SafeFileWriter::Replace(fileName, text.str());
+  if (!lastError_.empty()) {
     ReportFileError("Error while saving file");
     return false;
   }

@@ -1,5 +1,6 @@
 #include "SettingsFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -80,46 +81,60 @@ QString SettingsFile::Serialize(const SettingsTree& tree) {
   return text;
 }
 
-std::optional<SettingsTree> SettingsFile::Parse(const QString& text) {
+// A line that cannot be understood is a value that is missing; the lines
+// around it still count. Lines after a broken key header belong to no key.
+SettingsTree SettingsFile::Parse(const QString& text, int* malformedLines) {
   SettingsTree tree;
   QString section;
   bool inSection = false;
+  int malformed = 0;
   for (const QString& rawLine : text.split('\n')) {
     const QString line = rawLine.endsWith('\r') ? rawLine.chopped(1) : rawLine;
     if (line.isEmpty() || line.startsWith('#')) continue;
     if (line.startsWith('[')) {
-      if (!line.endsWith(']') || line.size() < 3) return std::nullopt;
-      section = line.mid(1, line.size() - 2);
-      tree[section];
-      inSection = true;
+      inSection = line.endsWith(']') && line.size() >= 3;
+      if (inSection) {
+        section = line.mid(1, line.size() - 2);
+        tree[section];
+      } else {
+        ++malformed;
+      }
       continue;
     }
-    if (!inSection) return std::nullopt;
     QString name;
-    const qsizetype equals = Unescape(line, 0, true, name);
-    if (equals < 0) return std::nullopt;
-    const QString rest = line.mid(equals + 1);
+    const qsizetype equals = inSection ? Unescape(line, 0, true, name) : -1;
+    const QString rest = equals < 0 ? QString() : line.mid(equals + 1);
+    bool ok = false;
     if (rest.startsWith("dword:")) {
-      bool ok = false;
       const qint32 number = rest.mid(6).toInt(&ok);
-      if (!ok) return std::nullopt;
-      tree[section][name] = SettingsValue::Integer(number);
+      if (ok) tree[section][name] = SettingsValue::Integer(number);
     } else if (rest.startsWith("sz:")) {
       QString value;
-      if (Unescape(rest, 3, false, value) < 0) return std::nullopt;
-      tree[section][name] = SettingsValue::String(value);
-    } else {
-      return std::nullopt;
+      ok = Unescape(rest, 3, false, value) >= 0;
+      if (ok) tree[section][name] = SettingsValue::String(value);
     }
+    if (!ok) ++malformed;
   }
+  if (malformedLines) *malformedLines = malformed;
   return tree;
 }
 
-std::optional<SettingsTree> SettingsFile::Read(const QString& path) {
+std::optional<SettingsTree> SettingsFile::Read(const QString& path, int* malformedLines) {
+  if (malformedLines) *malformedLines = 0;
   QFile file(path);
   if (!file.exists()) return SettingsTree{};
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  return Parse(QString::fromUtf8(file.readAll()));
+  return Parse(QString::fromUtf8(file.readAll()), malformedLines);
+}
+
+bool SettingsFile::KeepCopy(const QString& path) {
+  const QString stem = path + ".corrupt-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
+  for (int n = 1; n <= 1000; ++n) {
+    const QString copy = n == 1 ? stem : stem + "-" + QString::number(n);
+    if (QFile::exists(copy)) continue;
+    return QFile::copy(path, copy);
+  }
+  return false;
 }
 
 bool SettingsFile::Write(const QString& path, const SettingsTree& tree) {

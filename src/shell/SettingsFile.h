@@ -39,13 +39,16 @@ class SettingsFile {
   // $TREVAN_SETTINGS, else $XDG_CONFIG_HOME (or ~/.config)/Quillmoor Software/Trevan.conf.
   static QString DefaultPath();
 
-  // The tree, or nothing when the file exists but cannot be understood.
-  // A missing file is an empty tree.
-  static std::optional<SettingsTree> Read(const QString& path);
+  // The tree, or nothing when the file exists but cannot be read. A missing
+  // file is an empty tree; lines that cannot be understood are left out
+  // and counted.
+  static std::optional<SettingsTree> Read(const QString& path, int* malformedLines = nullptr);
   static bool Write(const QString& path, const SettingsTree& tree);
+  // A copy of the file under a name no earlier copy has; false when none was made.
+  static bool KeepCopy(const QString& path);
 
   static QString Serialize(const SettingsTree& tree);
-  static std::optional<SettingsTree> Parse(const QString& text);
+  static SettingsTree Parse(const QString& text, int* malformedLines = nullptr);
 };
 
 }  // namespace trevan

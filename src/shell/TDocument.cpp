@@ -63,27 +63,52 @@ bool TDocument::Open() {
 bool TDocument::Save() {
   if (!opened_) return false;
   if (IsUntitled(FileName)) return SaveAs();
+  if (IsReadOnlyFile(FileName) && !ConfirmReadOnly(FileName)) return false;
   bool ok = false;
   if (OnCommit) OnCommit(*this, ok);
   if (ok) SetDirty(false);
   return ok;
 }
 
+// The document takes the new name only once it is written there, so a
+// failed save leaves the name, the caption and the recently-used list.
 bool TDocument::SaveAs() {
   if (!DocManager) return false;
   const QString chosen = DocManager->RunSaveDialog(owner_);
   if (chosen.isEmpty()) return false;
-  if (QFileInfo::exists(chosen) &&
-      dialogs_.Message(owner_, "The file already exists. Overwrite?", "Save", DialogIcon::None,
-                       DialogButtons::YesNo) != DialogButton::Yes)
+  if (IsReadOnlyFile(chosen)) {
+    if (!ConfirmReadOnly(chosen)) return false;
+  } else if (QFileInfo::exists(chosen) &&
+             dialogs_.Message(owner_, "The file already exists. Overwrite?", "Save", DialogIcon::None,
+                              DialogButtons::YesNo) != DialogButton::Yes) {
     return false;
-  FileName = chosen;
-  UpdateCaption();
-  if (TQMostRecentlyUsedList* recent = DocManager->RecentList()) recent->InUse(FileName);
+  }
+  const QString previous = FileName;
+  FileName = chosen;  // the commit handler writes to FileName
   bool ok = false;
   if (OnCommit) OnCommit(*this, ok);
-  if (ok) SetDirty(false);
-  return ok;
+  if (!ok) {
+    FileName = previous;
+    return false;
+  }
+  UpdateCaption();
+  if (TQMostRecentlyUsedList* recent = DocManager->RecentList()) recent->InUse(FileName);
+  SetDirty(false);
+  return true;
+}
+
+// Write permission alone does not tell: the superuser may write any file,
+// yet a file without write bits was made read-only on purpose.
+bool TDocument::IsReadOnlyFile(const QString& name) {
+  const QFileInfo info(name);
+  if (!info.exists() || !info.isFile()) return false;
+  const auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+  return !info.isWritable() || !(info.permissions() & anyWrite);
+}
+
+bool TDocument::ConfirmReadOnly(const QString& name) {
+  return dialogs_.Message(owner_, FileNamePart(name) + " is read-only.\nDo you want to overwrite it?", "Save",
+                          DialogIcon::Warning, DialogButtons::YesNo) == DialogButton::Yes;
 }
 
 bool TDocument::CloseQuery() {

@@ -49,6 +49,8 @@ class TDocument : public QObject {
 
  private:
   static bool IsUntitled(const QString& name) { return name.left(8) == "Untitled"; }
+  static bool IsReadOnlyFile(const QString& name);
+  bool ConfirmReadOnly(const QString& name);
 
   QPointer<QWidget> owner_;
   DialogService& dialogs_;

@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "TColorBox.h"
 
@@ -30,20 +32,30 @@ Rgb TOptionsForm::ColourFromText(const QString& text, Rgb fallback) {
 
 TOptionsForm::TOptionsForm(DialogService& dialogs, QWidget* parent) : QDialog(parent) {
   setWindowTitle("Trevan Options");
-  setFixedSize(384, 160);
 
   Bevel1 = new QFrame(this);
   Bevel1->setFrameShape(QFrame::Box);
   Bevel1->setFrameShadow(QFrame::Sunken);
-  Bevel1->setGeometry(8, 8, 281, 145);
 
-  const char* labels[] = {"Forces:", "Moments:", "Distances:"};
+  // The choosers stand at x = 88 unless the font makes a label wider than
+  // the room in front of them; the dialog then grows by the difference.
+  const char* captions[] = {"Forces:", "Moments:", "Distances:"};
+  int widest = 0;
+  for (int i = 0; i < 3; ++i) {
+    auto* label = new QLabel(captions[i], this);
+    label->adjustSize();
+    label->move(28, 20 + 32 * i);
+    widest = std::max(widest, label->width());
+  }
+  constexpr int LabelGap = 4;
+  const int boxLeft = std::max(88, 28 + widest + LabelGap);
+  const int grow = boxLeft - 88;
+  setFixedSize(384 + grow, 160);
+  Bevel1->setGeometry(8, 8, 281 + grow, 145);
   TColorBox** boxes[] = {&ForcesColorBox, &MomentsColorBox, &DistancesColorBox};
   for (int i = 0; i < 3; ++i) {
-    auto* label = new QLabel(labels[i], this);
-    label->move(28, 20 + 32 * i);
     *boxes[i] = new TColorBox(dialogs, this);
-    (*boxes[i])->setGeometry(88, 16 + 32 * i, 145, 22);
+    (*boxes[i])->setGeometry(boxLeft, 16 + 32 * i, 145, 22);
   }
   ForcesColorBox->setObjectName("ForcesColorBox");
   MomentsColorBox->setObjectName("MomentsColorBox");
@@ -52,10 +64,10 @@ TOptionsForm::TOptionsForm(DialogService& dialogs, QWidget* parent) : QDialog(pa
   ResetBtn = new QPushButton("Reset colors", this);
   ResetBtn->setGeometry(28, 116, 75, 25);
   OKBtn = new QPushButton("OK", this);
-  OKBtn->setGeometry(300, 8, 75, 25);
+  OKBtn->setGeometry(300 + grow, 8, 75, 25);
   OKBtn->setDefault(true);
   CancelBtn = new QPushButton("Cancel", this);
-  CancelBtn->setGeometry(300, 38, 75, 25);
+  CancelBtn->setGeometry(300 + grow, 38, 75, 25);
   connect(ResetBtn, &QPushButton::clicked, this, &TOptionsForm::ResetColors);
   connect(OKBtn, &QPushButton::clicked, this, &TOptionsForm::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &TOptionsForm::reject);
@@ -83,6 +95,20 @@ void TOptionsForm::Remember() {
   before_[0] = ForcesColor();
   before_[1] = MomentsColor();
   before_[2] = DistancesColor();
+}
+
+// Centred on the screen that shows the main window, not over the window.
+void TOptionsForm::setVisible(bool visible) {
+  if (visible && !isVisible()) {
+    const QScreen* shown = parentWidget() ? parentWidget()->screen() : screen();
+    if (shown) {
+      create();  // the platform window knows the frame that goes around the dialog
+      const QRect area = shown->availableGeometry();
+      const QSize outer = frameGeometry().size();
+      move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    }
+  }
+  QDialog::setVisible(visible);
 }
 
 int TOptionsForm::exec() {

@@ -45,6 +45,7 @@ class TOptionsForm : public QDialog {
   TQSetting DistancesColorSetting;
 
   int exec() override;
+  void setVisible(bool visible) override;
 
  public slots:
   void accept() override;

@@ -182,8 +182,7 @@ void TQMostRecentlyUsedList::DoChange() {
     savedRoot_ = root_;
     if (!separator_) {
       separator_ = new QAction(this);
-      separator_->setSeparator(true);
-      separator_->setText("-");
+      separator_->setSeparator(true);  // no caption: some styles would show it
     }
     root_ = separator_;
     AddAfter(separator_, savedRoot_);
@@ -203,9 +202,11 @@ void TQMostRecentlyUsedList::KillSeparator() {
 QString TQMostRecentlyUsedList::CaptionOf(int index) const {
   const Entry& e = entries_[index];
   const quint32 number = static_cast<quint32>(index) + NumberOffset;
+  // A '&' of a file name is a character to show, not an accelerator.
   if (NumberAccelerators && number < 36)
-    return QString("&%1 %2").arg(QChar(AcceleratorDigits[number]), FileNamePart(e.text));
-  return e.text;
+    return QString("&%1 %2").arg(QChar(AcceleratorDigits[number]),
+                                 QString(FileNamePart(e.text)).replace('&', "&&"));
+  return QString(e.text).replace('&', "&&");
 }
 
 void TQMostRecentlyUsedList::RefreshMenu() {
@@ -222,7 +223,9 @@ void TQMostRecentlyUsedList::RefreshMenu() {
         AddAt(i, item, root_, true);
         break;
       case mkInsertBefore:
-        AddAt(r, item, root_, false);
+        // Straight in front of the root: counting positions would land an
+        // item behind it once the item itself, ahead of the root, is taken out.
+        PlaceBefore(item, root_);
         break;
       case mkInsertAfter:
       case mkInsertWithSeparator:
@@ -250,6 +253,13 @@ void TQMostRecentlyUsedList::AddAt(int index, QAction* item, QAction* root, bool
   } else {
     target->addAction(item);
   }
+}
+
+void TQMostRecentlyUsedList::PlaceBefore(QAction* item, QAction* root) {
+  if (!item || !root) throw std::runtime_error("AddAt: src or dest is nil");
+  if (!rootParent_) return;
+  rootParent_->removeAction(item);
+  rootParent_->insertAction(root, item);
 }
 
 void TQMostRecentlyUsedList::AddAfter(QAction* item, QAction* other) {
@@ -283,16 +293,39 @@ void TQMostRecentlyUsedList::Load() {
   if (Storage.Key().isEmpty()) return;
   Storage.Open();
   try {
-    const qint32 n = Storage.ReadInteger("Count", 0);
-    for (qint32 i = n - 1; i >= 0; --i) {
-      const QString text = Storage.ReadString(QString::number(i), QString());
-      if (!text.isEmpty()) Add(text);
-    }
+    for (const qint32 i : IndexesToLoad(Storage.ReadInteger("Count", 0)))
+      Add(Storage.ReadString(QString::number(i), {}));
   } catch (...) {
     if (!wasOpen) Storage.Close();
     throw;
   }
   if (!wasOpen) Storage.Close();
+}
+
+// Count may claim far more entries than the store holds: only the stored
+// ones are read, from the oldest to the newest as Add expects. Newest
+// first, only the first MaxItems different names can stay.
+QList<qint32> TQMostRecentlyUsedList::IndexesToLoad(qint32 count) const {
+  QList<qint32> indexes;
+  for (const QString& name : Storage.ValueNames()) {
+    bool ok = false;
+    const qint32 i = name.toInt(&ok);
+    if (ok && i >= 0 && i < count && name == QString::number(i)) indexes << i;
+  }
+  std::sort(indexes.begin(), indexes.end());
+  if (sortBy_ == skMostRecent) {
+    QStringList kept;
+    qsizetype used = 0;
+    for (; used < indexes.size() && static_cast<quint32>(kept.size()) < MaxItems; ++used) {
+      const QString text = Storage.ReadString(QString::number(indexes[used]), {});
+      if (!text.isEmpty() &&
+          std::none_of(kept.cbegin(), kept.cend(), [&](const QString& k) { return SameName(k, text); }))
+        kept << text;
+    }
+    indexes.resize(used);
+  }
+  std::reverse(indexes.begin(), indexes.end());
+  return indexes;
 }
 
 void TQMostRecentlyUsedList::Save() {

@@ -92,6 +92,9 @@ class TQMostRecentlyUsedList : public QObject {
   QMenu* MenuOf(QAction* root, bool asChild) const;
   void AddAt(int index, QAction* item, QAction* root, bool asChild);
   void AddAfter(QAction* item, QAction* other);
+  void PlaceBefore(QAction* item, QAction* root);
+  // The stored entries Load reads, in the order it adds them.
+  QList<qint32> IndexesToLoad(qint32 count) const;
 
   QList<Entry> entries_;
   TQMRUSortKind sortBy_ = skMostRecent;

@@ -1,6 +1,5 @@
 #include "TQSettingsBackEnd.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,13 +33,12 @@ void TQSettingsBackEnd::Close() {
   QLockFile lock(path_ + ".lock");
   lock.setStaleLockTime(10000);
   if (!lock.tryLock(5000)) return;  // another instance holds it: this write is lost
-  std::optional<SettingsTree> tree = SettingsFile::Read(path_);
-  if (!tree) {
-    // Never lose an unreadable store silently: keep it beside the new one.
-    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
-    QFile::copy(path_, path_ + ".corrupt-" + stamp);
-    tree = SettingsTree{};
-  }
+  int malformed = 0;
+  std::optional<SettingsTree> tree = SettingsFile::Read(path_, &malformed);
+  if (!tree) return;  // a store that cannot be read is never replaced: this write is lost
+  // The rewrite drops the lines that could not be understood: keep them
+  // beside the new store.
+  if (malformed > 0) SettingsFile::KeepCopy(path_);
   QMap<QString, SettingsValue>& key = (*tree)[section_];
   for (auto it = changes_.cbegin(); it != changes_.cend(); ++it) key[it.key()] = it.value();
   SettingsFile::Write(path_, *tree);

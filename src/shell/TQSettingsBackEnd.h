@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "SettingsFile.h"
 
@@ -27,6 +28,7 @@ class TQSettingsBackEnd {
   bool WriteString(const QString& name, const QString& text);
   bool ReadInteger(const QString& name, qint32& value) const;
   bool WriteInteger(const QString& name, qint32 value);
+  QStringList ValueNames() const { return section_.isEmpty() ? QStringList() : values_.keys(); }
 
  private:
   QString path_;

@@ -78,6 +78,8 @@ qint32 TQStorage::ReadInteger(const QString& name, qint32 defaultValue) const {
 
 void TQStorage::WriteInteger(const QString& name, qint32 value) { BackEnd().WriteInteger(name, value); }
 
+QStringList TQStorage::ValueNames() const { return BackEnd().ValueNames(); }
+
 void TQStorage::Assign(const TQStorage& source) {
   if (&source == this) return;
   Close();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -44,6 +45,8 @@ class TQStorage {
   // The default also when the value is stored as a string.
   qint32 ReadInteger(const QString& name, qint32 defaultValue) const;
   void WriteInteger(const QString& name, qint32 value);
+  // The names of the values the key holds.
+  QStringList ValueNames() const;
 
   // Takes the other storage's key and root, and opens when it is open.
   void Assign(const TQStorage& source);

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -130,6 +132,55 @@ TEST_F(OptionsFormTest, ACustomColourComesFromThePlatformDialog) {
   dialogs.colours = {QColor()};  // cancelled: the colour stays
   emit box.activated(box.count() - 1);
   EXPECT_EQ(form.MomentsColor(), Rgb::FromRgb(10, 20, 30));
+}
+
+// Each label ends before its chooser, with the platform's font and a large one.
+TEST_F(OptionsFormTest, EveryLabelShowsInFullBeforeItsChooser) {
+  const QFont platformFont = QApplication::font();
+  for (const int points : {0, 18}) {
+    SCOPED_TRACE(points);
+    if (points) {
+      QFont large = platformFont;
+      large.setPointSize(points);
+      QApplication::setFont(large);
+    }
+    TOptionsForm form(dialogs);
+    form.show();
+    const TColorBox* boxes[] = {form.ForcesColorBox, form.MomentsColorBox, form.DistancesColorBox};
+    const char* captions[] = {"Forces:", "Moments:", "Distances:"};
+    for (int i = 0; i < 3; ++i) {
+      QLabel* label = nullptr;
+      for (QLabel* l : form.findChildren<QLabel*>())
+        if (l->text() == captions[i]) label = l;
+      ASSERT_NE(label, nullptr) << captions[i];
+      const int needed = label->fontMetrics().horizontalAdvance(label->text());
+      EXPECT_GE(label->width(), needed) << captions[i];
+      EXPECT_LE(label->x() + needed, boxes[i]->x()) << captions[i] << " runs under its chooser";
+      EXPECT_LT(boxes[i]->geometry().right(), form.Bevel1->geometry().right());
+    }
+    EXPECT_LT(form.Bevel1->geometry().right(), form.OKBtn->x());
+    EXPECT_LE(form.OKBtn->geometry().right(), form.width());
+    QApplication::setFont(platformFont);
+  }
+}
+
+TEST_F(OptionsFormTest, OpensCentredOnTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget owner;  // a main window over in a corner
+  owner.setGeometry(area.x() + 20, area.y() + 20, 400, 300);
+  owner.show();
+  for (QWidget* parent : {static_cast<QWidget*>(nullptr), &owner}) {
+    SCOPED_TRACE(parent ? "with a main window" : "on its own");
+    TOptionsForm form(dialogs, parent);
+    for (int showing = 0; showing < 2; ++showing) {
+      form.show();
+      ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+      const QPoint centre = form.frameGeometry().center();
+      EXPECT_NEAR(centre.x(), area.center().x(), 1);
+      EXPECT_NEAR(centre.y(), area.center().y(), 1);
+      form.hide();
+    }
+  }
 }
 
 TEST(AboutBoxTest, ShowsTheBuildsVersion) {

@@ -134,6 +134,105 @@ TEST_F(SettingsStoreTest, ACorruptStoreGivesDefaultsAndIsKeptBesideTheNewOne) {
   EXPECT_EQ(copy.readAll(), "this is not a settings file\n");
 }
 
+// A store with one line that cannot be understood, placed where the row says.
+struct DamagedLine {
+  const char* line;
+};
+void PrintTo(const DamagedLine& row, std::ostream* out) { *out << '"' << row.line << '"'; }
+
+class DamagedStoreTest : public SettingsStoreTest, public ::testing::WithParamInterface<DamagedLine> {
+ protected:
+  QString Damaged() const {
+    return QString(
+               "[HKEY_CURRENT_USER\\Software\\Quillmoor Software\\Trevan]\n"
+               "Metric=sz:0\n"
+               "Forces Color=sz:255\n"
+               "%1\n"
+               "[HKEY_CURRENT_USER\\Software\\Quillmoor Software\\Trevan\\MRU]\n"
+               "Count=dword:1\n"
+               "0=sz:/beams/a.tvn\n")
+        .arg(GetParam().line);
+  }
+};
+
+TEST_P(DamagedStoreTest, AMalformedLineIsAMissingValueAndEveryOtherLineStays) {
+  {
+    QFile f(sandbox.Path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Damaged().toUtf8());
+  }
+  TQSetting metric;
+  metric.Storage.SetKey(TrevanKey);
+  metric.KeyName = "Metric";
+  EXPECT_EQ(metric.GetValue(), "0");
+  TQSetting moments;
+  moments.Storage.SetKey(TrevanKey);
+  moments.KeyName = "Moments Color";
+  moments.DefaultValue = "0xFF00FF";
+  EXPECT_EQ(moments.GetValue(), "0xFF00FF");
+  moments.SetValue("7");  // rewrites the store
+
+  TQStorage storage;
+  storage.SetKey(TrevanKey);
+  storage.Open();
+  EXPECT_EQ(storage.ReadString("Metric", ""), "0");
+  EXPECT_EQ(storage.ReadString("Forces Color", ""), "255");
+  EXPECT_EQ(storage.ReadString("Moments Color", ""), "7");
+  storage.SetKey(TrevanKey + "\\MRU");
+  EXPECT_EQ(storage.ReadInteger("Count", -1), 1);
+  EXPECT_EQ(storage.ReadString("0", ""), "/beams/a.tvn");
+  storage.Close();
+
+  const QStringList kept = QDir(sandbox.Dir()).entryList({"Trevan.conf.corrupt-*"});
+  ASSERT_EQ(kept.size(), 1) << "the dropped line is kept in a copy";
+  QFile copy(QDir(sandbox.Dir()).filePath(kept[0]));
+  ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+  EXPECT_EQ(QString::fromUtf8(copy.readAll()), Damaged());
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, DamagedStoreTest,
+                         ::testing::Values(DamagedLine{"Count=dword:abc"}, DamagedLine{"Count=dword:"},
+                                           DamagedLine{"Width=dword:99999999999"},
+                                           DamagedLine{"no equals sign"}, DamagedLine{"Size=qword:1"},
+                                           DamagedLine{"Name=sz:a\\q"}, DamagedLine{"[half a key"},
+                                           DamagedLine{"[]"}));
+
+TEST_F(SettingsStoreTest, AMalformedCountLeavesTheOtherValuesOfItsKey) {
+  QFile f(sandbox.Path());
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("[HKEY_CURRENT_USER\\Software\\Quillmoor Software\\Trevan\\MRU]\nCount=dword:abc\n0=sz:/b.tvn\n");
+  f.close();
+  TQStorage storage;
+  storage.SetKey(TrevanKey + "\\MRU");
+  storage.Open();
+  EXPECT_EQ(storage.ReadInteger("Count", 0), 0);
+  EXPECT_EQ(storage.ReadString("0", ""), "/b.tvn");
+}
+
+TEST_F(SettingsStoreTest, EveryCorruptionKeepsItsOwnCopy) {
+  QStringList corrupt;
+  for (int i = 0; i < 3; ++i) {  // well within one second
+    corrupt << QString("garbage %1\n").arg(i);
+    {
+      QFile f(sandbox.Path());
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+      f.write(corrupt.back().toUtf8());
+    }
+    TQSetting metric;
+    metric.Storage.SetKey(TrevanKey);
+    metric.KeyName = "Metric";
+    metric.SetValue(QString::number(i));
+  }
+  QStringList copies;
+  for (const QString& name : QDir(sandbox.Dir()).entryList({"Trevan.conf.corrupt-*"})) {
+    QFile copy(QDir(sandbox.Dir()).filePath(name));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    copies << QString::fromUtf8(copy.readAll());
+  }
+  copies.sort();
+  EXPECT_EQ(copies, corrupt);
+}
+
 TEST_F(SettingsStoreTest, ColourTextsAcceptDecimalAndHexadecimal) {
   const Rgb blue{0xFF0000};
   EXPECT_EQ(TOptionsForm::ColourFromText("16711680", Rgb{1}), blue);
