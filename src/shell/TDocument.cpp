@@ -12,7 +12,11 @@ namespace trevan {
 
 TDocument::TDocument(QWidget* owner, DialogService& dialogs) : owner_(owner), dialogs_(dialogs) {}
 
-TDocument::~TDocument() { Close(); }
+TDocument::~TDocument() {
+  Close();
+  // A close refused now cannot keep a destroyed document in the list.
+  if (DocManager) DocManager->Remove(this);
+}
 
 void TDocument::SetDirty(bool value) {
   dirty_ = value;
@@ -71,7 +75,7 @@ bool TDocument::Save() {
 
 bool TDocument::SaveAs() {
   if (!DocManager) return false;
-  const QString chosen = DocManager->RunSaveDialog(owner_);
+  const QString chosen = DocManager->RunSaveDialog(owner_, this);
   if (chosen.isEmpty()) return false;
   if (QFileInfo::exists(chosen) &&
       dialogs_.Message(owner_, "The file already exists. Overwrite?", "Save", DialogIcon::None,
@@ -86,21 +90,23 @@ bool TDocument::SaveAs() {
   return ok;
 }
 
+DialogButton TDocument::AskToSave() {
+  if (!opened_ || !dirty_) return DialogButton::No;
+  const QString text = "Changes to " + FileNamePart(FileName) + " have not been saved.\nDo you want to save?";
+  return dialogs_.Message(owner_, text, "Warning", DialogIcon::Warning, DialogButtons::YesNoCancel);
+}
+
 bool TDocument::CloseQuery() {
   if (!opened_) return true;
-  if (dirty_) {
-    const QString text =
-        "Changes to " + FileNamePart(FileName) + " have not been saved.\nDo you want to save?";
-    switch (dialogs_.Message(owner_, text, "Warning", DialogIcon::Warning, DialogButtons::YesNoCancel)) {
-      case DialogButton::Yes:
-        Save();
-        if (dirty_) return false;
-        break;
-      case DialogButton::No:
-        break;
-      default:
-        return false;
-    }
+  switch (AskToSave()) {
+    case DialogButton::Yes:
+      Save();
+      if (dirty_) return false;
+      break;
+    case DialogButton::No:
+      break;
+    default:
+      return false;
   }
   SetDirty(false);
   return true;
