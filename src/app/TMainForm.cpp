@@ -14,6 +14,7 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
+#include <utility>
 
 #include "Beam.h"
 #include "DialogService.h"
@@ -30,6 +31,7 @@
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
 #include "TStartForm.h"
+#include "TTool.h"
 #include "UnitSystem.h"
 #include "WindowPicture.h"
 
@@ -124,18 +126,16 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   connect(idle_, &QTimer::timeout, this, [this] {
     if (!ApplicationEvents1Idle()) idle_->stop();
   });
-  connect(mdi_, &QMdiArea::subWindowActivated, this, [this] {
-    UpdateCommands();
-    StartIdle();
-  });
+  connect(mdi_, &QMdiArea::subWindowActivated, this, &TMainForm::ActiveWindowChanged);
   connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &TMainForm::UpdateCommands);
   UpdateCommands();
 }
 
 TMainForm::~TMainForm() {
   idle_->stop();
-  // Documents still open close before the windows that report to them go.
-  delete docManager_;
+  // Documents still open close before the windows that report to them go;
+  // the commands stop asking the manager while it is going.
+  delete std::exchange(docManager_, nullptr);
 }
 
 QAction* TMainForm::Command(const QString& name) const { return actions_->Find(name); }
@@ -174,11 +174,15 @@ void TMainForm::CreateCommands() {
           &QAction::triggered, this, &TMainForm::FilePrintPreview1Execute);
   Add("FileExit", "File", "E&xit", "Alt+F4", -1, true, "Close Trevan");
 
-  connect(Add("EditUndo1", "Edit", "Can't &Undo", nullptr, 20, false), &QAction::triggered, this, [this] {
+  // Backspace undoes too, in the document window; these work anywhere in the frame.
+  QAction* undo = Add("EditUndo1", "Edit", "Can't &Undo", "Ctrl+Z", 20, false);
+  connect(undo, &QAction::triggered, this, [this] {
     if (TMDIChild* w = ActiveDocumentWindow(); w && w->UndoStack()) w->UndoStack()->Undo();
     UpdateCommands();
   });
-  connect(Add("EditRedo1", "Edit", "Can't &Redo", "Ctrl+Y", 23, false), &QAction::triggered, this, [this] {
+  QAction* redo = Add("EditRedo1", "Edit", "Can't &Redo", "Ctrl+Y", 23, false);
+  redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+  connect(redo, &QAction::triggered, this, [this] {
     if (TMDIChild* w = ActiveDocumentWindow(); w && w->UndoStack()) w->UndoStack()->Redo();
     UpdateCommands();
   });
@@ -194,8 +198,12 @@ void TMainForm::CreateCommands() {
             OnActiveWindow(&TMDIChild::Copy);
             UpdateCommands();
           });
+  // A paste picks the select tool: its check mark follows.
   connect(Add("EditPaste1", "Edit", "&Paste", "Ctrl+V", 7, true, "Paste|Inserts Clipboard contents"),
-          &QAction::triggered, this, [this] { OnActiveWindow(&TMDIChild::Paste); });
+          &QAction::triggered, this, [this] {
+            OnActiveWindow(&TMDIChild::Paste);
+            UpdateCommands();
+          });
   connect(Add("EditClear1", "Edit", "Clear all", "Shift+Del", 8, true), &QAction::triggered, this,
           [this] { OnActiveWindow(&TMDIChild::ClearAll); });
   connect(Add("EditDelete1", "Edit", "Delete", nullptr, 22, true), &QAction::triggered, this, [this] {
@@ -389,6 +397,12 @@ void TMainForm::WatchWindow(TMDIChild* window) {
           [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
 }
 
+void TMainForm::ActiveWindowChanged() {
+  if (TMDIChild* window = ActiveDocumentWindow()) window->ShowStatusPanels();
+  UpdateCommands();
+  StartIdle();
+}
+
 void TMainForm::StartIdle() {
   if (!idle_->isActive()) idle_->start();
 }
@@ -416,6 +430,19 @@ void TMainForm::UpdateCommands() {
     Command(n)->setEnabled(hasChildren);
   for (const char* title : {"&Edit", "&Tools", "&Scale", "&Window"})
     if (QMenu* m = Menu(title)) m->menuAction()->setVisible(hasChildren);
+  if (!hasChildren)
+    for (int panel : {1, 2}) panels_[panel]->clear();
+  if (!window) return;
+  static const char* const toolCommands[] = {"SelectToolAction", "ForceToolAction", "HingeToolAction",
+                                             "ViceToolAction"};
+  if (const TTool* tool = window->InputForm().CurrentTool())
+    Command(toolCommands[tool->ToolNumber])->setChecked(true);
+  // An activation the document missed (its window was already the current
+  // one) still gives it the file commands.
+  TDocument& document = window->Document();
+  if (docManager_ && document.Opened() && document.DocManager == docManager_ &&
+      docManager_->ActiveDocument != &document)
+    document.Activate(window);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -447,13 +474,11 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-  // Every document may refuse, newest first; a Cancel stops the whole close.
-  QList<TMDIChild*> windows = DocumentWindows();
-  for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    if (!(*it)->Document().CloseQuery()) {
-      event->ignore();
-      return;
-    }
+  // Every document may refuse, newest first; a Cancel stops the whole close
+  // and leaves every document as it was.
+  if (!docManager_->CloseQueryAll()) {
+    event->ignore();
+    return;
   }
   docManager_->ExitAll();
   UpdateCommands();
@@ -468,6 +493,8 @@ QList<QAction*> TMainForm::PopupCommands() {
   return {Command("EditCut1"), Command("EditCopy1"), Command("EditDelete1"), nullptr,
           Command("EditProperties1")};
 }
+
+bool TMainForm::IsActiveDocument(const QWidget* window) const { return window == ActiveDocumentWindow(); }
 
 void TMainForm::SetStatusText(int panel, const QString& text) {
   if (panel >= 0 && panel < 3) panels_[panel]->setText(text);

@@ -57,6 +57,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
 
   // DocumentHost.
   void SetStatusText(int panel, const QString& text) override;
+  bool IsActiveDocument(const QWidget* window) const override;
   CommandState* UndoCommand() override { return &undoCommand_; }
   CommandState* RedoCommand() override { return &redoCommand_; }
   void Undo() override;
@@ -96,6 +97,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void RefreshWindowMenu();
   void WatchWindow(TMDIChild* window);
   void StartIdle();
+  void ActiveWindowChanged();
 
   DialogService& dialogs_;
   QStringList startFiles_;

@@ -1,6 +1,7 @@
 #include "TDocManager.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -159,6 +160,11 @@ bool TDocManager::OpenDocument(const QString& requested) {
   }
   const QString longName = LongPathName(name);
   if (!longName.isEmpty()) name = longName;
+  // Two windows on one file would overwrite each other's saves.
+  if (TDocument* open = FindDocument(name)) {
+    ShowDocumentWindow(open);
+    return true;
+  }
   TDocument* document = CreateDocument();
   if (document) {
     document->FileName = name;
@@ -179,12 +185,84 @@ void TDocManager::Remove(TDocument* document) {
     documents_[--count_] = nullptr;
     break;
   }
-  SetCommandsEnabled(false);
-  if (commands_[Save]) commands_[Save]->setEnabled(false);
   if (ActiveDocument == document) ActiveDocument = nullptr;
+  // A closing window goes after the next one was activated: that
+  // document's commands stay as its activation set them.
+  if (!ActiveDocument) ActiveDocument = CurrentWindowDocument();
+  SetCommandsEnabled(ActiveDocument != nullptr);
+  if (commands_[Save]) commands_[Save]->setEnabled(ActiveDocument && ActiveDocument->Dirty());
+}
+
+TDocument* TDocManager::CurrentWindowDocument() const {
+  const QMdiArea* area = MdiArea();
+  const QMdiSubWindow* current = area ? area->currentSubWindow() : nullptr;
+  if (!current) return nullptr;
+  for (int i = 0; i < count_; ++i) {
+    TDocument* document = documents_[i];
+    if (document && document->Opened() && document->Owner() && document->Owner()->parentWidget() == current)
+      return document;
+  }
+  return nullptr;
+}
+
+void TDocManager::ShowDocumentWindow(TDocument* document) {
+  QMdiArea* area = MdiArea();
+  auto* sub =
+      area && document->Owner() ? qobject_cast<QMdiSubWindow*>(document->Owner()->parentWidget()) : nullptr;
+  if (!sub) return;
+  if (sub->isMinimized()) sub->showNormal();
+  area->setActiveSubWindow(sub);
+}
+
+namespace {
+// One spelling for a file, existing or not yet.
+QString FileKey(const QString& name) {
+  const QFileInfo info(name);
+  const QString canonical = info.canonicalFilePath();
+  return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+}  // namespace
+
+TDocument* TDocManager::FindDocument(const QString& fileName, const TDocument* except) const {
+  if (fileName.isEmpty()) return nullptr;
+  const QString key = FileKey(fileName);
+  for (int i = 0; i < count_; ++i) {
+    TDocument* document = documents_[i];
+    // Untitled names are no files.
+    if (!document || document == except || !document->Opened() || QFileInfo(document->FileName).isRelative())
+      continue;
+    if (FileKey(document->FileName) == key) return document;
+  }
+  return nullptr;
+}
+
+bool TDocManager::CloseQueryAll() {
+  QList<TDocument*> toSave;
+  QList<TDocument*> toDrop;
+  for (int i = count_ - 1; i >= 0; --i) {
+    TDocument* document = documents_[i];
+    if (!document || !document->Opened() || !document->Dirty()) continue;
+    switch (document->AskToSave()) {
+      case DialogButton::Yes:
+        toSave.append(document);
+        break;
+      case DialogButton::No:
+        toDrop.append(document);
+        break;
+      default:
+        return false;
+    }
+  }
+  for (TDocument* document : toSave) {
+    document->Save();
+    if (document->Dirty()) return false;
+  }
+  for (TDocument* document : toDrop) document->SetDirty(false);
+  return true;
 }
 
 bool TDocManager::ExitAll() {
+  if (!CloseQueryAll()) return false;
   for (int i = count_ - 1; i >= 0; --i) {
     TDocument* document = documents_[i];
     if (!document || !document->Opened()) continue;
@@ -224,10 +302,17 @@ void TDocManager::ExitActionExecute(QObject* sender) {
   if (owner_) owner_->close();
 }
 
-QString TDocManager::RunSaveDialog(QWidget* parent) {
+QString TDocManager::RunSaveDialog(QWidget* parent, const TDocument* saving) {
   if (!dialogsMade_) return {};
   const QString chosen = dialogs_.SaveFileName(parent, Filter, DefaultExt, lastSaveName_);
-  if (!chosen.isEmpty()) lastSaveName_ = chosen;
+  if (chosen.isEmpty()) return {};
+  lastSaveName_ = chosen;
+  if (FindDocument(chosen, saving)) {
+    dialogs_.Message(
+        parent, FileNamePart(chosen) + " is open in another window.\nClose it there or choose another name.",
+        "Save", DialogIcon::Warning, DialogButtons::Ok);
+    return {};
+  }
   return chosen;
 }
 

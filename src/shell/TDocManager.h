@@ -61,7 +61,15 @@ class TDocManager : public QObject {
   bool OpenDocument(const QString& name);
   TDocument* CreateDocument();
   void Remove(TDocument* document);
+  // Asks every modified document, newest first, whether to save it, and
+  // carries the answers out only when none was Cancel: a Cancel half way
+  // leaves every document as it was. Yes saves (a failed save stops here),
+  // No drops the changes. True when every document may now close.
+  bool CloseQueryAll();
   bool ExitAll();
+  // The open document kept in the file, other than except; none when the
+  // file is not open.
+  TDocument* FindDocument(const QString& fileName, const TDocument* except = nullptr) const;
   QAction* FindAction(const QString& name) const;
   void RecentlyUsedSelect(QObject* sender, const QString& entry, bool& accept);
 
@@ -93,14 +101,19 @@ class TDocManager : public QObject {
   QAction* SaveCommand() const { return commands_[Save]; }
   QAction* SaveAsCommand() const { return commands_[SaveAs]; }
   QAction* CloseCommand() const { return commands_[Close]; }
-  // The shared save dialog, opening with the name it held last.
-  QString RunSaveDialog(QWidget* parent);
+  // The shared save dialog, opening with the name it held last. A file
+  // open in another document's window is refused with a message and
+  // answers empty, as a cancel does.
+  QString RunSaveDialog(QWidget* parent, const TDocument* saving = nullptr);
 
   // An existing file's absolute, symlink-resolved path.
   static QString LongPathName(const QString& name);
 
  private:
   void SetCommandsEnabled(bool closeAndSaveAs);
+  // The open document shown in the frame's current child window, if any.
+  TDocument* CurrentWindowDocument() const;
+  void ShowDocumentWindow(TDocument* document);
   void Bind(enum Command c, QAction* action);
 
   QPointer<QWidget> owner_;

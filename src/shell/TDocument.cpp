@@ -12,7 +12,11 @@ namespace trevan {
 
 TDocument::TDocument(QWidget* owner, DialogService& dialogs) : owner_(owner), dialogs_(dialogs) {}
 
-TDocument::~TDocument() { Close(); }
+TDocument::~TDocument() {
+  Close();
+  // A close refused now cannot keep a destroyed document in the list.
+  if (DocManager) DocManager->Remove(this);
+}
 
 void TDocument::SetDirty(bool value) {
   dirty_ = value;
@@ -74,7 +78,7 @@ bool TDocument::Save() {
 // failed save leaves the name, the caption and the recently-used list.
 bool TDocument::SaveAs() {
   if (!DocManager) return false;
-  const QString chosen = DocManager->RunSaveDialog(owner_);
+  const QString chosen = DocManager->RunSaveDialog(owner_, this);
   if (chosen.isEmpty()) return false;
   if (IsReadOnlyFile(chosen)) {
     if (!ConfirmReadOnly(chosen)) return false;
@@ -111,21 +115,23 @@ bool TDocument::ConfirmReadOnly(const QString& name) {
                           DialogIcon::Warning, DialogButtons::YesNo) == DialogButton::Yes;
 }
 
+DialogButton TDocument::AskToSave() {
+  if (!opened_ || !dirty_) return DialogButton::No;
+  const QString text = "Changes to " + FileNamePart(FileName) + " have not been saved.\nDo you want to save?";
+  return dialogs_.Message(owner_, text, "Warning", DialogIcon::Warning, DialogButtons::YesNoCancel);
+}
+
 bool TDocument::CloseQuery() {
   if (!opened_) return true;
-  if (dirty_) {
-    const QString text =
-        "Changes to " + FileNamePart(FileName) + " have not been saved.\nDo you want to save?";
-    switch (dialogs_.Message(owner_, text, "Warning", DialogIcon::Warning, DialogButtons::YesNoCancel)) {
-      case DialogButton::Yes:
-        Save();
-        if (dirty_) return false;
-        break;
-      case DialogButton::No:
-        break;
-      default:
-        return false;
-    }
+  switch (AskToSave()) {
+    case DialogButton::Yes:
+      Save();
+      if (dirty_) return false;
+      break;
+    case DialogButton::No:
+      break;
+    default:
+      return false;
   }
   SetDirty(false);
   return true;

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "DialogService.h"
+
 namespace trevan {
 
 class DialogService;
@@ -26,7 +28,8 @@ class TDocument : public QObject {
 
   QString FileName;
   bool DirtyAtCreation = false;
-  TDocManager* DocManager = nullptr;
+  // Weak: a manager going first leaves its documents none.
+  QPointer<TDocManager> DocManager;
   OkEvent OnNew;
   OkEvent OnOpen;  // receives and sets the Opened flag
   OkEvent OnCommit;
@@ -42,6 +45,9 @@ class TDocument : public QObject {
   bool Save();
   bool SaveAs();
   bool CloseQuery();
+  // The question of CloseQuery alone, nothing done about the answer: Yes,
+  // No or Cancel. A document without unsaved changes answers No unasked.
+  DialogButton AskToSave();
   bool Close();
   void Activate(QObject* sender);
   void UpdateCaption();

@@ -4,6 +4,7 @@
 #include <QString>
 
 class QAction;
+class QWidget;
 
 namespace trevan {
 
@@ -22,6 +23,9 @@ class DocumentHost {
 
   // Panel 1 takes readouts, panel 2 the largest moment.
   virtual void SetStatusText(int panel, const QString& text) = 0;
+  // The panels show only the active window's texts; a host of one window
+  // has it always active.
+  virtual bool IsActiveDocument(const QWidget*) const { return true; }
   virtual CommandState* UndoCommand() = 0;
   virtual CommandState* RedoCommand() = 0;
   // Runs the main window's Undo command (the Backspace key).

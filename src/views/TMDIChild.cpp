@@ -450,7 +450,15 @@ Rgb TMDIChild::ForcesColour() const { return host_.Options().ForcesColor(); }
 Rgb TMDIChild::MomentsColour() const { return host_.Options().MomentsColor(); }
 Rgb TMDIChild::DistancesColour() const { return host_.Options().DistancesColor(); }
 
-void TMDIChild::SetReadout(const QString& text) { host_.SetStatusText(1, text); }
+void TMDIChild::SetReadout(const QString& text) {
+  readout_ = text;
+  if (host_.IsActiveDocument(this)) host_.SetStatusText(1, text);
+}
+
+void TMDIChild::ShowStatusPanels() {
+  host_.SetStatusText(1, readout_);
+  host_.SetStatusText(2, maxMoment_);
+}
 
 void TMDIChild::SetDirty(bool dirty) { Document1->SetDirty(dirty); }
 
@@ -465,7 +473,8 @@ int TMDIChild::ZeroLine() const { return showForm_->ZeroLine(); }
 void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) { showForm_->PlotPixel(x, y, colour); }
 
 void TMDIChild::ShowMaxMoment(const std::string& text) {
-  host_.SetStatusText(2, QString::fromStdString(text));
+  maxMoment_ = QString::fromStdString(text);
+  if (host_.IsActiveDocument(this)) host_.SetStatusText(2, maxMoment_);
 }
 
 void TMDIChild::GrowResultPanes(int w) {

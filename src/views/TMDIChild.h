@@ -105,6 +105,9 @@ class TMDIChild : public QWidget,
   Rgb MomentsColour() const;
   Rgb DistancesColour() const;
   void SetReadout(const QString& text) override;
+  // Puts the window's last readout and largest moment back in the status
+  // panels, as it becomes the active one.
+  void ShowStatusPanels();
 
   // BeamWindow.
   void SetDirty(bool dirty) override;
@@ -181,6 +184,8 @@ class TMDIChild : public QWidget,
   QtClipboard clipboard_;
   ClipboardExchange exchange_{*this, clipboard_};
   DialogMessages messages_;
+  QString readout_;
+  QString maxMoment_;
 
   QSplitter* splitter_;
   QScrollArea* inputScroll_;

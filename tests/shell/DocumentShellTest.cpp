@@ -171,10 +171,12 @@ TEST_F(DocumentShellTest, ExitClosesNewestFirstAndStopsAtACancel) {
   ASSERT_EQ(dialogs.asked.size(), 2u);
   EXPECT_TRUE(dialogs.asked[0].text.contains("Untitled3"));
   EXPECT_TRUE(dialogs.asked[1].text.contains("Untitled2"));
-  EXPECT_EQ(frame->manager->DocumentCount(), 2);
-  EXPECT_EQ(frame->mdi->subWindowList().size(), 2);
+  // Answers before a Cancel change nothing: C is still open and unsaved.
+  EXPECT_EQ(frame->manager->DocumentCount(), 3);
+  EXPECT_EQ(frame->mdi->subWindowList().size(), 3);
+  EXPECT_TRUE(frame->Child(2)->document->Dirty());
 
-  dialogs.answers = {DialogButton::No};
+  dialogs.answers = {DialogButton::No, DialogButton::No};
   EXPECT_TRUE(frame->manager->ExitAll());
   TestFrame::Flush();
   EXPECT_EQ(frame->manager->DocumentCount(), 0);
