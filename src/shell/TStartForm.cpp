@@ -63,7 +63,8 @@ void TStartForm::accept() {
   const double length = Edit1->Value();
   const bool metric = ItemIndex() == 0;
   if (!Edit1->Validate() || !limits::IsBeamLength(length, metric)) {
-    const std::string text = "The length of the beam must be a number " + limits::BeamLengthRange(metric) + ".";
+    const std::string text =
+        "The length of the beam must be a number " + limits::BeamLengthRange(metric) + ".";
     dialogs_.Message(this, QString::fromStdString(text), "New Trevan project", DialogIcon::Warning,
                      DialogButtons::Ok);
     Edit1->setFocus();

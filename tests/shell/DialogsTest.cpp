@@ -74,20 +74,20 @@ TEST_P(StartFormLengthTest, AcceptsOnlyLayableLengths) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, StartFormLengthTest,
-                         ::testing::Values(LengthCase{"15", true}, LengthCase{"10000", true},
-                                           LengthCase{"0.5", true}, LengthCase{"0", false},
-                                           LengthCase{"-3", false}, LengthCase{"10000.5", false},
-                                           LengthCase{"abc", false}, LengthCase{"", false},
-                                           // The limits are 0.01 and 10000 m in either unit.
-                                           LengthCase{"0.01", true}, LengthCase{"0.0099", false},
-                                           LengthCase{"nan", false}, LengthCase{"inf", false},
-                                           LengthCase{"10000.5", true, true}, LengthCase{"32808.4", true, true},
-                                           LengthCase{"32808.5", false, true}, LengthCase{"0.005", false, true}),
-                         [](const auto& info) {
-                           std::string name = "Row" + std::to_string(info.index);
-                           return name + (info.param.accepted ? "Accepted" : "Refused");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, StartFormLengthTest,
+    ::testing::Values(LengthCase{"15", true}, LengthCase{"10000", true}, LengthCase{"0.5", true},
+                      LengthCase{"0", false}, LengthCase{"-3", false}, LengthCase{"10000.5", false},
+                      LengthCase{"abc", false}, LengthCase{"", false},
+                      // The limits are 0.01 and 10000 m in either unit.
+                      LengthCase{"0.01", true}, LengthCase{"0.0099", false}, LengthCase{"nan", false},
+                      LengthCase{"inf", false}, LengthCase{"10000.5", true, true},
+                      LengthCase{"32808.4", true, true}, LengthCase{"32808.5", false, true},
+                      LengthCase{"0.005", false, true}),
+    [](const auto& info) {
+      std::string name = "Row" + std::to_string(info.index);
+      return name + (info.param.accepted ? "Accepted" : "Refused");
+    });
 
 class OptionsFormTest : public ::testing::Test {
  protected:
