@@ -152,7 +152,7 @@ TEST_F(ClipboardTest, PastedObjectsStayOnTheBeam) {
   EXPECT_EQ(messages.messages.size(), 2u);
 
   window.NewBeam(15);
-  window.SetScales(250, 500, 0.04);
+  window.SetScales(1e5, 1e9, 0.04);  // keeps the diagrams of such a load on the screen
   clipboard.text = "d;-999999999999;0;14.5";
   exchange.Paste();
   ASSERT_EQ(beam().DistrCharges.size(), 1u) << "the largest writable intensity";

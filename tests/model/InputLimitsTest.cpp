@@ -48,6 +48,7 @@ TEST_F(UnitSwitchTest, MetresToFeetAndBackRestoresEveryValue) {
   struct Values {
     double fx, f, x1, x2, f1, f2, s1, s2, length;
   };
+  window.SetScales(1e5, 1e9, 0.04);  // keeps the diagrams of the 1e11 N/m end on the screen
   auto f = beam().AddCharge(charge(0.04 * 37, 1234.5678, &window));
   auto d = beam().AddDistrCharge(distrcharge(0.04 * 3, 0.04 * 371, -987.654, 1e11, &window));
   element* a = beam().InsertSupport(0.04 * 5, ftVice);
@@ -80,6 +81,7 @@ TEST_P(RefusedUnitSwitchTest, LeavesTheBeamAsItWas) {
   const RefusedSwitch& c = GetParam();
   SetApplicationMetric(c.fromMetric);
   window.NewBeam(c.length);
+  window.SetScales(1e5, 1e9, 0.1);  // keeps diagrams of forces near the limit on the screen
   beam().AddCharge(charge(1, c.force, &window));
   if (c.supportGap > 0) {
     ASSERT_TRUE(beam().InsertSupport(1, ftHinge));
@@ -143,6 +145,7 @@ class TypedForceTest : public test::EditFixture, public ::testing::WithParamInte
 
 TEST_P(TypedForceTest, IsRefusedNamingTheRangeOrApplied) {
   const TypedValue& c = GetParam();
+  window.SetScales(1e5, 1e9, 0.04);  // keeps diagrams of forces near the limit on the screen
   charge* f = recorder().RecordAddCharge(charge(5, 1000, &window));
   charge& target = *beam().Charges[0];
   ASSERT_EQ(f, &target);
@@ -182,6 +185,7 @@ INSTANTIATE_TEST_SUITE_P(Inspector, TypedForceTest,
 class TypedLoadAndSupportTest : public test::EditFixture {};
 
 TEST_F(TypedLoadAndSupportTest, RefusalsKeepTheOldValues) {
+  window.SetScales(1e5, 1e9, 0.04);
   recorder().RecordAddDistrCharge(distrcharge(2, 4, 100, 200, &window));
   distrcharge& d = *beam().DistrCharges[0];
   d.PropertyValues[2] = "1e308";
