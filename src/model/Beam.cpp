@@ -96,10 +96,12 @@ element* TTrevanDoc::LinkSupport(double x, TSupportType type) {
   return added.get();
 }
 
+// With the reader's allowance: undoing the deletion of a support read from
+// a file puts it back where the file had it.
 bool TTrevanDoc::SupportFits(double x) const {
-  if (!limits::IsSupportPosition(x, Length)) return false;
+  if (!limits::IsSupportPosition(x, Length, limits::FileRoundingSlack)) return false;
   for (const element* e = FirstSupport(); e; e = e->Next.get())
-    if (!limits::AreSupportsApart(e->X1, x)) return false;
+    if (!limits::AreSupportsApart(e->X1, x, limits::FileRoundingSlack)) return false;
   return true;
 }
 

@@ -133,6 +133,23 @@ TEST_F(UnitSwitchTest, AFiveKilometreBeamInFeetSavesAndReopens) {
   EXPECT_EQ(beam().SupportCount(), 2);
 }
 
+TEST_F(UnitSwitchTest, ASupportReadWithTheFileAllowanceComesBackOnUndo) {
+  // 0.999e-6 apart: a save may round two supports 1e-9 closer, so the
+  // reader allows for that, and so must the undo of a deletion.
+  test::TempDir dir;
+  ASSERT_TRUE(window.Open(dir.Write("close.tvn",
+                                    "Trevan version :11700 \r\nMetric :1 \r\nbeam length :10 \r\n"
+                                    "number of forces :0 \r\nnumber of distributed loads :0 \r\n"
+                                    "number of supports :2 \r\nsupport(X,type) :5.000000000 3 \r\n"
+                                    "support(X,type) :5.000000999 1 \r\n")))
+      << window.LastError();
+  window.SelectObject(beam().FirstSupport()->Next.get());
+  recorder().RecordDeleteSelected();
+  ASSERT_EQ(beam().SupportCount(), 1);
+  Undo();
+  EXPECT_EQ(test::SupportPositions(beam()), (std::vector<double>{5, 5.000000999}));
+}
+
 // The property inspector hands typed values to ApplyProperties.
 struct TypedValue {
   const char* name;
