@@ -534,7 +534,9 @@ void TMainForm::ScaleCommand(QAction* action, int command) {
 void TMainForm::SetAllUnits(bool metric) {
   const QList<TMDIChild*> windows = DocumentWindows();
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->SetUnitSystem(metric);
-  SetMetricChecks(metric);
+  // A window may have refused the switch; the marks show the active beam's units.
+  TMDIChild* active = ActiveDocumentWindow();
+  SetMetricChecks(active && active->Beam() ? active->Beam()->Metric : metric);
 }
 
 void TMainForm::OptionsItemClick() {

@@ -7,6 +7,7 @@
 
 #include "Beam.h"
 #include "CLocaleText.h"
+#include "ConvertCommand.h"
 #include "HeadlessWindow.h"
 #include "JsonWriter.h"
 #include "MessageService.h"
@@ -19,7 +20,8 @@ namespace {
 
 constexpr const char* Usage =
     "usage: trevan-cli analyze FILE.tvn [--json] [--columns] [--distance-scale S]\n"
-    "                  [--force-scale S] [--moment-scale S]\n";
+    "                  [--force-scale S] [--moment-scale S]\n"
+    "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn\n";
 
 // Beyond this many diagram columns the arrays alone would not fit in memory.
 constexpr double MaxColumns = 50'000'000;
@@ -50,7 +52,7 @@ class StderrMessages : public MessageService {
 
 // Parses the arguments; an error text on failure.
 std::optional<std::string> Parse(const std::vector<std::string>& args, Options& options) {
-  if (args.empty() || args[0] != "analyze") return "expected the command 'analyze'";
+  if (args.empty() || args[0] != "analyze") return "expected the command 'analyze' or 'convert'";
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto scale = [&](std::optional<double>& target) -> std::optional<std::string> {
@@ -139,6 +141,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << Usage;
     return ExitOk;
   }
+  if (!args.empty() && args[0] == "convert") return RunConvert(args, err, Usage);
   Options options;
   if (const auto error = Parse(args, options)) {
     err << "trevan-cli: " << *error << "\n" << Usage;

@@ -5,6 +5,7 @@
 #include "BeamView.h"
 #include "BeamWindow.h"
 #include "CLocaleText.h"
+#include "InputLimits.h"
 #include "UnitSystem.h"
 
 namespace trevan {
@@ -95,7 +96,17 @@ element* TTrevanDoc::LinkSupport(double x, TSupportType type) {
   return added.get();
 }
 
+// With the reader's allowance: undoing the deletion of a support read from
+// a file puts it back where the file had it.
+bool TTrevanDoc::SupportFits(double x) const {
+  if (!limits::IsSupportPosition(x, Length, limits::FileRoundingSlack)) return false;
+  for (const element* e = FirstSupport(); e; e = e->Next.get())
+    if (!limits::AreSupportsApart(e->X1, x, limits::FileRoundingSlack)) return false;
+  return true;
+}
+
 element* TTrevanDoc::InsertSupport(double x, TSupportType type) {
+  if (!SupportFits(x)) return nullptr;
   element* added = LinkSupport(x, type);
   if (added) Recompute();
   return added;
@@ -124,7 +135,8 @@ void TTrevanDoc::MoveObject(object& target, int pixels) {
 
 void TTrevanDoc::NewSentinel() {
   DestroyChain();
-  Chain = std::make_shared<element>(0.04 * -10, Length + 0.04 * 11, ftNone, ftNone, View, nullptr);
+  Chain = std::make_shared<element>(limits::ChainStart(), limits::ChainEnd(Length), ftNone, ftNone, View,
+                                    nullptr);
 }
 
 void TTrevanDoc::AllocateSamples() { LoadSamples.assign(static_cast<size_t>(SampleCount()), 0.0); }
@@ -136,16 +148,58 @@ void TTrevanDoc::Clear() {
   AllocateSamples();
 }
 
-void TTrevanDoc::SetMetric(bool metric) {
-  if (metric == Metric) return;
+std::string TTrevanDoc::UnitSwitchProblem(bool metric) const {
+  if (metric == Metric) return {};
+  const char* unit = LengthUnit(metric);
+  const double length = ConvertBeamLength(Length, metric);
+  if (!limits::IsBeamLength(length, metric))
+    return CFormat("Its length would be %.10g %s; a beam may be %s long.", length, unit,
+                   limits::BeamLengthRange(metric).c_str());
+  const std::string tooLarge = CFormat("A value would reach %g or more.", limits::MaxMagnitude);
+  for (const auto& c : Charges)
+    if (!limits::IsMagnitude(ConvertForce(c->f, metric)) ||
+        !limits::IsMagnitude(ConvertPosition(c->x, metric)))
+      return tooLarge;
+  for (const auto& d : DistrCharges)
+    for (const double v : {ConvertIntensity(d->F1, metric), ConvertIntensity(d->F2, metric),
+                           ConvertPosition(d->X1, metric), ConvertPosition(d->X2, metric)})
+      if (!limits::IsMagnitude(v)) return tooLarge;
+  double previous = 0;
+  for (const element* e = FirstSupport(); e; e = e->Next.get()) {
+    const double x = ConvertPosition(e->X1, metric);
+    if (!limits::IsSupportPosition(x, length))
+      return CFormat("The support at %.6g %s would lie beyond the ends of the beam.", x, unit);
+    if (e != FirstSupport() && !limits::AreSupportsApart(previous, x))
+      return CFormat("Two supports would be less than %g %s apart.", limits::MinSupportGap, unit);
+    previous = x;
+  }
+  return {};
+}
+
+bool TTrevanDoc::SetMetric(bool metric) {
+  if (metric == Metric) return true;
+  if (!UnitSwitchProblem(metric).empty()) return false;
   Metric = metric;
   SetApplicationMetric(metric);
-  Length = metric ? Length * FeetToMetres : Length * MetresToFeet;
+  Length = ConvertBeamLength(Length, metric);
   for (auto& c : Charges) c->SetMetric(metric);
   for (auto& d : DistrCharges) d->SetMetric(metric);
-  for (element* e = Chain.get(); e; e = e->Next.get()) e->SetMetric(metric);
+  element* last = Chain.get();
+  for (element* e = Chain.get(); e; e = e->Next.get()) {
+    e->SetMetric(metric);
+    last = e;
+  }
+  // The chain's ends are the same in either unit; put them where reopening
+  // the saved beam would.
+  if (last) {
+    Chain->X1 = limits::ChainStart();
+    Chain->SpanLength = Chain->X2 - Chain->X1;
+    last->X2 = limits::ChainEnd(Length);
+    last->SpanLength = last->X2 - last->X1;
+  }
   AllocateSamples();
   MarkDirty(true);
+  return true;
 }
 
 int TTrevanDoc::SupportCount() const {

@@ -20,7 +20,6 @@ class TTrevanDoc {
  public:
   static constexpr int CurrentVersion = 11700;
   static constexpr double SampleStep = 0.004;  // width of one load sample cell
-  static constexpr double MaxLength = 10000;
   static constexpr long long MaxRecordsPerKind = 100000;
 
   TTrevanDoc();
@@ -39,8 +38,11 @@ class TTrevanDoc {
   std::shared_ptr<distrcharge> AddDistrCharge(const distrcharge& prototype);
   void RemoveCharge(const charge& target);
   void RemoveDistrCharge(const distrcharge& target);
-  // The new support node, or none when x lies outside the chain or on a support.
+  // The new support node, or none when the support does not fit at x.
   element* InsertSupport(double x, TSupportType type);
+  // Whether a support may be inserted at x: inside the chain and at least
+  // the smallest gap away from every support.
+  bool SupportFits(double x) const;
   void RemoveSupport(element& node);
   void MoveObject(object& target, int pixels);
   // The first object under the point; when that is the selected one, the
@@ -48,7 +50,11 @@ class TTrevanDoc {
   object* FindObjectAt(Point point) const;
   void Draw(Canvas& canvas) const;
   void Clear();
-  void SetMetric(bool metric);
+  // Switches the unit system, converting every value; false, changing
+  // nothing, when UnitSwitchProblem names a reason the beam could not be
+  // kept in the other unit (it would break the limits of InputLimits.h).
+  bool SetMetric(bool metric);
+  std::string UnitSwitchProblem(bool metric) const;
 
   // Analysis inputs.
   int SampleCount() const;
@@ -87,6 +93,7 @@ class TTrevanDoc {
   element* LinkSupport(double x, TSupportType type);
   void ReportFileError(const char* message);
   FileContents ReadFile(const std::string& fileName) const;
+  static void CheckSupportPositions(const FileContents& contents);
   void WriteFile(std::ostream& out) const;
 
   std::string lastError_;

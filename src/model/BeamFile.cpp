@@ -1,6 +1,7 @@
 // Reading and writing .tvn files: 8-bit text, CR LF lines, each value
 // followed by one space. The reader is token oriented: it skips to the next
 // colon and reads the values after it, so only the order of values matters.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "BeamWindow.h"
 #include "CLocaleText.h"
 #include "EQReadError.h"
+#include "InputLimits.h"
 #include "MessageService.h"
 #include "SafeFileWriter.h"
 
@@ -54,7 +56,9 @@ class TokenReader {
     std::string token;
     while (c != ' ' && c != 0 && c != eof) {
       token.push_back(static_cast<char>(c));
-      if (token.size() == MaxTokenLength) break;
+      // Cut here, the rest would be read as the next value and shift all
+      // that follows; no value the writer makes comes near this length.
+      if (token.size() == MaxTokenLength) throw EQReadError("A value in the file is too long");
       c = Get();
     }
     return token;
@@ -63,6 +67,7 @@ class TokenReader {
   double Real() {
     const double v = ParseReal(Token());
     if (!std::isfinite(v)) throw EQReadError("A value in the file is not a finite number");
+    if (!limits::IsMagnitude(v)) throw EQReadError("A value in the file is too large");
     return v;
   }
 
@@ -91,6 +96,25 @@ void Header(TokenReader& reader) {
 
 }  // namespace
 
+// Supports that saving would round onto one another or onto the chain's end
+// would not come back on reopening: such a file is refused. A repeated
+// position is no such case; the linking drops the repeat.
+void TTrevanDoc::CheckSupportPositions(const FileContents& contents) {
+  std::vector<double> positions;
+  positions.reserve(contents.supports.size());
+  for (const auto& support : contents.supports) {
+    if (!limits::IsSupportPosition(support.first, contents.length, limits::FileRoundingSlack))
+      throw EQReadError("A support lies outside the beam");
+    positions.push_back(support.first);
+  }
+  std::sort(positions.begin(), positions.end());
+  for (std::size_t i = 1; i < positions.size(); ++i) {
+    if (positions[i] != positions[i - 1] &&
+        !limits::AreSupportsApart(positions[i - 1], positions[i], limits::FileRoundingSlack))
+      throw EQReadError("Two supports in the file are too close together");
+  }
+}
+
 TTrevanDoc::FileContents TTrevanDoc::ReadFile(const std::string& fileName) const {
   std::ifstream file(fileName, std::ios::binary);
   if (!file) throw EQReadError("The file cannot be opened");
@@ -109,7 +133,7 @@ TTrevanDoc::FileContents TTrevanDoc::ReadFile(const std::string& fileName) const
   }
   Header(reader);
   contents.length = reader.Real();
-  if (!(contents.length > 0 && contents.length <= MaxLength))
+  if (!limits::IsBeamLength(contents.length, contents.metric))
     throw EQReadError("The beam length is out of range");
 
   Header(reader);
@@ -139,6 +163,7 @@ TTrevanDoc::FileContents TTrevanDoc::ReadFile(const std::string& fileName) const
     if (!IsValidSupportType(type)) throw EQReadError("A support type is out of range");
     contents.supports.emplace_back(x, static_cast<TSupportType>(type));
   }
+  CheckSupportPositions(contents);
   return contents;
 }
 

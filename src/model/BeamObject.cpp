@@ -8,6 +8,8 @@
 #include "CLocaleText.h"
 #include "Canvas.h"
 #include "ClipboardService.h"
+#include "InputLimits.h"
+#include "UnitSystem.h"
 
 namespace trevan {
 
@@ -30,10 +32,39 @@ void object::SetRow(int row, const char* label, const std::string& value) {
   PropertyValues[row] = value.substr(0, MaxTextLength);
 }
 
-double object::RowValue(int row) const {
+bool object::RowEdited(int row, double current) const { return PropertyValues[row] != FloatToText(current); }
+
+namespace {
+// The typed number of an edited row; false when it is out of range, and
+// an exception when it is no number at all.
+bool ParseTyped(const std::string& text, double& value) {
+  switch (limits::ParseEdited(text, value)) {
+    case limits::ParsedValue::Ok:
+      return true;
+    case limits::ParsedValue::NotFinite:
+      return false;
+    case limits::ParsedValue::NotANumber:
+      break;
+  }
+  throw std::invalid_argument("'" + text + "' is not a valid number");
+}
+}  // namespace
+
+double object::EditedMagnitude(int row, double current, const char* what, const char* unit) const {
+  if (!RowEdited(row, current)) return current;
   double value = 0;
-  if (!TryParseReal(PropertyValues[row], value))
-    throw std::invalid_argument("'" + PropertyValues[row] + "' is not a valid number");
+  if (!ParseTyped(PropertyValues[row], value) || !limits::IsMagnitude(value))
+    throw std::invalid_argument(CFormat("%s must lie between %g and %g %s, both excluded.", what,
+                                        -limits::MaxMagnitude, limits::MaxMagnitude, unit));
+  return value;
+}
+
+double object::EditedPosition(int row, double current, double low, double high, const char* what) const {
+  if (!RowEdited(row, current)) return current;
+  double value = 0;
+  if (!ParseTyped(PropertyValues[row], value) || !(low <= value && value <= high))
+    throw std::invalid_argument(
+        CFormat("%s must lie from %.10g to %.10g %s.", what, low, high, LengthUnit(IsMetric())));
   return value;
 }
 

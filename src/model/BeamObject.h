@@ -76,8 +76,14 @@ class object : public std::enable_shared_from_this<object> {
 
  protected:
   void SetRow(int row, const char* label, const std::string& value);
-  // Reads property row `row` as a number; throws std::invalid_argument.
-  double RowValue(int row) const;
+  // An edited row's value: `current` itself while the row still shows it,
+  // else the typed number, which must be a force or intensity below the
+  // magnitude limit (EditedMagnitude) or lie in [low, high]
+  // (EditedPosition). Throws std::invalid_argument, naming the allowed
+  // range, for anything else; `unit` goes into that message.
+  double EditedMagnitude(int row, double current, const char* what, const char* unit) const;
+  double EditedPosition(int row, double current, double low, double high, const char* what) const;
+  bool RowEdited(int row, double current) const;
   // Puts a record of at most 39 characters on the clipboard.
   static bool PutRecord(ClipboardService& clipboard, const std::string& record);
 };

@@ -17,6 +17,8 @@ class BeamWindow {
   virtual double ForceScale() const = 0;     // force units per pixel
   // The beam's unit flag; a window without a beam answers true.
   virtual bool IsMetric() const = 0;
+  // The beam's length; 0 without a beam.
+  virtual double BeamLength() const = 0;
 
   virtual void SetDirty(bool dirty) = 0;
   virtual void Recalculate() = 0;

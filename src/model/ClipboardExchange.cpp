@@ -1,11 +1,14 @@
 #include "ClipboardExchange.h"
 
+#include <cmath>
+
 #include "Beam.h"
 #include "BeamView.h"
 #include "CLocaleText.h"
 #include "ClipboardService.h"
 #include "EditRecorder.h"
 #include "EditWindow.h"
+#include "InputLimits.h"
 #include "MessageService.h"
 
 namespace trevan {
@@ -47,28 +50,39 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
   // The text ends at its first zero byte and at the record block's size.
   std::string text = clipboardText.substr(0, clipboardText.find('\0'));
   text.resize(std::min(text.size(), MaxRecordLength));
-  if (text.empty()) return true;
-  const std::string fields = text.size() > 2 ? text.substr(2) : std::string();
+  // Only a text that starts like a record is one; anything else, from
+  // another program, pastes nothing and is no failure.
+  if (text.size() < 2 || text[1] != ';') return true;
+  const std::string fields = text.substr(2);
+  const double length = window_.Beam()->Length;
   const double at = 10 * window_.DistanceScale();
   BeamView* view = window_.InputView();
 
+  // Refused like an unreadable record: what the beam could not save and
+  // read back, or a load off the beam, where the analysis never sees it.
   switch (text[0]) {
-    case 'f':
-      recorder->RecordAddCharge(charge(at, ParseReal(fields), view));
+    case 'f': {
+      const double f = ParseReal(fields);
+      if (!limits::IsMagnitude(f) || !limits::IsLoadPosition(at, length)) return false;
+      recorder->RecordAddCharge(charge(at, f, view));
       return true;
+    }
     case 'd': {
       const auto first = fields.find(';');
       const auto second = first == std::string::npos ? first : fields.find(';', first + 1);
       if (second == std::string::npos) return false;
       const double f1 = ParseReal(fields.substr(0, first));
       const double f2 = ParseReal(fields.substr(first + 1, second - first - 1));
-      const double length = ParseReal(fields.substr(second + 1));
-      recorder->RecordAddDistrCharge(distrcharge(at, at + length, f1, f2, view));
+      const double span = ParseReal(fields.substr(second + 1));
+      if (!limits::IsMagnitude(f1) || !limits::IsMagnitude(f2) || !std::isfinite(span)) return false;
+      if (!limits::IsLoadPosition(at, length) || !limits::IsLoadPosition(at + span, length)) return false;
+      recorder->RecordAddDistrCharge(distrcharge(at, at + span, f1, f2, view));
       return true;
     }
     case 'e': {
       const auto type = static_cast<unsigned char>(fields.empty() ? 0 : fields[0]);
-      if (!IsValidSupportType(type)) return false;
+      if (!IsValidSupportType(type) || !limits::IsSupportPosition(at, length)) return false;
+      // Next to a support already standing there nothing is added, quietly.
       recorder->RecordAddSupport(at, static_cast<TSupportType>(type));
       return true;
     }

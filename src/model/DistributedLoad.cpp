@@ -54,17 +54,10 @@ std::string distrcharge::GetHint(bool fine) const {
 }
 
 void distrcharge::SetMetric(bool metric) {
-  if (metric) {
-    X1 *= FeetToMetres;
-    X2 *= FeetToMetres;
-    F1 *= PoundsForceToNewtons;
-    F2 *= PoundsForceToNewtons;
-  } else {
-    X1 /= FeetToMetres;
-    X2 /= FeetToMetres;
-    F1 /= PoundsForceToNewtons;
-    F2 /= PoundsForceToNewtons;
-  }
+  X1 = ConvertPosition(X1, metric);
+  X2 = ConvertPosition(X2, metric);
+  F1 = ConvertIntensity(F1, metric);
+  F2 = ConvertIntensity(F2, metric);
   UpdateProperties();
 }
 
@@ -97,14 +90,16 @@ Rect distrcharge::GetBounds() const {
 }
 
 bool distrcharge::ApplyProperties() {
+  BeamWindow* w = Window();
+  if (!w) return false;
+  const char* intensity = IsMetric() ? "N/m" : "lbf/ft";
   distrcharge values(*this);
-  values.F1 = RowValue(0);
-  values.X1 = RowValue(1);
-  values.F2 = RowValue(2);
-  values.X2 = RowValue(3);
+  values.F1 = EditedMagnitude(0, F1, "The intensity", intensity);
+  values.X1 = EditedPosition(1, X1, 0, w->BeamLength(), "The position on the beam");
+  values.F2 = EditedMagnitude(2, F2, "The intensity", intensity);
+  values.X2 = EditedPosition(3, X2, 0, w->BeamLength(), "The position on the beam");
   if (!(values.X2 > values.X1)) return false;
   values.UpdateProperties();
-  BeamWindow* w = Window();
   EditRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
   recorder->RecordDistrChargeProps(*this, values);

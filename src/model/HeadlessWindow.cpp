@@ -63,6 +63,17 @@ void HeadlessWindow::SetScales(double force, double moment, double distance) {
   ResetBeamView();
 }
 
+bool HeadlessWindow::SetUnitSystem(bool metric) {
+  if (!beam_) return false;
+  if (beam_->Metric == metric) return true;
+  if (!beam_->SetMetric(metric)) return false;
+  if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
+  if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
+  ResetBeamView();
+  Recalculate();
+  return true;
+}
+
 void HeadlessWindow::ResetBeamView() {
   selected_ = nullptr;
   columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), INT_MAX - 1) + 1 : 0;

@@ -49,6 +49,10 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   void CloseBeam();
 
   void SetScales(double force, double moment, double distance);
+  // The Scale | Units switch of a document window: the beam's own switch,
+  // then the distance scale that suits the new unit. False, changing
+  // nothing, when the beam refuses (see TTrevanDoc::UnitSwitchProblem).
+  bool SetUnitSystem(bool metric);
   void SetBaseLine(int baseLine) { baseLine_ = baseLine; }
   // Lays the columns out for the beam's length and the distance scale and
   // starts an empty undo history.
@@ -71,6 +75,7 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   double ForceScale() const override { return forceScale_; }
   double MomentScale() const override { return momentScale_; }
   bool IsMetric() const override { return beam_ ? beam_->Metric : true; }
+  double BeamLength() const override { return beam_ ? beam_->Length : 0; }
   void SetDirty(bool dirty) override { dirty_ = dirty; }
   void Recalculate() override;
   void RefreshInspector(object&) override {}

@@ -35,13 +35,8 @@ std::string charge::GetHint(bool fine) const {
 }
 
 void charge::SetMetric(bool metric) {
-  if (metric) {
-    x *= FeetToMetres;
-    f *= PoundsForceToNewtons;
-  } else {
-    x /= FeetToMetres;
-    f /= PoundsForceToNewtons;
-  }
+  x = ConvertPosition(x, metric);
+  f = ConvertForce(f, metric);
   UpdateProperties();
 }
 
@@ -71,11 +66,12 @@ Rect charge::GetBounds() const {
 }
 
 bool charge::ApplyProperties() {
-  charge values(*this);
-  values.f = RowValue(0);
-  values.x = RowValue(1);
-  values.UpdateProperties();
   BeamWindow* w = Window();
+  if (!w) return false;
+  charge values(*this);
+  values.f = EditedMagnitude(0, f, "The force", ForceUnit(IsMetric()));
+  values.x = EditedPosition(1, x, 0, w->BeamLength(), "The position on the beam");
+  values.UpdateProperties();
   EditRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
   recorder->RecordChargeProps(*this, values);

@@ -8,6 +8,7 @@
 #include "Canvas.h"
 #include "DistributedLoad.h"
 #include "EditRecorder.h"
+#include "InputLimits.h"
 #include "PixelMapping.h"
 #include "PointForce.h"
 #include "UnitSystem.h"
@@ -57,8 +58,10 @@ void element::MoveBy(int pixels) {
   const BeamWindow* w = Window();
   if (!w || IsSentinel()) return;
   double n = X1 + pixels * w->DistanceScale();
-  if (!(n > Prev->X1)) n = Prev->X1 + 0.0001;
-  if (n >= X2) n = X2 - 0.0001;
+  // Short of the neighbours by more than the smallest gap, which a position
+  // typed into the inspector off the columns could otherwise undercut.
+  if (!(n > Prev->X1) || !limits::AreSupportsApart(Prev->X1, n)) n = Prev->X1 + 0.0001;
+  if (n >= X2 || !limits::AreSupportsApart(n, X2)) n = X2 - 0.0001;
   Prev->X2 = n;
   Prev->SpanLength = n - Prev->X1;
   X1 = n;
@@ -72,13 +75,8 @@ std::string element::GetHint(bool fine) const {
 }
 
 void element::SetMetric(bool metric) {
-  if (metric) {
-    X1 *= FeetToMetres;
-    X2 *= FeetToMetres;
-  } else {
-    X1 /= FeetToMetres;
-    X2 /= FeetToMetres;
-  }
+  X1 = ConvertPosition(X1, metric);
+  X2 = ConvertPosition(X2, metric);
   SpanLength = X2 - X1;
   UpdateProperties();
 }
@@ -104,15 +102,21 @@ Rect element::GetBounds() const {
 }
 
 bool element::ApplyProperties() {
-  if (IsSentinel()) return false;
+  BeamWindow* w = Window();
+  if (IsSentinel() || !w) return false;
   element values(*this);
-  values.X1 = RowValue(0);
+  const double length = w->BeamLength();
+  values.X1 = EditedPosition(0, X1, limits::ChainStart() + limits::MinSupportGap,
+                             limits::ChainEnd(length) - limits::MinSupportGap, "A support");
   for (int t = 0; t < SupportTypeCount; ++t)
     if (PropertyValues[1] == SupportTypeNames[t]) values.LeftType = static_cast<TSupportType>(t);
   values.Glyph = View ? View->SupportGlyph(values.LeftType) : nullptr;
-  if (!(Prev->X1 < values.X1 && values.X1 < X2)) return false;
+  // Onto or past a neighbour is refused without a word, as a drag stops there.
+  if (values.X1 != X1 &&
+      !(Prev->X1 < values.X1 && values.X1 < X2 && limits::AreSupportsApart(Prev->X1, values.X1) &&
+        limits::AreSupportsApart(values.X1, X2)))
+    return false;
   values.UpdateProperties();
-  BeamWindow* w = Window();
   EditRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
   recorder->RecordElementProps(*this, values);

@@ -5,8 +5,25 @@ namespace trevan {
 inline constexpr double FeetToMetres = 0.3048;
 // Used for the beam length only; everything else divides by FeetToMetres.
 inline constexpr double MetresToFeet = 3.2808398950131231941;
-// lbf to N; the one factor for every force value and intensity.
-inline constexpr double PoundsForceToNewtons = 1.355818;
+// lbf to N, for point forces.
+inline constexpr double PoundsForceToNewtons = 4.4482216152605;
+// lbf/ft to N/m, for the intensities of distributed loads.
+inline constexpr double PoundsPerFootToNewtonsPerMetre = 14.593902937206;
+
+// The conversions of a unit switch, one per kind of value, so that what a
+// switch would produce can be checked before anything is changed.
+inline double ConvertPosition(double x, bool toMetric) {
+  return toMetric ? x * FeetToMetres : x / FeetToMetres;
+}
+inline double ConvertBeamLength(double length, bool toMetric) {
+  return toMetric ? length * FeetToMetres : length * MetresToFeet;
+}
+inline double ConvertForce(double f, bool toMetric) {
+  return toMetric ? f * PoundsForceToNewtons : f / PoundsForceToNewtons;
+}
+inline double ConvertIntensity(double w, bool toMetric) {
+  return toMetric ? w * PoundsPerFootToNewtonsPerMetre : w / PoundsPerFootToNewtonsPerMetre;
+}
 
 inline const char* LengthUnit(bool metric) { return metric ? "m" : "ft"; }
 inline const char* ForceUnit(bool metric) { return metric ? "N" : "lbf"; }

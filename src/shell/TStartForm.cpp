@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "DialogService.h"
+#include "InputLimits.h"
 #include "Pictures.h"
 #include "TNumberEdit.h"
 
@@ -60,9 +61,12 @@ void TStartForm::SetItemIndex(int index) { (index == 1 ? FeetItem : MetresItem)-
 
 void TStartForm::accept() {
   const double length = Edit1->Value();
-  if (!Edit1->Validate() || !(length > 0 && length <= MaxLength)) {
-    dialogs_.Message(this, "The length of the beam must be a number greater than 0 and at most 10000.",
-                     "New Trevan project", DialogIcon::Warning, DialogButtons::Ok);
+  const bool metric = ItemIndex() == 0;
+  if (!Edit1->Validate() || !limits::IsBeamLength(length, metric)) {
+    const std::string text =
+        "The length of the beam must be a number " + limits::BeamLengthRange(metric) + ".";
+    dialogs_.Message(this, QString::fromStdString(text), "New Trevan project", DialogIcon::Warning,
+                     DialogButtons::Ok);
     Edit1->setFocus();
     Edit1->selectAll();
     return;

@@ -17,8 +17,6 @@ class TStartForm : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr double MaxLength = 10000;
-
   explicit TStartForm(DialogService& dialogs, QWidget* parent = nullptr);
 
   // 0 for m, 1 for ft.

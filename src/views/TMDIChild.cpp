@@ -357,6 +357,16 @@ void TMDIChild::ClearAll() { recorder_.ClearAll(); }
 
 void TMDIChild::SetUnitSystem(bool metric) {
   if (IsMetric() == metric || !beam_) return;
+  // Refused rather than clamped: cutting the beam or its values to fit would
+  // change the structure behind the user's back, and a switch should only
+  // change how the same beam is written.
+  if (const std::string problem = beam_->UnitSwitchProblem(metric); !problem.empty()) {
+    const QString text = QString::fromStdString("This beam cannot be switched to " +
+                                                std::string(LengthUnit(metric)) + ". " + problem);
+    host_.Dialogs().Message(this, text, "Units", DialogIcon::Warning, DialogButtons::Ok);
+    host_.SetMetricChecks(beam_->Metric);
+    return;
+  }
   beam_->SetMetric(metric);
   host_.SetMetricSetting(ApplicationMetric() ? "1" : "0");
   object* remembered = inputView_->SelectedObject();

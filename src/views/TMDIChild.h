@@ -96,6 +96,7 @@ class TMDIChild : public QWidget,
   void ClearAll();
   void SetUnitSystem(bool metric);
   bool IsMetric() const override { return beam_ ? beam_->Metric : true; }
+  double BeamLength() const override { return beam_ ? beam_->Length : 0; }
 
   void Copy();
   void Cut();

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -116,6 +119,109 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"TooFine",
                                 {"analyze", Examples + "/simply-supported.tvn", "--distance-scale", "1e-9"}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+class ConvertTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ =
+        std::filesystem::temp_directory_path() / ("trevan-convert-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(dir_);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string File(const std::string& name) const { return (dir_ / name).string(); }
+  static std::string Read(const std::string& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  static void Write(const std::string& file, const std::string& bytes) {
+    std::ofstream(file, std::ios::binary) << bytes;
+  }
+
+  std::filesystem::path dir_;
+};
+
+// Pulls the values after the label that starts a line of a beam file.
+std::vector<double> FileValues(const std::string& text, const std::string& label) {
+  const auto at = text.find(label + " :");
+  if (at == std::string::npos) return {};
+  std::istringstream line(text.substr(at + label.size() + 2, text.find('\r', at) - at - label.size() - 2));
+  std::vector<double> values;
+  for (double v; line >> v;) values.push_back(v);
+  return values;
+}
+
+TEST_F(ConvertTest, FeetAgreeWithHandConversionAndComeBackToMetres) {
+  // 1 lbf is 0.45359237 kg under 9.80665 m/s^2; 1 ft is 0.3048 m.
+  const double lbf = 0.45359237 * 9.80665;
+  const std::string cantilever = Examples + "/cantilever.tvn";
+  const Outcome toFeet = RunCli({"convert", cantilever, "--to", "ft", "-o", File("feet.tvn")});
+  ASSERT_EQ(toFeet.status, ExitOk) << toFeet.err;
+  const std::string feet = Read(File("feet.tvn"));
+  EXPECT_NE(feet.find("Metric :0 "), std::string::npos);
+  EXPECT_NEAR(FileValues(feet, "beam length")[0], 4 / 0.3048, 1e-9);
+  const std::vector<double> force = FileValues(feet, "charge(x,f)");
+  ASSERT_EQ(force.size(), 2u);
+  EXPECT_NEAR(force[0], 3.5 / 0.3048, 1e-9);
+  EXPECT_NEAR(force[1], 2000 / lbf, 1e-9);
+  const std::vector<double> load = FileValues(feet, "distributed charge(x1,x2,f1,f2)");
+  ASSERT_EQ(load.size(), 4u);
+  EXPECT_NEAR(load[2], 500 / (lbf / 0.3048), 1e-8);
+
+  const Outcome back = RunCli({"convert", File("feet.tvn"), "--to", "m", "-o", File("metres.tvn")});
+  ASSERT_EQ(back.status, ExitOk) << back.err;
+  // The file keeps nine decimals of the values in feet: 1e-9 relative.
+  const std::string metres = Read(File("metres.tvn"));
+  for (const char* label :
+       {"Metric", "beam length", "charge(x,f)", "distributed charge(x1,x2,f1,f2)", "support(X,type)"}) {
+    const std::vector<double> original = FileValues(Read(cantilever), label);
+    const std::vector<double> returned = FileValues(metres, label);
+    ASSERT_EQ(returned.size(), original.size()) << label;
+    for (std::size_t i = 0; i < original.size(); ++i)
+      EXPECT_NEAR(returned[i], original[i], 1e-9 * std::max(1.0, std::fabs(original[i])))
+          << label << " " << i;
+  }
+}
+
+TEST_F(ConvertTest, TheFileUnitCopiesTheFileUnchanged) {
+  // Not as the writer would put it: short numbers and no Metric line.
+  const std::string old =
+      "Trevan version :11500 \r\nbeam length :10 \r\nnumber of forces :1 \r\ncharge(x,f) :5 1000 \r\n"
+      "number of distributed loads :0 \r\nnumber of supports :0 \r\n";
+  Write(File("old.tvn"), old);
+  const Outcome r = RunCli({"convert", File("old.tvn"), "--to", "m", "-o", File("copy.tvn")});
+  ASSERT_EQ(r.status, ExitOk) << r.err;
+  EXPECT_EQ(Read(File("copy.tvn")), old);
+  EXPECT_EQ(RunCli({"convert", File("old.tvn"), "--to", "m", "-o", File("old.tvn")}).status, ExitOk);
+  EXPECT_EQ(Read(File("old.tvn")), old);
+}
+
+TEST_F(ConvertTest, FailuresExitWithTheirStatus) {
+  const std::string beam = Examples + "/simply-supported.tvn";
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"convert"},
+                                               {"convert", beam, "-o", File("x.tvn")},
+                                               {"convert", beam, "--to", "yd", "-o", File("x.tvn")},
+                                               {"convert", beam, "--to", "ft"},
+                                               {"convert", beam, "--to"},
+                                               {"convert", beam, "--to", "ft", "-o", File("x.tvn"), "--fast"},
+                                               {"convert", beam, beam, "--to", "ft", "-o", File("x.tvn")}}) {
+    const Outcome r = RunCli(args);
+    EXPECT_EQ(r.status, ExitUsage) << args.size();
+    EXPECT_NE(r.err.find("trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn"), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(File("x.tvn")));
+
+  EXPECT_EQ(RunCli({"convert", File("none.tvn"), "--to", "ft", "-o", File("x.tvn")}).status, ExitUnreadable);
+  EXPECT_EQ(RunCli({"convert", beam, "--to", "ft", "-o", File("no-dir/x.tvn")}).status, ExitUnreadable);
+
+  // 32808.4 ft is just over 10000 m: refused, as the Units command refuses it.
+  Write(File("long.tvn"),
+        "Trevan version :11700 \r\nMetric :0 \r\nbeam length :32808.4 \r\nnumber of forces :0 \r\n"
+        "number of distributed loads :0 \r\nnumber of supports :0 \r\n");
+  const Outcome tooLong = RunCli({"convert", File("long.tvn"), "--to", "m", "-o", File("x.tvn")});
+  EXPECT_EQ(tooLong.status, ExitUnreadable);
+  EXPECT_NE(tooLong.err.find("from 0.01 to 10000 m"), std::string::npos) << tooLong.err;
+  EXPECT_FALSE(std::filesystem::exists(File("x.tvn")));
+}
 
 TEST(CliTest, UnreadableFilesExitWith2AndSayWhy) {
   const Outcome missing = RunCli({"analyze", Examples + "/no-such-beam.tvn"});

@@ -228,6 +228,63 @@ TEST_F(MainWindowTest, UnitsSwitchEveryOpenBeam) {
   for (TMDIChild* w : main->DocumentWindows()) EXPECT_TRUE(w->Beam()->Metric);
 }
 
+TEST_F(MainWindowTest, AUnitSwitchPastTheLengthLimitIsRefusedWithAMessage) {
+  AnswerNewProject("32808.4", 1);  // ft: just over 10000 m
+  AnswerNewProject("20");
+  Start();
+  Run("FileNew");
+  ASSERT_EQ(main->DocumentWindows().size(), 2);
+  TMDIChild* longBeam = main->DocumentWindows()[0];
+  longBeam->Document().SetDirty(false);
+  main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(longBeam->parentWidget()));
+  Settle();
+  dialogs.answers = {DialogButton::Ok};
+  main->Nonmetric1->trigger();  // the 20 m beam becomes feet
+  main->Metric1->trigger();
+  Settle();
+  ASSERT_FALSE(dialogs.asked.empty());
+  EXPECT_EQ(dialogs.asked.back().caption, "Units");
+  EXPECT_TRUE(dialogs.asked.back().text.contains("from 0.01 to 10000 m"))
+      << dialogs.asked.back().text.toStdString();
+  EXPECT_FALSE(longBeam->Beam()->Metric);
+  EXPECT_EQ(longBeam->Beam()->Length, 32808.4);
+  EXPECT_FALSE(longBeam->Document().Dirty());
+  EXPECT_TRUE(main->DocumentWindows()[1]->Beam()->Metric) << "the other beam switched";
+  EXPECT_EQ(Active(), longBeam);
+  EXPECT_TRUE(main->Nonmetric1->isChecked()) << "the marks show the active beam's units";
+}
+
+TEST_F(MainWindowTest, TheInspectorRefusesValuesTheFileCouldNotHold) {
+  AnswerNewProject("15");
+  Start();
+  Active()->Beam()->AddCharge(charge(5, 1000, &View()));
+  TTrevanDoc& beam = *Active()->Beam();
+  charge* force = beam.Charges[0].get();
+  View().SelectObject(force);
+  Settle();
+  Run("EditProperties1");
+  QTableWidget& list = *main->Inspector().ValueListEditor1;
+  struct Row {
+    int row;
+    const char* text;
+    const char* range;
+  };
+  for (const Row& r :
+       {Row{0, "1e308", "between -1e+12 and 1e+12 N"}, Row{0, "inf", "between -1e+12 and 1e+12 N"},
+        Row{1, "-5", "from 0 to 15 m"}, Row{1, "2000", "from 0 to 15 m"}}) {
+    const QString old = list.item(r.row, 1)->text();
+    dialogs.answers = {DialogButton::Ok};
+    list.item(r.row, 1)->setText(r.text);
+    ASSERT_FALSE(dialogs.asked.empty()) << r.text;
+    EXPECT_EQ(dialogs.asked.back().caption, "Error");
+    EXPECT_TRUE(dialogs.asked.back().text.contains(r.range)) << dialogs.asked.back().text.toStdString();
+    EXPECT_EQ(list.item(r.row, 1)->text(), old);
+  }
+  EXPECT_EQ(force->f, 1000);
+  EXPECT_EQ(force->x, 5);
+  EXPECT_FALSE(Cmd("EditUndo1")->isEnabled()) << "nothing was recorded";
+}
+
 TEST_F(MainWindowTest, SaveCloseAndReopenThroughTheRecentList) {
   AnswerNewProject("10");
   Start();

@@ -27,6 +27,9 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
+// Room for one more support line, put in place of the one at 10.
+const std::string ThreeSupports = Replace(TenMetreBeam, "supports :2", "supports :3");
+
 class BeamFileTest : public ::testing::Test {
  protected:
   void SetUp() override { SetApplicationMetric(true); }
@@ -212,7 +215,40 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"NegativeCount", Replace(TenMetreBeam, "forces :1", "forces :-1"), "count"},
         BadFile{"TooManyRecords", Replace(TenMetreBeam, "supports :2", "supports :100001"), "count"},
         BadFile{"SupportTypeFour", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 4"), "type"},
-        BadFile{"SupportTypeNegative", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 -1"), "type"}),
+        BadFile{"SupportTypeNegative", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 -1"), "type"},
+        // Values that would not come back unchanged from a save and a reopen.
+        BadFile{"FortyByteToken",
+                Replace(TenMetreBeam, "1000.000000000", "1000000000000000000000000000000.000000000"),
+                "too long"},
+        BadFile{"ForceOf1e12", Replace(TenMetreBeam, "1000.000000000", "1e12"), "too large"},
+        BadFile{"NegativeForceOf1e12", Replace(TenMetreBeam, "1000.000000000", "-1000000000000"),
+                "too large"},
+        BadFile{"ForceFarOffTheBeam", Replace(TenMetreBeam, "5.000000000 1000", "1e30 1000"), "too large"},
+        BadFile{"LoadOf1e30",
+                Replace(TenMetreBeam, "distributed loads :0 \r\n",
+                        "distributed loads :1 \r\ndistributed charge(x1,x2,f1,f2) :1 2 1e30 5 \r\n"),
+                "too large"},
+        BadFile{"TinyLength", Replace(TenMetreBeam, "length :10.000000000", "length :1e-10"), "length"},
+        BadFile{"JustBelowMinimum", Replace(TenMetreBeam, "length :10.000000000", "length :0.0099999"),
+                "length"},
+        BadFile{"JustAboveMaximum", Replace(TenMetreBeam, "length :10.000000000", "length :10000.000001"),
+                "length"},
+        BadFile{"FeetBeyond10000Metres",
+                Replace(Replace(TenMetreBeam, "Metric :1", "Metric :0"), "length :10.000000000",
+                        "length :32808.5"),
+                "length"},
+        BadFile{"SupportsNearlyTogether",
+                Replace(ThreeSupports, "support(X,type) :10.000000000 3",
+                        "support(X,type) :5.0000000001 3 \r\nsupport(X,type) :5.0000000004 3"),
+                "too close"},
+        BadFile{"SupportsJustUnderTheGap",
+                Replace(ThreeSupports, "support(X,type) :10.000000000 3",
+                        "support(X,type) :5.000000000 3 \r\nsupport(X,type) :5.000000990 3"),
+                "too close"},
+        BadFile{"SupportOnTheChainEnd", Replace(TenMetreBeam, "10.000000000 3", "10.4399999999 3"),
+                "outside"},
+        BadFile{"SupportBeforeTheChain",
+                Replace(TenMetreBeam, "support(X,type) :0.000000000", "support(X,type) :-0.5"), "outside"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
 
 TEST_F(BeamFileTest, MissingFileOrNoNameGivesAnEmptyBeam) {

@@ -91,9 +91,11 @@ TEST_F(BeamModelTest, UnitSwitchConvertsEveryValueAndBack) {
   EXPECT_TRUE(window.Dirty());
   EXPECT_FALSE(ApplicationMetric());
   EXPECT_DOUBLE_EQ(beam().Length, 15 * 3.2808398950131231941);
-  EXPECT_DOUBLE_EQ(f->f, 1000 / 1.355818);
+  // One pound-force is the standard gravity acting on one avoirdupois pound.
+  const double lbf = 0.45359237 * 9.80665;
+  EXPECT_DOUBLE_EQ(f->f, 1000 / lbf);
   EXPECT_DOUBLE_EQ(f->x, 5 / 0.3048);
-  EXPECT_DOUBLE_EQ(d->F2, 400 / 1.355818);
+  EXPECT_NEAR(d->F2, 400 / (lbf / 0.3048), 1e-12 * d->F2) << "the factor is given to 14 digits";
   EXPECT_DOUBLE_EQ(s->X1, 10 / 0.3048);
   EXPECT_EQ(f->PropertyLabels[0], "Force (lbf):");
   EXPECT_EQ(s->PropertyLabels[0], "Distance: (ft)");

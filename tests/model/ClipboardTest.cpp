@@ -116,13 +116,48 @@ TEST_P(PasteFailureTest, CreatesNothing) {
   EXPECT_EQ(window.CurrentTool(), ClipboardExchange::SelectToolCode);
 }
 
-INSTANTIATE_TEST_SUITE_P(Clipboard, PasteFailureTest,
-                         ::testing::Values(PasteCase{"Empty", std::nullopt, true},
-                                           PasteCase{"LoadWithoutSeparators", "d;100", true},
-                                           PasteCase{"LoadWithOneSeparator", "d;100;200", true},
-                                           PasteCase{"UnknownSupportType", std::string("e;\x07"), true},
-                                           PasteCase{"OtherText", "hello", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Clipboard, PasteFailureTest,
+    ::testing::Values(
+        PasteCase{"Empty", std::nullopt, true}, PasteCase{"LoadWithoutSeparators", "d;100", true},
+        PasteCase{"LoadWithOneSeparator", "d;100;200", true},
+        PasteCase{"UnknownSupportType", std::string("e;\x07"), true}, PasteCase{"OtherText", "hello", false},
+        // Values the beam could not save and read back.
+        PasteCase{"ForceNaN", "f;nan", true}, PasteCase{"ForceOverflowing", "f;1e999", true},
+        PasteCase{"ForceOf1e12", "f;-1e12", true}, PasteCase{"IntensityInfinite", "d;1;2;inf", true},
+        PasteCase{"IntensityHuge", "d;1e300;2;1", true}, PasteCase{"LoadLengthNaN", "d;1;2;nan", true},
+        // On a 15 m beam the load would end at 1000.4 m or start below 0.
+        PasteCase{"LoadOffTheEnd", "d;1;2;1000", true}, PasteCase{"LoadBeforeTheStart", "d;1;2;-3", true},
+        // Only a letter and ";" make a record.
+        PasteCase{"LetterAlone", "f", false}, PasteCase{"LetterAndNumber", "f100", false},
+        PasteCase{"LoadLetterAndText", "dx;1;2;3", false}, PasteCase{"SupportLetterAlone", "e", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClipboardTest, PastedObjectsStayOnTheBeam) {
+  // On a 0.2 m beam, ten columns of 0.04 m lie past its end; the support
+  // chain reaches 0.44 m beyond it, so a support still fits at 0.4 m.
+  window.NewBeam(0.2);
+  clipboard.text = "f;  1000";
+  exchange.Paste();
+  EXPECT_TRUE(beam().Charges.empty());
+  clipboard.text = "e;";
+  exchange.Paste();
+  EXPECT_EQ(beam().SupportCount(), 1);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Failed to paste image from clipboard!");
+
+  window.SetScales(250, 500, 0.1);  // ten columns are now 1 m, past the chain's end at 0.64 m
+  exchange.Paste();
+  EXPECT_EQ(beam().SupportCount(), 1);
+  EXPECT_EQ(messages.messages.size(), 2u);
+
+  window.NewBeam(15);
+  window.SetScales(1e5, 1e9, 0.04);  // keeps the diagrams of such a load on the screen
+  clipboard.text = "d;-999999999999;0;14.5";
+  exchange.Paste();
+  ASSERT_EQ(beam().DistrCharges.size(), 1u) << "the largest writable intensity";
+  EXPECT_EQ(beam().DistrCharges[0]->F1, -999999999999);
+}
 
 TEST_F(ClipboardTest, CopyFailuresAreReported) {
   exchange.Copy();  // nothing selected: silently nothing

@@ -56,6 +56,7 @@ TEST_F(StartFormTest, HasItsCaptionAndLayout) {
 struct LengthCase {
   const char* text;
   bool accepted;
+  bool feet = false;
 };
 
 class StartFormLengthTest : public StartFormTest, public ::testing::WithParamInterface<LengthCase> {};
@@ -63,25 +64,32 @@ class StartFormLengthTest : public StartFormTest, public ::testing::WithParamInt
 TEST_P(StartFormLengthTest, AcceptsOnlyLayableLengths) {
   form.show();
   form.Edit1->setText(GetParam().text);
+  form.SetItemIndex(GetParam().feet ? 1 : 0);
   if (!GetParam().accepted) dialogs.answers = {DialogButton::Ok};
   QTest::mouseClick(form.OKBtn, Qt::LeftButton);
   EXPECT_EQ(form.result() == QDialog::Accepted, GetParam().accepted);
   if (!GetParam().accepted) {
     EXPECT_TRUE(form.isVisible()) << "the dialog stays open";
     EXPECT_EQ(form.Edit1->selectedText(), form.Edit1->text());
-    EXPECT_TRUE(dialogs.asked.back().text.contains("greater than 0"));
+    const QString range = GetParam().feet ? "from 0.01 to 32808.4 ft" : "from 0.01 to 10000 m";
+    EXPECT_TRUE(dialogs.asked.back().text.contains(range)) << dialogs.asked.back().text.toStdString();
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lengths, StartFormLengthTest,
-                         ::testing::Values(LengthCase{"15", true}, LengthCase{"10000", true},
-                                           LengthCase{"0.5", true}, LengthCase{"0", false},
-                                           LengthCase{"-3", false}, LengthCase{"10000.5", false},
-                                           LengthCase{"abc", false}, LengthCase{"", false}),
-                         [](const auto& info) {
-                           std::string name = "Row" + std::to_string(info.index);
-                           return name + (info.param.accepted ? "Accepted" : "Refused");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, StartFormLengthTest,
+    ::testing::Values(LengthCase{"15", true}, LengthCase{"10000", true}, LengthCase{"0.5", true},
+                      LengthCase{"0", false}, LengthCase{"-3", false}, LengthCase{"10000.5", false},
+                      LengthCase{"abc", false}, LengthCase{"", false},
+                      // The limits are 0.01 and 10000 m in either unit.
+                      LengthCase{"0.01", true}, LengthCase{"0.0099", false}, LengthCase{"nan", false},
+                      LengthCase{"inf", false}, LengthCase{"10000.5", true, true},
+                      LengthCase{"32808.4", true, true}, LengthCase{"32808.5", false, true},
+                      LengthCase{"0.005", false, true}),
+    [](const auto& info) {
+      std::string name = "Row" + std::to_string(info.index);
+      return name + (info.param.accepted ? "Accepted" : "Refused");
+    });
 
 class OptionsFormTest : public ::testing::Test {
  protected:

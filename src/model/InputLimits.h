@@ -1,0 +1,50 @@
+#pragma once
+// The bounds shared by every way a number gets into a beam: the file reader,
+// the new-project dialog, the unit switch, paste and the property inspector.
+// Within them the writer's "%9.9f" text stays short and reads back into the
+// same beam.
+
+#include <string>
+#include <string_view>
+
+namespace trevan::limits {
+
+// Forces, intensities and positions must be finite and below this in magnitude.
+inline constexpr double MaxMagnitude = 1e12;
+// In m or ft alike: shorter beams would save with too few digits to matter.
+inline constexpr double MinBeamLength = 0.01;
+inline constexpr double MaxBeamLengthMetres = 10000;
+// 10000 m, rounded up to the tenth of a foot the user types.
+inline constexpr double MaxBeamLengthFeet = 32808.4;
+// Closest two supports, or a support and an end of the chain, may stand.
+inline constexpr double MinSupportGap = 1e-6;
+// Saving rounds every real to nine decimals, which can bring two values up to
+// 1e-9 closer; the reader allows for it so that a saved beam always reopens.
+inline constexpr double FileRoundingSlack = 2e-9;
+
+double MaxBeamLength(bool metric);
+bool IsBeamLength(double length, bool metric);
+// "from 0.01 to 10000 m"
+std::string BeamLengthRange(bool metric);
+
+// A force, an intensity or a position the file format can carry.
+bool IsMagnitude(double value);
+
+// The support chain spans the beam and ten 0.04 columns on either side.
+double ChainStart();
+double ChainEnd(double length);
+// A support position within the chain, clear of its ends; slack widens the
+// range for values read back from a file.
+bool IsSupportPosition(double x, double length, double slack = 0);
+bool AreSupportsApart(double a, double b, double slack = 0);
+
+// A load position on the beam itself, where the analysis samples loads.
+bool IsLoadPosition(double x, double length);
+
+enum class ParsedValue { Ok, NotANumber, NotFinite };
+// Reads an edited value: the whole text (surrounding blanks aside) must be
+// one number. "inf", "nan" and numbers too large for a double are numbers
+// all the same, only not finite ones: their fault is their size.
+ParsedValue ParseEdited(std::string_view text, double& value);
+
+}  // namespace trevan::limits
