@@ -32,9 +32,11 @@ grep -aq 'Trevan version :' "$root/share/mime/magic" || fail "mime magic"
 # Options that print and end must work with no display at all.
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$trevan" --version)
 [[ "$version" == "Trevan 2."* ]] || fail "trevan --version printed '$version'"
-env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$trevan" --help | grep -q -- '--version' \
-  || fail "trevan --help"
-"$cli" --help | grep -q 'trevan-cli analyze' || fail "trevan-cli --help"
+help=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$trevan" --help)
+[[ "$help" == *"--version"* ]] || fail "trevan --help printed '$help'"
+cli_help=$("$cli" --help)
+[[ "$cli_help" == *"trevan-cli analyze"* && "$cli_help" == *"trevan-cli convert"* ]] \
+  || fail "trevan-cli --help printed '$cli_help'"
 
 if [ "$deb" = ON ]; then
   (cd "$build" && cpack -G DEB -B "$work/deb" > "$work/cpack.log") || fail "cpack: $(tail -5 "$work/cpack.log")"
