@@ -90,7 +90,10 @@ class TTrevanDoc {
   std::vector<std::shared_ptr<charge>> Charges;
   std::vector<std::shared_ptr<distrcharge>> DistrCharges;
   std::shared_ptr<element> Chain;
-  std::vector<double> LoadSamples;  // empty until the first Load or Clear
+  // The distributed load per cell; empty until the first Load or Clear.
+  // Point forces are kept apart at their exact positions (sampledForces_),
+  // so that a column inside a cell still sees the forces before it.
+  std::vector<double> LoadSamples;
   // First moment of each cell's load about the cell's left edge, so that the
   // diagrams use every load's own lever arm.
   std::vector<double> LoadMoments;
@@ -119,6 +122,8 @@ class TTrevanDoc {
   // Difference sums of the sampling, kept so that each run does not ask the
   // system for fresh pages.
   std::vector<double> sampleScratch_;
+  // The point forces as (position, force), by position.
+  std::vector<std::pair<double, double>> sampledForces_;
 };
 
 }  // namespace trevan

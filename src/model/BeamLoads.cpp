@@ -56,17 +56,14 @@ long long TTrevanDoc::CellOf(double x) {
 
 namespace {
 
-// Each force goes to its cell with its offset from the cell's edge.
-void SampleForces(const std::vector<std::shared_ptr<charge>>& charges, std::vector<double>& load,
-                  std::vector<double>& moment) {
-  const long long count = static_cast<long long>(load.size());
-  for (const auto& c : charges) {
-    // A force on an overhang has no cell; it still acts on its span's ends.
-    const long long k = TTrevanDoc::CellOf(c->x);
-    if (k < 0 || k >= count) continue;
-    load[k] += c->f;
-    moment[k] += c->f * (c->x - k * TTrevanDoc::SampleStep);
-  }
+// The forces by position; the stable sort keeps list order among equals.
+void SortForces(const std::vector<std::shared_ptr<charge>>& charges,
+                std::vector<std::pair<double, double>>& sorted) {
+  sorted.clear();
+  for (const auto& c : charges)
+    if (c->f != 0) sorted.emplace_back(c->x, c->f);
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
 }  // namespace
@@ -81,7 +78,7 @@ void TTrevanDoc::SampleLoads() {
   const long long count = std::min<long long>(SampleCount(), static_cast<long long>(LoadSamples.size()));
   std::fill(LoadSamples.begin(), LoadSamples.end(), 0.0);
   LoadMoments.assign(LoadSamples.size(), 0.0);
-  SampleForces(Charges, LoadSamples, LoadMoments);
+  SortForces(Charges, sampledForces_);
 
   const std::size_t size = static_cast<std::size_t>(count) + 1;
   sampleScratch_.assign(3 * size, 0.0);
@@ -135,7 +132,7 @@ void TTrevanDoc::SampleLoadsEveryCell() {
   const long long count = std::min<long long>(SampleCount(), static_cast<long long>(LoadSamples.size()));
   std::fill(LoadSamples.begin(), LoadSamples.end(), 0.0);
   LoadMoments.assign(LoadSamples.size(), 0.0);
-  SampleForces(Charges, LoadSamples, LoadMoments);
+  SortForces(Charges, sampledForces_);
   for (const auto& d : DistrCharges) {
     if (!(d->X2 > d->X1)) continue;
     Piece piece;
@@ -149,7 +146,7 @@ void TTrevanDoc::SampleLoadsEveryCell() {
 
 void TTrevanDoc::SumLoadsAndMoments(double a, double b, double& load, double& moment) const {
   load = moment = 0;
-  if (LoadSamples.empty() || LoadMoments.size() != LoadSamples.size()) return;
+  if (LoadSamples.empty() || LoadMoments.size() != LoadSamples.size() || !(b > a)) return;
   const long long size = static_cast<long long>(LoadSamples.size());
   const long long from = std::max(0LL, CellOf(a));
   const long long to = std::min(size, CellOf(b));
@@ -157,6 +154,14 @@ void TTrevanDoc::SumLoadsAndMoments(double a, double b, double& load, double& mo
   for (long long k = from; k < to; ++k, lever -= SampleStep) {
     load += LoadSamples[k];
     moment += LoadSamples[k] * lever - LoadMoments[k];
+  }
+  // The forces at a <= x < b, a position within rounding of a counting as on it.
+  const double lo = a - EdgeSnap * SampleStep, hi = b - EdgeSnap * SampleStep;
+  auto it = std::lower_bound(sampledForces_.begin(), sampledForces_.end(), lo,
+                             [](const auto& f, double x) { return f.first < x; });
+  for (; it != sampledForces_.end() && it->first < hi; ++it) {
+    load += it->second;
+    moment += it->second * (b - it->first);
   }
 }
 
