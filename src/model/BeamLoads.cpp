@@ -218,18 +218,19 @@ bool TTrevanDoc::HasLoad() const {
 // sums of a linear intensity over the node index and applied once per node.
 void TTrevanDoc::ComputeSegmentEnds() {
   std::vector<element*> nodes;
+  std::vector<double> starts;  // the nodes' X1, searched without touching the nodes
   for (element* e = Chain.get(); e; e = e->Next.get()) {
     e->ResetSegmentEnds();
     nodes.push_back(e);
+    starts.push_back(e->X1);
   }
   if (nodes.empty() || NeedsSupport()) return;
   const std::size_t n = nodes.size();
+  const double chainEnd = nodes.back()->X2;
   // The node whose [X1, X2) holds x; the last node also holds its X2.
   auto nodeAt = [&](double x) -> std::ptrdiff_t {
-    if (!(x >= nodes.front()->X1) || x > nodes.back()->X2) return -1;
-    const auto it =
-        std::upper_bound(nodes.begin(), nodes.end(), x, [](double v, const element* e) { return v < e->X1; });
-    return (it - nodes.begin()) - 1;
+    if (!(x >= starts.front()) || x > chainEnd) return -1;
+    return (std::upper_bound(starts.begin(), starts.end(), x) - starts.begin()) - 1;
   };
 
   for (const auto& c : Charges) {
