@@ -88,10 +88,12 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
 void WriteText(HeadlessWindow& window, std::ostream& out) {
   const TTrevanDoc& beam = *window.beam();
   const bool metric = beam.Metric;
-  for (const element* e = beam.FirstSupport(); e; e = e->Next.get()) {
-    out << CFormat("%12.4f %-2s  %-5s  %14.4f %s\n", e->X1, LengthUnit(metric),
-                   SupportDisplayNames[e->LeftType], e->Reaction(), ForceUnit(metric));
-  }
+  // A beam that cannot stand has no reactions; the status line says why.
+  if (!beam.NeedsSupport())
+    for (const element* e = beam.FirstSupport(); e; e = e->Next.get()) {
+      out << CFormat("%12.4f %-2s  %-5s  %14.4f %s\n", e->X1, LengthUnit(metric),
+                     SupportDisplayNames[e->LeftType], e->Reaction(), ForceUnit(metric));
+    }
   out << window.MaxMomentText() << "\n";
 }
 
@@ -104,6 +106,7 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
   json.Member("version", beam.Version);
   json.Member("metric", beam.Metric);
   json.Member("length", beam.Length);
+  json.Member("stable", beam.IsStable());
   json.BeginObjectMember("units");
   json.Member("length", LengthUnit(beam.Metric));
   json.Member("force", ForceUnit(beam.Metric));
@@ -177,7 +180,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     WriteJson(window, options, out);
   else
     WriteText(window, out);
-  return ExitOk;
+  return window.beam()->NeedsSupport() ? ExitUnstable : ExitOk;
 }
 
 }  // namespace trevan::cli

@@ -8,6 +8,8 @@ namespace trevan::cli {
 
 inline constexpr int ExitOk = 0;
 inline constexpr int ExitUnreadable = 2;
+// The beam is loaded but cannot stand: no vice and fewer than two hinges or rolls.
+inline constexpr int ExitUnstable = 3;
 inline constexpr int ExitUsage = 64;
 
 // Runs trevan-cli with the arguments after the program name.

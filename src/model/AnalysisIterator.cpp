@@ -6,6 +6,7 @@
 #include "AnalysisWindow.h"
 #include "Beam.h"
 #include "CLocaleText.h"
+#include "PixelMapping.h"
 #include "ProgramResources.h"
 #include "UnitSystem.h"
 
@@ -29,6 +30,7 @@ void calc::Reset() {
   Last = nullptr;
   TTrevanDoc* beam = Window->Beam();
   Current = beam ? beam->Sentinel() : nullptr;
+  unstable_ = beam && beam->NeedsSupport();
 }
 
 double calc::BalanceJoint(element* left, element* right) {
@@ -69,6 +71,10 @@ calc::SpanStart calc::StartOf(element& e) const {
   return SpanStart{&e, e.LeftMoment, e.LeftShear, e.Prev ? e.Prev->RightMoment : 0.0, e.Prev != nullptr};
 }
 
+// Column i shows the span at position i × DistanceScale. The running shear
+// and moment start at the span's own left end and are carried from column
+// to column with each load at its own lever arm, so the curves do not
+// depend on the distance scale beyond where the columns fall.
 double calc::DiagramColumns(const SpanStart& span) {
   const element& e = *span.node;
   const TTrevanDoc* beam = Window->Beam();
@@ -79,39 +85,67 @@ double calc::DiagramColumns(const SpanStart& span) {
   const int zero = Window->ZeroLine();
   std::span<double> shear = Window->ShearColumns();
   std::span<double> moment = Window->MomentColumns();
-  const int arrayEnd = std::min<int>(columns, static_cast<int>(std::min(shear.size(), moment.size())));
+  const long long arrayEnd =
+      std::min<long long>(columns, static_cast<long long>(std::min(shear.size(), moment.size())));
 
-  const int i0 = TruncToInt(std::max(e.X1, 0.0) / ds);
-  double end = e.X2;
-  if (columns * ds <= e.X2) end = columns * ds;
-  const int i1 = std::min(TruncToInt(end / ds), arrayEnd);
+  // The columns from the span's left end up to, not including, its right end.
+  const long long i0 = std::max(0LL, FirstColumnFrom(std::max(e.X1, 0.0), ds));
+  const long long i1 = std::min(FirstColumnFrom(e.X2, ds), arrayEnd);
 
   double best = 0;
-  for (int i = i0; i < i1; ++i) {
-    Window->PlotDiagramPixel(i, zero - TruncToInt(shear[i] / fs), ErasedPointColour);
-    Window->PlotDiagramPixel(i, zero - TruncToInt(moment[i] / ms), ErasedPointColour);
-    if (i == i0) {
-      moment[i] = span.leftMoment;
-      shear[i] = -span.leftShear;
-    } else {
-      shear[i] = shear[i - 1] + beam->SumLoads(i * ds, (i + 1) * ds);
-      moment[i] = moment[i - 1] + beam->SumLoadMoments(i * ds, (i + 1) * ds) + shear[i - 1] * ds;
+  // A support on the beam counts with the moments on both its sides, even
+  // where no column falls on it.
+  if (beam && e.X1 >= 0 && e.X1 <= beam->Length && !unstable_) {
+    best = std::fabs(span.leftMoment);
+    if (span.hasPrev) best = std::max(best, std::fabs(span.prevRightMoment));
+  }
+  if (i0 >= i1) return best;
+
+  double pos = e.X1;
+  double M = span.leftMoment;
+  double V = -span.leftShear;
+  if (pos < 0 && beam) {
+    // The overhang left of the beam has no cells.
+    double load = 0, loadMoment = 0;
+    beam->LoadsBetween(pos, 0, load, loadMoment);
+    M += V * (0 - pos) + loadMoment;
+    V += load;
+    pos = 0;
+  }
+  for (long long i = i0; i < i1; ++i) {
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, shear[i], fs), ErasedPointColour);
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, moment[i], ms), ErasedPointColour);
+    if (unstable_) {
+      shear[i] = moment[i] = 0;
+      continue;
     }
-    double v = std::fabs(moment[i]);
-    if (i == i0 && span.hasPrev) v = std::max(v, std::fabs(span.prevRightMoment));
-    best = std::max(best, v);
-    Window->PlotDiagramPixel(i, zero - TruncToInt(shear[i] / fs), ShearPointColour);
-    Window->PlotDiagramPixel(i, zero - TruncToInt(moment[i] / ms), MomentPointColour);
+    const double x = static_cast<double>(i) * ds;
+    if (beam) {
+      double load = 0, loadMoment = 0;
+      beam->SumLoadsAndMoments(pos, x, load, loadMoment);
+      M += V * (x - pos) + loadMoment;
+      V += load;
+    }
+    pos = x;
+    shear[i] = V;
+    moment[i] = M;
+    best = std::max(best, std::fabs(M));
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, shear[i], fs), ShearPointColour);
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, moment[i], ms), MomentPointColour);
   }
   return best;
 }
 
 void calc::ShowStatus() {
+  ReportedMaxMoment = MaxMoment;
+  if (unstable_) {
+    Window->ShowMaxMoment(TTrevanDoc::UnstableText);
+    return;
+  }
   std::string format = LoadResourceString(MaxMomentFormatId).value_or("Max. moment : %7.0f %s");
   format.resize(std::min<std::size_t>(format.size(), 39));
   const TTrevanDoc* beam = Window->Beam();
   const bool metric = beam ? beam->Metric : true;
-  ReportedMaxMoment = MaxMoment;
   Window->ShowMaxMoment(CFormatRuntime(format.c_str(), MaxMoment, MomentUnit(metric)));
 }
 
@@ -126,7 +160,7 @@ bool calc::EndSweep() {
 
 void calc::Converge() {
   Done = true;
-  const int h = TruncToInt(MaxMoment / Window->MomentScale());
+  const int h = TruncToInt(std::min(MaxMoment / Window->MomentScale(), static_cast<double>(MaxZeroLine)));
   if (h > Window->ZeroLine()) Window->GrowResultPanes(h);
   Window->RepaintViews();
 }

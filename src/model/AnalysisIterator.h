@@ -42,6 +42,8 @@ class calc {
   // The maximum the status text last reported; unlike MaxMoment it
   // survives the Reset that ends Recalculate.
   double ReportedMaxMoment = 0;
+  // Whether the beam being swept can stand under its loads.
+  bool Unstable() const { return unstable_; }
   AnalysisWindow* Window;
   bool Done = false;
 
@@ -60,6 +62,8 @@ class calc {
   void Converge();
   void ShowStatus();
 
+  // Loaded but unable to stand: the sweep shows no curves, only a warning.
+  bool unstable_ = false;
   int completedSweeps_ = 0;
   std::vector<SpanStart> sweepStarts_;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <span>
 #include <string>
 
@@ -8,6 +9,24 @@
 namespace trevan {
 
 class TTrevanDoc;
+
+// A position a few ulps off a column still counts as on it.
+inline constexpr double ColumnSnap = 1e-6;
+
+// The first column at or after x (column i stands for i × distanceScale).
+inline long long FirstColumnFrom(double x, double distanceScale) {
+  const double q = std::ceil(x / distanceScale - ColumnSnap);
+  if (!(q > -1e15)) return -1;  // also NaN
+  return q < 1e15 ? static_cast<long long>(q) : static_cast<long long>(1e15);
+}
+
+// Columns 0 .. the last one on the beam, at most limit of them; a length that
+// is a whole number of columns keeps its last column.
+inline int ColumnCountFor(double length, double distanceScale, int limit) {
+  if (!(length >= 0) || !(distanceScale > 0)) return 0;
+  const double q = std::floor(length / distanceScale + ColumnSnap);
+  return q + 1 < limit ? static_cast<int>(q) + 1 : limit;
+}
 
 // What the analysis iterator needs of its document window, so that the same
 // iterator runs in the GUI, on the command line and in tests.

@@ -82,17 +82,21 @@ void TTrevanDoc::RemoveDistrCharge(const distrcharge& target) {
 element* TTrevanDoc::LinkSupport(double x, TSupportType type) {
   element* node = Chain.get();
   while (node && !(node->X1 <= x && x <= node->X2)) node = node->Next.get();
-  if (!node || x == node->X1 || x == node->X2) return nullptr;
+  if (!node) return nullptr;
+  return SplitNode(*node, x, type);
+}
 
+element* TTrevanDoc::SplitNode(element& node, double x, TSupportType type) {
+  if (!(node.X1 < x && x < node.X2)) return nullptr;
   const Bitmap* glyph = View ? View->SupportGlyph(type) : nullptr;
-  auto added = std::make_shared<element>(x, node->X2, type, node->RightType, View, glyph);
-  node->X2 = x;
-  node->RightType = type;
-  node->SpanLength = x - node->X1;
-  added->Next = std::move(node->Next);
+  auto added = std::make_shared<element>(x, node.X2, type, node.RightType, View, glyph);
+  node.X2 = x;
+  node.RightType = type;
+  node.SpanLength = x - node.X1;
+  added->Next = std::move(node.Next);
   if (added->Next) added->Next->Prev = added.get();
-  added->Prev = node;
-  node->Next = added;
+  added->Prev = &node;
+  node.Next = added;
   return added.get();
 }
 
@@ -103,6 +107,17 @@ bool TTrevanDoc::SupportFits(double x) const {
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     if (!limits::AreSupportsApart(e->X1, x, limits::FileRoundingSlack)) return false;
   return true;
+}
+
+// Sorted, every support lands in the last node of the chain built so far,
+// so none has to be searched for. The stable sort keeps the first of equal
+// positions, as linking them in file order would.
+void TTrevanDoc::LinkSupports(std::vector<std::pair<double, TSupportType>> supports) {
+  std::stable_sort(supports.begin(), supports.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  element* last = Chain.get();
+  for (const auto& [x, type] : supports)
+    if (element* added = last ? SplitNode(*last, x, type) : nullptr) last = added;
 }
 
 element* TTrevanDoc::InsertSupport(double x, TSupportType type) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "DistributedLoad.h"
@@ -21,6 +22,8 @@ class TTrevanDoc {
   static constexpr int CurrentVersion = 11700;
   static constexpr double SampleStep = 0.004;  // width of one load sample cell
   static constexpr long long MaxRecordsPerKind = 100000;
+  // The status text of a loaded beam that cannot stand.
+  static constexpr const char* UnstableText = "Unstable: add a vice or two supports";
 
   TTrevanDoc();
   virtual ~TTrevanDoc();
@@ -58,13 +61,30 @@ class TTrevanDoc {
 
   // Analysis inputs.
   int SampleCount() const;
+  // The cell of a position; a position within rounding of a cell's left
+  // edge belongs to that cell. May lie outside the sampled cells.
+  static long long CellOf(double x);
   void SampleLoads();
   // The plain form of SampleLoads that walks every cell for every
   // distributed load; kept as the reference the fast form is checked against.
   void SampleLoadsEveryCell();
+  // The load of the cells from the one holding a up to, not including, the
+  // one holding b.
   double SumLoads(double a, double b) const;
+  // The moment of those loads about b, each at its own position.
   double SumLoadMoments(double a, double b) const;
+  // Both at once, for the diagram columns.
+  void SumLoadsAndMoments(double a, double b, double& load, double& moment) const;
+  // The load at positions in [a, b) and its moment about b, taken from the
+  // objects themselves; serves the overhangs that have no cells.
+  void LoadsBetween(double a, double b, double& load, double& moment) const;
   void ComputeSegmentEnds();
+
+  // A beam stands when it has a vice or at least two hinge or roll supports.
+  bool IsStable() const;
+  bool HasLoad() const;
+  // Loaded but unable to stand: no reactions and no diagrams, only a warning.
+  bool NeedsSupport() const { return !IsStable() && HasLoad(); }
 
   element* Sentinel() const { return Chain.get(); }
   element* FirstSupport() const { return Chain ? Chain->Next.get() : nullptr; }
@@ -76,7 +96,13 @@ class TTrevanDoc {
   std::vector<std::shared_ptr<charge>> Charges;
   std::vector<std::shared_ptr<distrcharge>> DistrCharges;
   std::shared_ptr<element> Chain;
-  std::vector<double> LoadSamples;  // empty until the first Load or Clear
+  // The distributed load per cell; empty until the first Load or Clear.
+  // Point forces are kept apart at their exact positions (sampledForces_),
+  // so that a column inside a cell still sees the forces before it.
+  std::vector<double> LoadSamples;
+  // First moment of each cell's load about the cell's left edge, so that the
+  // diagrams use every load's own lever arm.
+  std::vector<double> LoadMoments;
   int Version = CurrentVersion;
   BeamView* View = nullptr;
   double Length = 0;
@@ -91,12 +117,20 @@ class TTrevanDoc {
   void AllocateSamples();
   void DestroyChain();
   element* LinkSupport(double x, TSupportType type);
+  element* SplitNode(element& node, double x, TSupportType type);
+  // Links supports read from a file in one pass over their sorted positions.
+  void LinkSupports(std::vector<std::pair<double, TSupportType>> supports);
   void ReportFileError(const char* message);
   FileContents ReadFile(const std::string& fileName) const;
   static void CheckSupportPositions(const FileContents& contents);
   void WriteFile(std::ostream& out) const;
 
   std::string lastError_;
+  // Difference sums of the sampling, kept so that each run does not ask the
+  // system for fresh pages.
+  std::vector<double> sampleScratch_;
+  // The point forces as (position, force), by position.
+  std::vector<std::pair<double, double>> sampledForces_;
 };
 
 }  // namespace trevan

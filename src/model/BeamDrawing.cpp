@@ -33,10 +33,12 @@ void TTrevanDoc::Draw(Canvas& canvas) const {
   canvas.SetPenColor(BeamObjectColour);
   for (const auto& c : Charges) c->Draw(canvas, 0, 0);
   for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
+  // A beam that cannot stand has no reactions to show.
+  const bool reactions = !NeedsSupport();
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
     e->Draw(canvas, 0, 0);
     // The reaction, drawn as a force: an upward reaction points up at the support.
-    charge(e->X1, -e->Reaction(), View).Draw(canvas, 0, 0);
+    if (reactions) charge(e->X1, -e->Reaction(), View).Draw(canvas, 0, 0);
   }
 }
 

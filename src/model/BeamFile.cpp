@@ -203,7 +203,7 @@ bool TTrevanDoc::Load(const std::string& fileName) {
   }
   NewSentinel();
   // A support on a taken position or outside the chain is dropped quietly.
-  for (const auto& [x, type] : contents.supports) LinkSupport(x, type);
+  LinkSupports(std::move(contents.supports));
   AllocateSamples();
   SampleLoads();
   ComputeSegmentEnds();

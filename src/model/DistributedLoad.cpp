@@ -117,4 +117,10 @@ double distrcharge::IntensityAt(double x) const {
   return F1 + (F2 - F1) * (x - X1) / (X2 - X1);
 }
 
+double distrcharge::IntensityWithin(double x) const {
+  if (!(X2 > X1)) return F1;
+  const double t = std::clamp((x - X1) / (X2 - X1), 0.0, 1.0);
+  return F1 + (F2 - F1) * t;
+}
+
 }  // namespace trevan

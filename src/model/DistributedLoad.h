@@ -23,6 +23,8 @@ class distrcharge : public object {
 
   // Intensity at x; 0 outside [X1, X2].
   double IntensityAt(double x) const;
+  // Intensity at x taken as inside the load: x is clamped to [X1, X2].
+  double IntensityWithin(double x) const;
 
   double X1 = 0;
   double X2 = 0;

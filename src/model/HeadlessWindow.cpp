@@ -76,7 +76,7 @@ bool HeadlessWindow::SetUnitSystem(bool metric) {
 
 void HeadlessWindow::ResetBeamView() {
   selected_ = nullptr;
-  columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), INT_MAX - 1) + 1 : 0;
+  columnCount_ = beam_ ? ColumnCountFor(beam_->Length, distanceScale_, INT_MAX) : 0;
   shear_.assign(static_cast<size_t>(std::max(columnCount_, 0)), 0.0);
   moment_.assign(shear_.size(), 0.0);
   if (calc_) calc_->Done = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 
 #include "CLocaleText.h"
 
@@ -12,5 +13,15 @@ inline int ToPixel(double value) {
   constexpr double limit = 100'000'000;
   return TruncToInt(std::clamp(value, -limit, limit));
 }
+
+// The row of a diagram value: the zero line less the value's whole pixels,
+// held inside the pixel range however large the value.
+inline int PixelRow(int zeroLine, double value, double scale) {
+  return ToPixel(static_cast<double>(zeroLine) - std::trunc(value / scale));
+}
+
+// The highest zero line the result panes grow to; twice it is still a
+// valid pane height.
+inline constexpr int MaxZeroLine = 8'000'000;
 
 }  // namespace trevan

@@ -146,7 +146,9 @@ void element::AddEndMoment(SpanEnd end, double m) {
 void element::AddChargeContribution(const charge& load) {
   const double x = load.x;
   const double F = load.f;
-  if (!(X1 <= x && x <= X2)) return;
+  // A force on a support belongs to the span that starts there (it goes
+  // straight into that support), never to both neighbours.
+  if (!(X1 <= x && (x < X2 || (!Next && x == X2)))) return;
   if (!LeftHeld() && !RightHeld()) return;
   const double L = SpanLength;
   const double a = x - X1;
@@ -187,12 +189,18 @@ double CantileverMoment(double x, double L, double B, double E) {
 
 void element::AddDistrChargeContribution(const distrcharge& load) {
   if (!LeftHeld() && !RightHeld()) return;
-  const double sa = std::max(load.X1, X1) - X1;
-  const double sb = std::min(load.X2, X2) - X1;
+  const double from = std::max(load.X1, X1);
+  const double to = std::min(load.X2, X2);
+  if (!(to > from)) return;
+  // The intensities at the clipped ends themselves: X1 + sa may round to
+  // just outside the load, where IntensityAt answers 0.
+  AddTrapezoidContribution(from - X1, to - X1, load.IntensityWithin(from), load.IntensityWithin(to));
+}
+
+void element::AddTrapezoidContribution(double sa, double sb, double h, double l) {
+  if (!LeftHeld() && !RightHeld()) return;
   if (!(sb > sa)) return;
   const double L = SpanLength;
-  const double h = load.IntensityAt(X1 + sa);
-  const double l = load.IntensityAt(X1 + sb);
   const double R = (sb - sa) * (h + l) / 2;
   const double c = (h + l != 0) ? ((h + 2 * l) * sb + (2 * h + l) * sa) / (h + l) / 3 : (sb + sa) / 2;
   if (LeftHeld()) LeftShear += RightHeld() ? R * (L - c) / L : R;

@@ -46,6 +46,8 @@ class element : public object {
   void ResetSegmentEnds();
   void AddChargeContribution(const charge& load);
   void AddDistrChargeContribution(const distrcharge& load);
+  // A linear load from offset sa to sb (from X1), intensity h at sa and l at sb.
+  void AddTrapezoidContribution(double sa, double sb, double h, double l);
   void AddEndMoment(SpanEnd end, double m);
   // This support's reaction (upward positive).
   double Reaction() const;

@@ -8,11 +8,13 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 #include "CLocaleText.h"
 #include "DialogService.h"
 #include "DocumentHost.h"
+#include "PixelMapping.h"
 #include "TDocument.h"
 #include "THAxisBox.h"
 #include "TInputForm.h"
@@ -308,7 +310,7 @@ void TMDIChild::GraphScrollBoxResize() {
 }
 
 void TMDIChild::LayOutColumns() {
-  columnCount_ = beam_ ? std::min(TruncToInt(beam_->Length / distanceScale_), 20'000'000) + 1 : 0;
+  columnCount_ = beam_ ? ColumnCountFor(beam_->Length, distanceScale_, 20'000'001) : 0;
   showForm_->AllocateColumns(columnCount_);
   inputView_->resize(columnCount_ + 2, inputView_->height());
   showForm_->resize(columnCount_ + 2, showForm_->height());
@@ -489,6 +491,7 @@ void TMDIChild::ShowMaxMoment(const std::string& text) {
 
 void TMDIChild::GrowResultPanes(int w) {
   QScrollBar* bar = graphScroll_->verticalScrollBar();
+  w = std::clamp(w, 0, MaxZeroLine);
   const int position = bar->value() + w - showForm_->ZeroLine();
   showForm_->resize(showForm_->width(), 2 * w);  // sets the zero line to w
   showForm_->SetZeroLine(w);

@@ -3,7 +3,9 @@
 #include <QMouseEvent>
 #include <cmath>
 
+#include "Beam.h"
 #include "CLocaleText.h"
+#include "PixelMapping.h"
 #include "TMDIChild.h"
 #include "UnitSystem.h"
 
@@ -57,14 +59,17 @@ void TShowForm::Render(ImageCanvas& canvas) {
   canvas.SetPenColor(Silver);
   for (int i = 0; i <= window_->ColumnCount() / 50; ++i) {
     canvas.MoveTo(50 * i, 0);
-    canvas.LineTo(50 * i, 2 * zeroLine_);
+    canvas.LineTo(50 * i, 2 * std::min(zeroLine_, MaxZeroLine));
   }
 
   // Only the columns in sight are drawn; the pen starts where the curve
   // would have brought it.
   const int first = std::max(0, area.left() - 1);
   const int last = std::min(columns - 1, area.right() + 1);
-  auto yOf = [&](double v, double scale) { return zeroLine_ - TruncToInt(v / scale); };
+  auto yOf = [&](double v, double scale) { return PixelRow(zeroLine_, v, scale); };
+  // A beam that cannot stand under its loads has no curves to show.
+  const TTrevanDoc* beam = window_->Beam();
+  if (beam && beam->NeedsSupport()) return;
 
   canvas.SetPenColor(window_->ForcesColour());
   int a = first == 0 ? zeroLine_ : yOf(shear_[first - 1], fs);

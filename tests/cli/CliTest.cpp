@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -234,6 +235,83 @@ TEST(CliTest, UnreadableFilesExitWith2AndSayWhy) {
   EXPECT_NE(notABeam.err.find("not a beam document"), std::string::npos) << notABeam.err;
 }
 
+// A beam file with the given force and support records.
+std::string WriteBeam(const std::string& name, double length,
+                      const std::vector<std::pair<double, double>>& forces,
+                      const std::vector<std::pair<double, int>>& supports) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("trevan_cli_" + std::to_string(getpid()) + "_" + name + ".tvn");
+  std::ofstream out(path, std::ios::binary);
+  char line[160];
+  std::snprintf(line, sizeof line, "Trevan version :11700 \r\nMetric :1 \r\nbeam length :%.9f \r\n", length);
+  out << line << "number of forces :" << forces.size() << " \r\n";
+  for (auto [x, f] : forces) {
+    std::snprintf(line, sizeof line, "charge(x,f) :%.9f %.9f \r\n", x, f);
+    out << line;
+  }
+  out << "number of distributed loads :0 \r\nnumber of supports :" << supports.size() << " \r\n";
+  for (auto [x, type] : supports) {
+    std::snprintf(line, sizeof line, "support(X,type) :%.9f %d \r\n", x, type);
+    out << line;
+  }
+  return path.string();
+}
+
+struct StabilityCase {
+  const char* name;
+  std::vector<std::pair<double, double>> forces;
+  std::vector<std::pair<double, int>> supports;
+  bool stable;
+  int status;
+};
+
+class CliStabilityTest : public ::testing::TestWithParam<StabilityCase> {};
+
+// No vice and fewer than two hinges or rolls cannot stand; type none does
+// not count. Loaded, such a beam exits with 3 and shows no reactions.
+TEST_P(CliStabilityTest, ReportsWhetherTheBeamCanStand) {
+  const StabilityCase& c = GetParam();
+  const std::string file = WriteBeam(c.name, 10, c.forces, c.supports);
+  const Outcome text = RunCli({"analyze", file});
+  const Outcome json = RunCli({"analyze", file, "--json"});
+  std::filesystem::remove(file);
+  EXPECT_EQ(text.status, c.status) << text.err;
+  EXPECT_EQ(json.status, c.status) << json.err;
+  EXPECT_NE(json.out.find(c.stable ? "\"stable\": true" : "\"stable\": false"), std::string::npos)
+      << json.out;
+  if (c.status == ExitUnstable) {
+    EXPECT_EQ(text.out, "Unstable: add a vice or two supports\n");
+    EXPECT_NE(json.out.find("\"status\": \"Unstable: add a vice or two supports\""), std::string::npos);
+  } else {
+    EXPECT_EQ(text.out.find("Unstable"), std::string::npos) << text.out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliStabilityTest,
+    ::testing::Values(StabilityCase{"OneHinge", {{5, 1000}}, {{0, 3}}, false, ExitUnstable},
+                      StabilityCase{"TwoNone", {{5, 1000}}, {{0, 0}, {10, 0}}, false, ExitUnstable},
+                      StabilityCase{"HingeAndNone", {{5, 1000}}, {{0, 3}, {10, 0}}, false, ExitUnstable},
+                      StabilityCase{"NoSupports", {{5, 1000}}, {}, false, ExitUnstable},
+                      StabilityCase{"OneHingeUnloaded", {}, {{0, 3}}, false, ExitOk},
+                      StabilityCase{"ZeroForceOnly", {{5, 0}}, {{0, 3}}, false, ExitOk},
+                      StabilityCase{"Vice", {{5, 1000}}, {{0, 1}}, true, ExitOk},
+                      StabilityCase{"HingeAndRoll", {{5, 1000}}, {{0, 3}, {10, 2}}, true, ExitOk}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Diagram rows far outside the int range: the analysis and the report go on
+// (the sanitizer build stops on any overflow).
+TEST(CliTest, HugeValuesSaturateThePixelRows) {
+  const Outcome fine = RunCli(
+      {"analyze", Examples + "/simply-supported.tvn", "--force-scale", "1e-8", "--moment-scale", "1e-8"});
+  EXPECT_EQ(fine.status, ExitOk) << fine.err;
+  const std::string file = WriteBeam("huge", 10, {{5, 1e13}}, {{0, 3}, {10, 3}});
+  const Outcome huge = RunCli({"analyze", file, "--json"});
+  std::filesystem::remove(file);
+  EXPECT_EQ(huge.status, ExitOk) << huge.err;
+  EXPECT_NEAR(JsonNumber(huge.out, "max_moment"), 1e13 * 10 / 4, 1e13 * 10 / 4 * 1e-9);
+}
+
 // The installed program, not just the library: exit status and streams.
 TEST(CliTest, ProgramReportsThroughItsExitStatus) {
   const std::string cli = TREVAN_CLI_PATH;
@@ -241,6 +319,9 @@ TEST(CliTest, ProgramReportsThroughItsExitStatus) {
             0);
   EXPECT_EQ(WEXITSTATUS(std::system((cli + " analyze 2>/dev/null").c_str())), 64);
   EXPECT_EQ(WEXITSTATUS(std::system((cli + " analyze /nonexistent.tvn 2>/dev/null").c_str())), 2);
+  const std::string unstable = WriteBeam("program", 10, {{5, 1000}}, {{0, 3}});
+  EXPECT_EQ(WEXITSTATUS(std::system((cli + " analyze " + unstable + " >/dev/null").c_str())), 3);
+  std::filesystem::remove(unstable);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "PixelMapping.h"
 #include "SettingsSandbox.h"
 #include "TDocument.h"
 #include "THAxisBox.h"
@@ -249,6 +250,44 @@ TEST_F(DocumentWindowTest, ClearAllAsksFirst) {
   window->ClearAll();
   EXPECT_TRUE(beam().Charges.empty());
   EXPECT_FALSE(window->UndoStack()->GetCanUndo());
+}
+
+// Pixels of the diagram backing in the given colour.
+int CountPixels(const ImageCanvas& canvas, Rgb colour) {
+  int n = 0;
+  for (int y = 0; y < canvas.Height(); ++y)
+    for (int x = 0; x < canvas.Width(); ++x) n += canvas.GetPixel(x, y) == colour;
+  return n;
+}
+
+TEST_F(DocumentWindowTest, ALoadedBeamThatCannotStandSaysSoAndDrawsNoCurves) {
+  TShowForm& diagrams = window->ShowForm();
+  const Rgb moments = host.options.MomentsColor();
+  Click(50, base() - 20);  // a force, no support
+  EXPECT_EQ(host.status[2], "Unstable: add a vice or two supports");
+  beam().InsertSupport(2, ftHinge);
+  Settle();
+  EXPECT_EQ(host.status[2], "Unstable: add a vice or two supports") << "one hinge cannot stand";
+  diagrams.RenderNow();
+  EXPECT_EQ(CountPixels(diagrams.Backing(), moments), 0);
+
+  beam().InsertSupport(10, ftRoll);
+  Settle();
+  EXPECT_EQ(host.status[2].left(13), "Max. moment :");
+  diagrams.RenderNow();
+  EXPECT_GT(CountPixels(diagrams.Backing(), moments), 0);
+}
+
+// Rows far beyond the int range are held at the edge (the sanitizer build
+// stops on any overflow) and the panes grow no further than they can.
+TEST_F(DocumentWindowTest, AHugeForceKeepsThePixelRowsInRange) {
+  beam().InsertSupport(0, ftHinge);
+  beam().InsertSupport(15, ftHinge);
+  beam().AddCharge(charge(5, 1e13, &view()));
+  Settle();
+  window->ShowForm().RenderNow();
+  EXPECT_LE(window->ShowForm().ZeroLine(), MaxZeroLine);
+  EXPECT_GT(window->ShowForm().ZeroLine(), 0);
 }
 
 TEST_F(DocumentWindowTest, IdleStepsReplotAfterAScaleChange) {
