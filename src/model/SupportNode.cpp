@@ -56,7 +56,16 @@ void element::UpdateProperties() {
 void element::MoveBy(int pixels) {
   const BeamWindow* w = Window();
   if (!w || IsSentinel()) return;
-  double n = X1 + pixels * w->DistanceScale();
+  PlaceAt(X1 + pixels * w->DistanceScale());
+}
+
+object::Placement element::GetPlacement() const { return {X1, 0}; }
+
+void element::SetPlacement(const Placement& placement) {
+  if (!IsSentinel()) PlaceAt(placement.first);
+}
+
+void element::PlaceAt(double n) {
   if (!(n > Prev->X1)) n = Prev->X1 + 0.0001;
   if (n >= X2) n = X2 - 0.0001;
   Prev->X2 = n;
