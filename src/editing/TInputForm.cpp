@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "Beam.h"
 #include "InputViewHost.h"
@@ -36,6 +37,7 @@ BeamWindow* TInputForm::Window() { return host_ ? host_->ModelWindow() : nullptr
 void TInputForm::SelectTool(int code) {
   const int number = code - ToolCodeBase;
   if (number < 0 || number >= static_cast<int>(tools_.size())) return;
+  CancelGesture();
   currentTool_ = tools_[number].get();
   setCursor(currentTool_->ToolCursor);
   SetHint(currentTool_->HintText);
@@ -51,13 +53,15 @@ void TInputForm::SetHint(const QString& text) {
 bool TInputForm::InBeamRange(Point p) const { return host_ && p.x > 0 && p.x <= host_->ColumnCount(); }
 
 void TInputForm::SelectObject(object* target) {
+  // The selection changes under a gesture: the gesture cannot go on.
+  if (ButtonDown && target != selection_.get()) CancelGesture();
   Canvas& canvas = DrawingCanvas();
-  if (selection_) selection_->ToggleHandles(canvas);
+  if (object* old = selection_.get()) old->ToggleHandles(canvas);
   selection_ = target;
-  if (selection_) selection_->ToggleHandles(canvas);
+  if (object* now = selection_.get()) now->ToggleHandles(canvas);
   FlushDrawing();
   if (host_) {
-    host_->InspectorShowObject(selection_);
+    host_->InspectorShowObject(selection_.get());
     host_->UpdateCommands();
   }
 }
@@ -90,9 +94,9 @@ void TInputForm::Render(ImageCanvas& canvas) {
     }
   }
   if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) beam->Draw(canvas);
-  if (selection_) {
-    selection_->Selected = false;  // a fresh picture has no handles yet
-    selection_->ToggleHandles(canvas);
+  if (object* selected = selection_.get()) {
+    selected->Selected = false;  // a fresh picture has no handles yet
+    selected->ToggleHandles(canvas);
   }
 }
 
@@ -103,9 +107,10 @@ void TInputForm::resizeEvent(QResizeEvent*) {
 
 void TInputForm::FormMouseDown(Point p) {
   if (!InBeamRange(p) || !currentTool_) return;
+  // A press while a gesture is under way: its release went elsewhere.
+  CancelGesture();
   pressPoint_ = p;
   currentTool_->DragRect = Rect{p.x, p.y, p.x + 1, baseLine_}.Normalized();
-  if (ButtonDown) return;
   currentTool_->MouseDown(p, host_->DistanceScale(), host_->ForceScale());
   ButtonDown = true;
   Tracking = true;
@@ -143,15 +148,23 @@ void TInputForm::FormMouseMove(Point p) {
 }
 
 void TInputForm::FormMouseUp(Point p) {
-  if (!host_) return;
-  int column = std::min(p.x, host_->ColumnCount() - 1);
-  column = std::max(column, 0);
-  if (!ButtonDown || !currentTool_) return;
+  if (!host_ || !ButtonDown || !currentTool_) return;
+  // The release counts at the nearest column of the beam range.
+  const int column = std::clamp(p.x, 1, std::max(1, host_->ColumnCount()));
   currentTool_->MouseDrag({column, p.y}, host_->DistanceScale(), host_->ForceScale(), host_->IsMetric());
-  currentTool_->MouseUp(host_->DistanceScale(), host_->ForceScale());
+  // The gesture is over before its edit is recorded.
   Tracking = false;
   ButtonDown = false;
+  currentTool_->MouseUp(host_->DistanceScale(), host_->ForceScale());
   // Clears any feedback the edit did not repaint away.
+  Invalidate();
+}
+
+void TInputForm::CancelGesture() {
+  if (!ButtonDown) return;
+  ButtonDown = false;
+  Tracking = false;
+  if (currentTool_) currentTool_->Cancel();
   Invalidate();
 }
 
@@ -161,13 +174,23 @@ void TInputForm::EndTracking() {
   if (!ButtonDown) Tracking = false;
 }
 
-void TInputForm::mousePressEvent(QMouseEvent* e) { FormMouseDown(PointOf(e)); }
-void TInputForm::mouseMoveEvent(QMouseEvent* e) { FormMouseMove(PointOf(e)); }
+void TInputForm::mousePressEvent(QMouseEvent* e) {
+  FormMouseDown(PointOf(e));
+  if (ButtonDown) gestureButton_ = e->button();
+}
+void TInputForm::mouseMoveEvent(QMouseEvent* e) {
+  // The pressed button is up: its release went to a dialog or elsewhere.
+  if (ButtonDown && !(e->buttons() & gestureButton_)) CancelGesture();
+  FormMouseMove(PointOf(e));
+}
 void TInputForm::mouseReleaseEvent(QMouseEvent* e) { FormMouseUp(PointOf(e)); }
 
 void TInputForm::mouseDoubleClickEvent(QMouseEvent* e) {
-  FormMouseDown(PointOf(e));
-  if (currentTool_ == tools_[0].get() && host_) host_->ShowInspector();
+  const Point p = PointOf(e);
+  FormMouseDown(p);
+  if (ButtonDown) gestureButton_ = e->button();
+  // Outside the beam range nothing was picked: the inspector stays as it is.
+  if (currentTool_ == tools_[0].get() && host_ && InBeamRange(p)) host_->ShowInspector();
 }
 
 // The pointer left the view: the hover feedback goes, as it would when the

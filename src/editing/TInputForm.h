@@ -6,6 +6,7 @@
 #include "BeamView.h"
 #include "SupportGlyphs.h"
 #include "TBackedView.h"
+#include "WatchedObject.h"
 
 namespace trevan {
 
@@ -33,7 +34,7 @@ class TInputForm : public TBackedView, public BeamView {
   // BeamView.
   BeamWindow* Window() override;
   int BaseLine() const override { return baseLine_; }
-  object* SelectedObject() const override { return selection_; }
+  object* SelectedObject() const override { return selection_.get(); }
   void SelectObject(object* target) override;
   const Bitmap* SupportGlyph(TSupportType type) const override { return glyphs_.For(type); }
 
@@ -42,6 +43,9 @@ class TInputForm : public TBackedView, public BeamView {
   // Drops the selection without telling anyone: its object is going away.
   void ForgetSelection() { selection_ = nullptr; }
   void SelectTool(int code);
+  // Ends a press-drag-release gesture without its release: what the tool
+  // moved goes back and its feedback goes.
+  void CancelGesture();
   TTool* CurrentTool() const { return currentTool_; }
   TTool& Tool(int number) const { return *tools_[number]; }
   bool InBeamRange(Point p) const;
@@ -75,13 +79,14 @@ class TInputForm : public TBackedView, public BeamView {
   void EndTracking();
 
   InputViewHost* host_ = nullptr;
-  object* selection_ = nullptr;
+  WatchedObject selection_;
   int baseLine_ = 100;
   SupportGlyphs glyphs_;
   std::array<std::unique_ptr<TTool>, 4> tools_;
   TTool* currentTool_ = nullptr;
   Point lastMouse_;
   Point pressPoint_;
+  Qt::MouseButton gestureButton_ = Qt::LeftButton;
 };
 
 }  // namespace trevan

@@ -11,16 +11,18 @@ void TPointerTool::MouseDown(Point p, double, double) {
   TTrevanDoc* beam = View.Host() ? View.Host()->Beam() : nullptr;
   object* hit = beam ? beam->FindObjectAt(p) : nullptr;
   View.SelectObject(hit);
+  dragged_ = hit;
+  StartPoint = LastPoint = p;
   if (!hit) return;
+  start_ = hit->GetPlacement();
   Canvas& canvas = View.DrawingCanvas();
   hit->ToggleHandles(canvas);
   hit->ShowHandles(canvas, p);
-  StartPoint = LastPoint = p;
 }
 
 void TPointerTool::MouseDrag(Point p, double distanceScale, double, bool) {
-  object* selected = View.SelectedObject();
-  if (!selected || !InRange(p)) return;
+  object* selected = dragged_.get();
+  if (!selected || selected != View.SelectedObject() || !InRange(p)) return;
   selected->DragTo(View.DrawingCanvas(), p);
   View.FlushDrawing();
   Readout(QString::fromStdString(selected->GetHint(distanceScale < 0.01)));
@@ -33,11 +35,28 @@ void TPointerTool::MouseHover(Point p, double, double, bool) {
   View.SetHint(hit ? QString::fromStdString(hit->GetName()) : HintText);
 }
 
+object* TPointerTool::PutBack() {
+  object* dragged = dragged_.get();
+  dragged_ = nullptr;
+  if (!dragged || LastPoint == StartPoint) return nullptr;
+  dragged->DragTo(View.DrawingCanvas(), StartPoint);
+  // Pixel steps there and back need not add up to nothing.
+  dragged->SetPlacement(start_);
+  return dragged;
+}
+
+// The drag only showed the move; the recorded move makes it.
 void TPointerTool::MouseUp(double distanceScale, double) {
-  object* selected = View.SelectedObject();
-  if (!selected || LastPoint == StartPoint || !InRange(LastPoint) || !View.Host()) return;
-  selected->DragTo(View.DrawingCanvas(), StartPoint);
-  View.Host()->Recorder()->RecordMove(*selected, distanceScale * (LastPoint.x - StartPoint.x));
+  const bool inRange = InRange(LastPoint);
+  object* moved = PutBack();
+  if (moved && inRange && View.Host())
+    View.Host()->Recorder()->RecordMove(*moved, distanceScale * (LastPoint.x - StartPoint.x));
+  LastPoint = StartPoint;
+}
+
+void TPointerTool::Cancel() {
+  PutBack();
+  LastPoint = StartPoint;
 }
 
 }  // namespace trevan

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TTool.h"
+#include "WatchedObject.h"
 
 namespace trevan {
 
@@ -14,6 +15,14 @@ class TPointerTool : public TTool {
   void MouseDrag(Point p, double distanceScale, double forceScale, bool metric) override;
   void MouseHover(Point p, double distanceScale, double forceScale, bool metric) override;
   void MouseUp(double distanceScale, double forceScale) override;
+  void Cancel() override;
+
+ private:
+  // Puts the dragged object back exactly where the press found it.
+  object* PutBack();
+
+  WatchedObject dragged_;
+  object::Placement start_;
 };
 
 }  // namespace trevan

@@ -41,9 +41,35 @@ TQPropertyInspector::TQPropertyInspector(MessageService& messages, QWidget* pare
   });
 }
 
+bool TQPropertyInspector::ListsRowsOf(const object& target) const {
+  if (ValueListEditor1->rowCount() != target.RowCount) return false;
+  for (int i = 0; i < target.RowCount; ++i) {
+    const QTableWidgetItem* name = ValueListEditor1->item(i, NameColumn);
+    if (!name || name->text().toStdString() != target.PropertyLabels[i]) return false;
+  }
+  return true;
+}
+
 void TQPropertyInspector::ShowObject(object* target) {
+  const bool same = target && target == target_.get() && ListsRowsOf(*target);
   target_ = target;
-  if (!target_) return;
+  if (!target_) {
+    Clearing = true;
+    ValueListEditor1->setRowCount(0);
+    Clearing = false;
+    setWindowTitle(QString());
+    return;
+  }
+  if (same) {
+    // Rebuilding the rows here would pull the cell editor out from under a commit.
+    for (int i = 0; i < target->RowCount; ++i) {
+      const QString value = QString::fromStdString(target->PropertyValues[i]);
+      const QTableWidgetItem* item = ValueListEditor1->item(i, ValueColumn);
+      if (!item || item->text() != value) SetCell(i + 1, value);
+    }
+    setWindowTitle(QString::fromStdString(target->Caption));
+    return;
+  }
   Clearing = true;
   ValueListEditor1->setRowCount(0);
   for (int i = 0; i < target_->RowCount; ++i) {

@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "WatchedObject.h"
+
 class QTableWidget;
 
 namespace trevan {
@@ -19,8 +21,10 @@ class TQPropertyInspector : public QWidget {
  public:
   TQPropertyInspector(MessageService& messages, QWidget* parent = nullptr);
 
+  // Lists the object's values; none empties the list. The same object
+  // again only refreshes the texts, so an edit being committed keeps its cell.
   void ShowObject(object* target);
-  object* TargetObject() const { return target_; }
+  object* TargetObject() const { return target_.get(); }
   // Applies the text of a value cell (row 1 is the first property).
   void ValueListEditor1Validate(int row, const QString& value);
 
@@ -35,9 +39,10 @@ class TQPropertyInspector : public QWidget {
 
  private:
   void SetCell(int row, const QString& value);
+  bool ListsRowsOf(const object& target) const;
 
   MessageService& messages_;
-  object* target_ = nullptr;
+  WatchedObject target_;
   static bool Clearing;
 };
 

@@ -25,6 +25,8 @@ class TTool {
   virtual void HideFeedback(double /*distanceScale*/, double /*forceScale*/) {}
   virtual void MouseHover(Point, double /*distanceScale*/, double /*forceScale*/, bool /*metric*/) {}
   virtual void MouseUp(double /*distanceScale*/, double /*forceScale*/) {}
+  // The gesture ends without its release: undo whatever it did to the beam.
+  virtual void Cancel() {}
 
   Rect DragRect;
   Point StartPoint;

@@ -45,38 +45,49 @@ void TTrevanDoc::AttachView(BeamView* view) {
   }
 }
 
-std::shared_ptr<charge> TTrevanDoc::AddCharge(const charge& prototype) {
-  auto added = std::make_shared<charge>(prototype);
-  Charges.push_back(added);
-  Recompute();
-  return added;
-}
-
-std::shared_ptr<distrcharge> TTrevanDoc::AddDistrCharge(const distrcharge& prototype) {
-  auto added = std::make_shared<distrcharge>(prototype);
-  DistrCharges.push_back(added);
-  Recompute();
-  return added;
-}
-
 namespace {
 template <class T>
-void EraseReference(std::vector<std::shared_ptr<T>>& list, const T& target) {
+std::shared_ptr<T> InsertCopy(std::vector<std::shared_ptr<T>>& list, const T& prototype, std::size_t at) {
+  auto added = std::make_shared<T>(prototype);
+  added->Selected = false;  // no handles are drawn for it yet
+  list.insert(list.begin() + static_cast<std::ptrdiff_t>(std::min(at, list.size())), added);
+  return added;
+}
+
+template <class T>
+std::size_t EraseReference(std::vector<std::shared_ptr<T>>& list, const T& target) {
   auto it = std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.get() == &target; });
-  if (it != list.end()) list.erase(it);
+  if (it == list.end()) return TTrevanDoc::AtEnd;
+  const auto index = static_cast<std::size_t>(it - list.begin());
+  list.erase(it);
+  return index;
 }
 }  // namespace
 
-void TTrevanDoc::RemoveCharge(const charge& target) {
-  if (View) View->SelectObject(nullptr);
-  EraseReference(Charges, target);
+std::shared_ptr<charge> TTrevanDoc::AddCharge(const charge& prototype, std::size_t at) {
+  auto added = InsertCopy(Charges, prototype, at);
   Recompute();
+  return added;
 }
 
-void TTrevanDoc::RemoveDistrCharge(const distrcharge& target) {
-  if (View) View->SelectObject(nullptr);
-  EraseReference(DistrCharges, target);
+std::shared_ptr<distrcharge> TTrevanDoc::AddDistrCharge(const distrcharge& prototype, std::size_t at) {
+  auto added = InsertCopy(DistrCharges, prototype, at);
   Recompute();
+  return added;
+}
+
+std::size_t TTrevanDoc::RemoveCharge(const charge& target) {
+  if (View) View->SelectObject(nullptr);
+  const std::size_t index = EraseReference(Charges, target);
+  Recompute();
+  return index;
+}
+
+std::size_t TTrevanDoc::RemoveDistrCharge(const distrcharge& target) {
+  if (View) View->SelectObject(nullptr);
+  const std::size_t index = EraseReference(DistrCharges, target);
+  Recompute();
+  return index;
 }
 
 element* TTrevanDoc::LinkSupport(double x, TSupportType type) {
@@ -142,8 +153,25 @@ void TTrevanDoc::RemoveSupport(element& node) {
   Recompute();
 }
 
+bool TTrevanDoc::Holds(const object& target) const {
+  if (target.IsSupport()) {
+    for (const element* e = FirstSupport(); e; e = e->Next.get())
+      if (e == &target) return true;
+    return false;
+  }
+  const auto same = [&](const auto& p) { return p.get() == &target; };
+  return std::any_of(Charges.begin(), Charges.end(), same) ||
+         std::any_of(DistrCharges.begin(), DistrCharges.end(), same);
+}
+
 void TTrevanDoc::MoveObject(object& target, int pixels) {
   target.MoveBy(pixels);
+  if (View && View->Window()) View->Window()->RefreshInspector(target);
+  Recompute();
+}
+
+void TTrevanDoc::PlaceObject(object& target, const object::Placement& placement) {
+  target.SetPlacement(placement);
   if (View && View->Window()) View->Window()->RefreshInspector(target);
   Recompute();
 }

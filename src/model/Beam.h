@@ -37,17 +37,24 @@ class TTrevanDoc {
 
   void AttachView(BeamView* view);
 
-  std::shared_ptr<charge> AddCharge(const charge& prototype);
-  std::shared_ptr<distrcharge> AddDistrCharge(const distrcharge& prototype);
-  void RemoveCharge(const charge& target);
-  void RemoveDistrCharge(const distrcharge& target);
+  static constexpr std::size_t AtEnd = static_cast<std::size_t>(-1);
+  // A new load equal to the prototype, at index `at` of its list (the end
+  // when at lies beyond it), so an undone delete puts it back in its place.
+  std::shared_ptr<charge> AddCharge(const charge& prototype, std::size_t at = AtEnd);
+  std::shared_ptr<distrcharge> AddDistrCharge(const distrcharge& prototype, std::size_t at = AtEnd);
+  // Answer the index the load had; AtEnd when it was not on the beam.
+  std::size_t RemoveCharge(const charge& target);
+  std::size_t RemoveDistrCharge(const distrcharge& target);
   // The new support node, or none when the support does not fit at x.
   element* InsertSupport(double x, TSupportType type);
   // Whether a support may be inserted at x: inside the chain and at least
   // the smallest gap away from every support.
   bool SupportFits(double x) const;
   void RemoveSupport(element& node);
+  // Whether the object is one of this beam's loads or supports.
+  bool Holds(const object& target) const;
   void MoveObject(object& target, int pixels);
+  void PlaceObject(object& target, const object::Placement& placement);
   // The first object under the point; when that is the selected one, the
   // next one under it, so repeated clicks reach the objects below.
   object* FindObjectAt(Point point) const;

@@ -15,6 +15,19 @@ namespace trevan {
 
 BeamWindow* object::Window() const { return View ? View->Window() : nullptr; }
 
+std::shared_ptr<ObjectSlot> object::Identity() {
+  if (!identity_.value) {
+    identity_.value = std::make_shared<ObjectSlot>();
+    identity_.value->current = weak_from_this();
+  }
+  return identity_.value;
+}
+
+void object::AdoptIdentity(const std::shared_ptr<ObjectSlot>& slot) {
+  identity_.value = slot;
+  if (slot) slot->current = weak_from_this();
+}
+
 bool object::IsMetric() const {
   const BeamWindow* w = Window();
   return w ? w->IsMetric() : true;

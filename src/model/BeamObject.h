@@ -12,10 +12,20 @@ class BeamView;
 class BeamWindow;
 class Canvas;
 class ClipboardService;
+struct ObjectSlot;
+
+// A member that copies of its object do not take along: a copy is another object.
+template <class T>
+struct NotCopied {
+  T value{};
+  NotCopied() = default;
+  NotCopied(const NotCopied&) {}
+  NotCopied& operator=(const NotCopied&) { return *this; }
+};
 
 // Common base of the three kinds of beam object: point force, distributed
-// load and support node. Loads are shared between the beam and the edit
-// actions that may still name them, hence enable_shared_from_this.
+// load and support node. The beam alone owns them; everything else names
+// them weakly (WatchedObject, ObjectRef), hence enable_shared_from_this.
 class object : public std::enable_shared_from_this<object> {
  public:
   static constexpr int MaxRows = 4;
@@ -34,6 +44,17 @@ class object : public std::enable_shared_from_this<object> {
   void ShowHandles(Canvas& canvas, Point point);
   // Moves the object by whole pixel columns of the view.
   virtual void MoveBy(int pixels) = 0;
+  // Where the object lies along the beam: x of a point force, X1 and X2 of
+  // a distributed load, X1 of a support.
+  struct Placement {
+    double first = 0;
+    double second = 0;
+    bool operator==(const Placement&) const = default;
+  };
+  virtual Placement GetPlacement() const = 0;
+  // Puts the object exactly where GetPlacement found it; a support stays
+  // strictly between its neighbours.
+  virtual void SetPlacement(const Placement& placement) = 0;
   // The glyph's rectangle on the view, normalised.
   virtual Rect GetBounds() const = 0;
   // One-line status text; fine asks for four decimals instead of two.
@@ -65,6 +86,12 @@ class object : public std::enable_shared_from_this<object> {
   };
   bool GetMapping(Mapping& mapping) const;
 
+  // The identity the edit history names the object by. An object put back
+  // by undoing its delete adopts the identity of the deleted one, so the
+  // edits recorded before the delete find it again.
+  std::shared_ptr<ObjectSlot> Identity();
+  void AdoptIdentity(const std::shared_ptr<ObjectSlot>& slot);
+
   Point AnchorPoint;
   Point DragPoint;
   bool Selected = false;
@@ -86,6 +113,14 @@ class object : public std::enable_shared_from_this<object> {
   bool RowEdited(int row, double current) const;
   // Puts a record of at most 39 characters on the clipboard.
   static bool PutRecord(ClipboardService& clipboard, const std::string& record);
+
+ private:
+  NotCopied<std::shared_ptr<ObjectSlot>> identity_;
+};
+
+// The current bearer of an identity; none while no object on a beam has it.
+struct ObjectSlot {
+  std::weak_ptr<object> current;
 };
 
 }  // namespace trevan

@@ -47,6 +47,15 @@ void distrcharge::MoveBy(int pixels) {
   PropertyValues[3] = FloatToText(X2);
 }
 
+object::Placement distrcharge::GetPlacement() const { return {X1, X2}; }
+
+void distrcharge::SetPlacement(const Placement& placement) {
+  X1 = placement.first;
+  X2 = placement.second;
+  PropertyValues[1] = FloatToText(X1);
+  PropertyValues[3] = FloatToText(X2);
+}
+
 std::string distrcharge::GetHint(bool fine) const {
   const char* unit = LengthUnit(IsMetric());
   return fine ? CFormat("x1=%6.4f %s   x2=%6.4f %s", X1, unit, X2, unit)

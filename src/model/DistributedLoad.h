@@ -14,6 +14,8 @@ class distrcharge : public object {
   void UpdateProperties() override;
   void Draw(Canvas& canvas, int ox, int oy) const override;
   void MoveBy(int pixels) override;
+  Placement GetPlacement() const override;
+  void SetPlacement(const Placement& placement) override;
   Rect GetBounds() const override;
   std::string GetHint(bool fine) const override;
   void SetMetric(bool metric) override;

@@ -66,7 +66,7 @@ void EditRecorder::RecordDeleteSelected() {
     TActionDeleteDistrCharge action(&window_, d);
     buffer->Do(action);
   } else if (auto* e = dynamic_cast<element*>(selected); e && !e->IsSentinel()) {
-    TActionDeleteSupport action(&window_, e, *e);
+    TActionDeleteSupport action(&window_, e);
     buffer->Do(action);
   }
 }
@@ -95,12 +95,15 @@ void EditRecorder::RecordElementProps(element& target, const element& values) {
 void EditRecorder::ClearAll() {
   TTrevanDoc* beam = window_.Beam();
   if (!beam) return;
+  // The question takes the mouse: a gesture under way ends here.
+  window_.CancelGesture();
   const MessageAnswer answer = window_.Messages().Ask(
       "This will clear all objects. \nThis operation can not be undone. \n\nAre you sure?", "Clear all",
       MessageIcon::Warning);
   if (answer != MessageAnswer::Yes) return;
   beam->Clear();
   window_.ResetBeamView();
+  if (TUndoBuffer* buffer = window_.UndoBuffer()) buffer->ShowState();
   window_.RepaintAll();
 }
 

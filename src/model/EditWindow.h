@@ -30,6 +30,9 @@ class EditWindow {
   virtual void RepaintAll() = 0;
   // Makes the tool with the given command code the input view's tool.
   virtual void SelectTool(int code) = 0;
+  // Drops a mouse gesture under way, putting back what it moved: an edit
+  // or a question is about to come between its press and its release.
+  virtual void CancelGesture() {}
 };
 
 }  // namespace trevan

@@ -79,7 +79,8 @@ void HeadlessWindow::ResetBeamView() {
   columnCount_ = beam_ ? ColumnCountFor(beam_->Length, distanceScale_, INT_MAX) : 0;
   shear_.assign(static_cast<size_t>(std::max(columnCount_, 0)), 0.0);
   moment_.assign(shear_.size(), 0.0);
-  if (calc_) calc_->Done = false;
+  // The iterator may still point into a chain the beam has replaced.
+  if (calc_) calc_->Reset();
   undoBuffer_ = std::make_unique<undo::TUndoMultiBuffer>(this, &undoCommand_, &redoCommand_);
 }
 

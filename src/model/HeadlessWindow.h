@@ -13,6 +13,7 @@
 #include "EditRecorder.h"
 #include "EditWindow.h"
 #include "UndoBuffer.h"
+#include "WatchedObject.h"
 
 namespace trevan {
 
@@ -84,7 +85,7 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
 
   BeamWindow* Window() override { return this; }
   int BaseLine() const override { return baseLine_; }
-  object* SelectedObject() const override { return selected_; }
+  object* SelectedObject() const override { return selected_.get(); }
   void SelectObject(object* target) override { selected_ = target; }
   const Bitmap* SupportGlyph(TSupportType) const override { return nullptr; }
 
@@ -117,7 +118,7 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   std::vector<double> moment_;
   int zeroLine_ = 100;
   int baseLine_ = 100;
-  object* selected_ = nullptr;
+  WatchedObject selected_;
   bool dirty_ = false;
   int sweeps_ = 0;
   std::string maxMomentText_;

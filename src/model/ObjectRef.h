@@ -6,27 +6,28 @@
 
 namespace trevan {
 
-// How an edit action names a beam object. A load stays alive as long as an
-// action names it, even after it left the beam; a support node is only
-// watched, so an action never touches a node the chain has destroyed.
+// How an edit action names a beam object: by its identity, never by its
+// address. It finds whichever object on the beam bears the identity now
+// (a deleted load put back by Undo included) and none while none does, so
+// an action never touches an object the beam has let go.
 template <class T>
 class ObjectRef {
  public:
   ObjectRef() = default;
+  // An object no beam owns has no identity: nothing is named.
   explicit ObjectRef(T* target) {
-    if (!target) return;
-    std::shared_ptr<T> shared = std::static_pointer_cast<T>(target->weak_from_this().lock());
-    if (!shared) return;  // not owned by a beam: nothing to name
-    if (!target->IsSupport()) strong_ = shared;
-    weak_ = shared;
+    if (target && !target->weak_from_this().expired()) slot_ = target->Identity();
   }
+  explicit ObjectRef(std::shared_ptr<ObjectSlot> slot) : slot_(std::move(slot)) {}
 
-  // The object, or none once a named support has been removed.
-  T* get() const { return strong_ ? strong_.get() : weak_.lock().get(); }
+  T* get() const {
+    if (!slot_) return nullptr;
+    return static_cast<T*>(slot_->current.lock().get());
+  }
+  const std::shared_ptr<ObjectSlot>& Slot() const { return slot_; }
 
  private:
-  std::shared_ptr<T> strong_;
-  std::weak_ptr<T> weak_;
+  std::shared_ptr<ObjectSlot> slot_;
 };
 
 }  // namespace trevan

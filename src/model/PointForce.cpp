@@ -28,6 +28,13 @@ void charge::MoveBy(int pixels) {
   PropertyValues[1] = FloatToText(x);
 }
 
+object::Placement charge::GetPlacement() const { return {x, 0}; }
+
+void charge::SetPlacement(const Placement& placement) {
+  x = placement.first;
+  PropertyValues[1] = FloatToText(x);
+}
+
 std::string charge::GetHint(bool fine) const {
   const bool metric = IsMetric();
   return fine ? CFormat("x=%6.4f %s   f=%6.0f %s", x, LengthUnit(metric), f, ForceUnit(metric))

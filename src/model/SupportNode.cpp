@@ -57,7 +57,16 @@ void element::UpdateProperties() {
 void element::MoveBy(int pixels) {
   const BeamWindow* w = Window();
   if (!w || IsSentinel()) return;
-  double n = X1 + pixels * w->DistanceScale();
+  PlaceAt(X1 + pixels * w->DistanceScale());
+}
+
+object::Placement element::GetPlacement() const { return {X1, 0}; }
+
+void element::SetPlacement(const Placement& placement) {
+  if (!IsSentinel()) PlaceAt(placement.first);
+}
+
+void element::PlaceAt(double n) {
   // Short of the neighbours by more than the smallest gap, which a position
   // typed into the inspector off the columns could otherwise undercut.
   if (!(n > Prev->X1) || !limits::AreSupportsApart(Prev->X1, n)) n = Prev->X1 + 0.0001;

@@ -31,6 +31,8 @@ class element : public object {
   void UpdateProperties() override;
   void Draw(Canvas& canvas, int ox, int oy) const override;
   void MoveBy(int pixels) override;
+  Placement GetPlacement() const override;
+  void SetPlacement(const Placement& placement) override;
   Rect GetBounds() const override;
   std::string GetHint(bool fine) const override;
   void SetMetric(bool metric) override;
@@ -67,6 +69,8 @@ class element : public object {
 
  private:
   void CopyValuesFrom(const element& other);
+  // Moves the support to n, kept strictly between its neighbours.
+  void PlaceAt(double n);
 };
 
 }  // namespace trevan

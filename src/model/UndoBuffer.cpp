@@ -1,6 +1,7 @@
 #include "UndoBuffer.h"
 
 #include "CommandState.h"
+#include "EditWindow.h"
 
 namespace trevan::undo {
 
@@ -10,6 +11,7 @@ TUndoMultiBuffer::TUndoMultiBuffer(EditWindow* owner, CommandState* undoCommand,
       sentinel_(std::make_unique<QActionNone>(owner)) {}
 
 QAction* TUndoMultiBuffer::Do(QAction& action) {
+  if (owner_) owner_->CancelGesture();
   undo_.push_back(action.Execute());
   QAction* reverse = undo_.back().get();
   if (undoCommand_) {
@@ -25,6 +27,7 @@ bool TUndoMultiBuffer::GetCanRedo() const { return RedoTop().RedoCaption != Cant
 
 void TUndoMultiBuffer::Undo() {
   if (!GetCanUndo()) return;
+  if (owner_) owner_->CancelGesture();
   std::unique_ptr<QAction> a = std::move(undo_.back());
   undo_.pop_back();
   redo_.push_back(a->Execute());
@@ -48,6 +51,21 @@ void TUndoMultiBuffer::Redo() {
   if (redoCommand_) redoCommand_->SetCaption(RedoTop().RedoCaption);
   if (undoCommand_) undoCommand_->SetEnabled(GetCanUndo());
   if (redoCommand_) redoCommand_->SetEnabled(GetCanRedo());
+}
+
+}  // namespace trevan::undo
+
+namespace trevan::undo {
+
+void TUndoMultiBuffer::ShowState() {
+  if (undoCommand_) {
+    undoCommand_->SetCaption(UndoTop().UndoCaption);
+    undoCommand_->SetEnabled(GetCanUndo());
+  }
+  if (redoCommand_) {
+    redoCommand_->SetCaption(RedoTop().RedoCaption);
+    redoCommand_->SetEnabled(GetCanRedo());
+  }
 }
 
 }  // namespace trevan::undo

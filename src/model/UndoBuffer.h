@@ -23,6 +23,9 @@ class TUndoBuffer {
   virtual QAction* Do(QAction& action) = 0;
   virtual bool GetCanUndo() const = 0;
   virtual void Undo() = 0;
+  // Sets the commands' captions and states for this buffer, as when it
+  // takes the place of another.
+  virtual void ShowState() = 0;
 
  protected:
   EditWindow* owner_;
@@ -38,6 +41,7 @@ class TUndoMultiBuffer : public TUndoBuffer {
   QAction* Do(QAction& action) override;
   bool GetCanUndo() const override;
   void Undo() override;
+  void ShowState() override;
   void Redo();
   bool GetCanRedo() const;
 

@@ -206,6 +206,8 @@ void TMDIChild::Document1Close() {
 void TMDIChild::Document1Activate() {
   splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
   if (beam_) host_.SetMetricChecks(beam_->Metric);
+  // The inspector shows the active window's selection, never another window's.
+  host_.InspectorShowObject(inputView_->SelectedObject());
 }
 
 void TMDIChild::closeEvent(QCloseEvent* event) {
@@ -213,6 +215,8 @@ void TMDIChild::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  inputView_->CancelGesture();
+  host_.InspectorShowObject(nullptr);
   host_.HideInspector();
   PreviewWindow = nullptr;
   for (const QPointer<QWidget>& preview : previews_) {
@@ -328,8 +332,10 @@ void TMDIChild::ResetBeamView() {
   inputView_->SelectObject(nullptr);
   LayOutColumns();
   InvalidateAll();
-  if (calc_) calc_->Done = false;
+  // The iterator may still point into a chain the beam has replaced.
+  if (calc_) calc_->Reset();
   undo_ = std::make_unique<undo::TUndoMultiBuffer>(this, host_.UndoCommand(), host_.RedoCommand());
+  undo_->ShowState();
 }
 
 void TMDIChild::InvalidateAll() {
@@ -371,13 +377,13 @@ void TMDIChild::SetUnitSystem(bool metric) {
   }
   beam_->SetMetric(metric);
   host_.SetMetricSetting(ApplicationMetric() ? "1" : "0");
-  object* remembered = inputView_->SelectedObject();
+  const WatchedObject remembered = inputView_->SelectedObject();
   inputView_->SelectObject(nullptr);
   if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
   if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
   ResetBeamView();
   Recalculate();
-  inputView_->SelectObject(remembered);
+  inputView_->SelectObject(remembered.get());
   host_.SetMetricChecks(beam_->Metric);
 }
 
@@ -474,8 +480,10 @@ void TMDIChild::ShowStatusPanels() {
 
 void TMDIChild::SetDirty(bool dirty) { Document1->SetDirty(dirty); }
 
+// Only the selection is ever shown: an edit of another object leaves the
+// inspector on the selection.
 void TMDIChild::RefreshInspector(object& target) {
-  if (host_.InspectorVisible()) host_.InspectorShowObject(&target);
+  if (host_.InspectorVisible() && &target == inputView_->SelectedObject()) host_.InspectorShowObject(&target);
 }
 
 std::span<double> TMDIChild::ShearColumns() { return showForm_->ShearColumns(); }
@@ -512,8 +520,13 @@ void TMDIChild::RepaintAll() { InvalidateAll(); }
 
 void TMDIChild::SelectTool(int code) { inputView_->SelectTool(code); }
 
+void TMDIChild::CancelGesture() { inputView_->CancelGesture(); }
+
 void TMDIChild::InspectorShowObject(object* target) { host_.InspectorShowObject(target); }
-void TMDIChild::ShowInspector() { host_.ShowInspector(); }
+void TMDIChild::ShowInspector() {
+  host_.InspectorShowObject(inputView_->SelectedObject());
+  host_.ShowInspector();
+}
 void TMDIChild::UpdateCommands() { host_.UpdateCommands(); }
 QList<QAction*> TMDIChild::PopupCommands() { return host_.PopupCommands(); }
 

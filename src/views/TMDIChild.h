@@ -131,6 +131,7 @@ class TMDIChild : public QWidget,
   undo::TUndoBuffer* UndoBuffer() override { return undo_.get(); }
   void RepaintAll() override;
   void SelectTool(int code) override;
+  void CancelGesture() override;
 
   // InputViewHost.
   BeamWindow* ModelWindow() override { return this; }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -391,6 +393,122 @@ TEST(PrintFitTest, PicturesFillTheWidthOrTheHeight) {
   EXPECT_EQ(FitPicture(600, 400, 4800, 6600), QSize(4800, 3200));
   EXPECT_EQ(FitPicture(300, 600, 4800, 6600), QSize(3300, 6600));
   EXPECT_EQ(TPreviewForm::PageBox(QSize(4800, 6600), QSize(688, 453)), QRect(185, 3, 325, 447));
+}
+
+}  // namespace
+}  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// Undo takes the inspector's object away: the inspector stays on the
+// selection and an edit reaches only a live object.
+TEST_F(MainWindowTest, TheInspectorNeverEditsADestroyedSupport) {
+  AnswerNewProject("10");
+  Start();
+  const int base = View().BaseLine();
+  Click(50, base);   // T, with the hinge tool a new window starts with
+  Click(150, base);  // S, selected
+  TTrevanDoc& beam = *Active()->Beam();
+  ASSERT_EQ(beam.SupportCount(), 2);
+  element* t = beam.FirstSupport();
+  QTest::keyClick(&View(), Qt::Key_Right);
+  Run("EditProperties1");
+  View().SelectObject(t);
+  Settle();
+  TQPropertyInspector& inspector = main->Inspector();
+  Run("EditUndo1");  // the move of S
+  EXPECT_EQ(inspector.TargetObject(), t);
+  Run("EditUndo1");  // S goes
+  EXPECT_EQ(inspector.TargetObject(), t);
+  inspector.ValueListEditor1->item(0, 1)->setText("3");
+  EXPECT_DOUBLE_EQ(t->X1, 3);
+}
+
+// A double click past the beam of one window must not open the inspector
+// on an object of a window that has been closed.
+TEST_F(MainWindowTest, TheInspectorNeverEditsAnObjectOfAClosedWindow) {
+  AnswerNewProject("10");
+  Start();
+  Run("ForceToolAction");
+  Click(50, View().BaseLine() - 20);
+  TMDIChild* first = Active();
+  AnswerNewProject("10");
+  Run("FileNew");
+  ASSERT_EQ(main->DocumentWindows().size(), 2);
+  main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+  Settle();
+  ASSERT_EQ(Active(), first);
+  first->Document().SetDirty(false);
+  Run("FileClose");
+  ASSERT_EQ(main->DocumentWindows().size(), 1);
+  Run("SelectToolAction");
+  const QPoint past(Active()->ColumnCount() + 2, View().BaseLine() - 10);
+  QTest::mouseDClick(&View(), Qt::LeftButton, {}, past);
+  Settle();
+  TQPropertyInspector& inspector = main->Inspector();
+  EXPECT_EQ(inspector.TargetObject(), nullptr);
+  EXPECT_EQ(inspector.ValueListEditor1->rowCount(), 0);
+  inspector.ValueListEditor1Validate(1, "7");  // reaches nothing
+}
+
+TEST_F(MainWindowTest, TheInspectorShowsTheActiveWindowsSelection) {
+  AnswerNewProject("10");
+  Start();
+  Run("ForceToolAction");
+  Click(50, View().BaseLine() - 20);
+  TMDIChild* first = Active();
+  object* force = first->Beam()->Charges[0].get();
+  Run("EditProperties1");
+  TQPropertyInspector& inspector = main->Inspector();
+  ASSERT_EQ(inspector.TargetObject(), force);
+  AnswerNewProject("10");
+  Run("FileNew");
+  ASSERT_NE(Active(), first);
+  EXPECT_EQ(inspector.TargetObject(), nullptr) << "the new window has no selection";
+  EXPECT_EQ(inspector.ValueListEditor1->rowCount(), 0);
+  main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first->parentWidget()));
+  Settle();
+  EXPECT_EQ(inspector.TargetObject(), force);
+}
+
+// An edit committed through the cell editor: no warning about the editor,
+// and an Undo shows the old value in the row and in the object alike.
+TEST_F(MainWindowTest, AnInspectorEditCommitsCleanlyAndItsUndoShowsTheOldValue) {
+  AnswerNewProject("10");
+  Start();
+  Run("ForceToolAction");
+  Click(50, View().BaseLine() - 20);  // 5000 N at 2 m
+  charge& force = *Active()->Beam()->Charges[0];
+  ASSERT_EQ(force.f, 5000);
+  Run("EditProperties1");
+  QTableWidget& list = *main->Inspector().ValueListEditor1;
+
+  static QStringList warnings;
+  warnings.clear();
+  const QtMessageHandler previous =
+      qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtWarningMsg) warnings.append(text);
+      });
+  auto commit = [&](int row, const QString& text) {
+    list.setCurrentCell(row, 1);
+    list.editItem(list.item(row, 1));
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    Settle();
+  };
+  commit(0, "7500");
+  EXPECT_EQ(force.f, 7500);
+  Run("EditUndo1");
+  EXPECT_EQ(force.f, 5000);
+  EXPECT_EQ(list.item(0, 1)->text(), "5000");
+  commit(1, "3");  // only the distance
+  qInstallMessageHandler(previous);
+  EXPECT_EQ(force.x, 3);
+  EXPECT_EQ(force.f, 5000);
+  EXPECT_TRUE(warnings.filter("commitData").isEmpty()) << warnings.join('\n').toStdString();
 }
 
 }  // namespace
