@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
+#include <utility>
 
 #include "CLocaleText.h"
 #include "DialogService.h"
@@ -117,7 +118,7 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent)
   Document1->OnActivate = [this](QObject*) { Document1Activate(); };
 
   LayoutPanes();
-  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
+  PlaceSplitter();
 }
 
 // The document closes first, while everything it reports to exists.
@@ -129,6 +130,14 @@ TMDIChild::~TMDIChild() {
 }
 
 int TMDIChild::SplitterPosition() const { return height() / 2 - 4; }
+
+// The splitter has the client height less the scroll bar and its handle;
+// sizes adding up to more would be scaled down by it.
+void TMDIChild::PlaceSplitter() {
+  const int space = height() - scrollBar_->height() - splitter_->handleWidth();
+  const int upper = SplitterPosition();
+  splitter_->setSizes({upper, std::max(1, space - upper)});
+}
 
 void TMDIChild::CreateBeam() {
   calc_.reset();
@@ -202,7 +211,7 @@ void TMDIChild::Document1Close() {
 }
 
 void TMDIChild::Document1Activate() {
-  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
+  PlaceSplitter();
   if (beam_) host_.SetMetricChecks(beam_->Metric);
 }
 
@@ -230,18 +239,21 @@ void TMDIChild::LinkPreview(QWidget* preview) {
   previews_.append(preview);
 }
 
-void TMDIChild::resizeEvent(QResizeEvent*) {
-  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
-}
+void TMDIChild::resizeEvent(QResizeEvent*) { PlaceSplitter(); }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize) {
+    // A viewport also changes its size when its scroll bar comes or goes;
+    // only a resize of the scroll box itself centres the view again.
     if (watched == inputScroll_->viewport()) {
       LayoutPanes();
-      InputScrollBoxResize();
+      if (std::exchange(inputBoxSize_, inputScroll_->size()) != inputScroll_->size()) InputScrollBoxResize();
     } else if (watched == graphScroll_->viewport()) {
       LayoutPanes();
-      GraphScrollBoxResize();
+      if (std::exchange(graphBoxSize_, graphScroll_->size()) != graphScroll_->size())
+        GraphScrollBoxResize();
+      else
+        UpdateScrollBar();
     } else if (watched == inputView_ || watched == showForm_) {
       LayoutPanes();
     }
@@ -312,6 +324,8 @@ void TMDIChild::LayOutColumns() {
   showForm_->AllocateColumns(columnCount_);
   inputView_->resize(columnCount_ + 2, inputView_->height());
   showForm_->resize(columnCount_ + 2, showForm_->height());
+  // A scroll position past the new last column would leave the panes blank.
+  UpdateScrollBar();
   LayoutPanes();
 }
 

@@ -159,6 +159,7 @@ class TMDIChild : public QWidget,
  private:
   void CreateBeam();
   void LayoutPanes();
+  void PlaceSplitter();
   // ColumnCount, the views' widths and the diagram columns for the beam.
   void LayOutColumns();
   void RestartAnalysis();
@@ -184,6 +185,8 @@ class TMDIChild : public QWidget,
 
   QSplitter* splitter_;
   QScrollArea* inputScroll_;
+  QSize inputBoxSize_;
+  QSize graphBoxSize_;
   QWidget* inputContent_;
   QWidget* hAxisPanel_;
   THAxisBox* hAxisBox_;
