@@ -21,9 +21,9 @@ class WindowFixture : public ::testing::Test {
     windows.clear();
   }
 
-  TMDIChild& Open(const QString& length, int unit = 0, QSize size = {900, 700}) {
+  TMDIChild& Open(const QString& length, int unit = 0, QSize size = {900, 700}, QWidget* parent = nullptr) {
     SetApplicationMetric(unit == 0);
-    auto window = std::make_unique<TMDIChild>(host);
+    auto window = std::make_unique<TMDIChild>(host, parent);
     host.window = window.get();
     window->resize(size);
     window->show();
