@@ -415,21 +415,39 @@ bool TMDIChild::ApplyScaleCommand(ScaleCommand command) {
   switch (command) {
     case ScaleCommand::ForcesPlus:
       SetForceScale(RoundToScaleStep(forceScale_ / 3));
-      return forceScale_ >= 3;
+      break;
     case ScaleCommand::ForcesMinus:
       SetForceScale(RoundToScaleStep(forceScale_ * 1.5));
-      return forceScale_ <= 20000;
+      break;
     case ScaleCommand::MomentsPlus:
       SetMomentScale(RoundToScaleStep(momentScale_ / 3));
-      return momentScale_ >= 3;
+      break;
     case ScaleCommand::MomentsMinus:
       SetMomentScale(RoundToScaleStep(momentScale_ * 1.5));
-      return momentScale_ <= 1000000;
+      break;
     case ScaleCommand::DistancesPlus:
       SetDistanceScale(distanceScale_ / 2);
-      return distanceScale_ >= 0.004;
+      break;
     case ScaleCommand::DistancesMinus:
       SetDistanceScale(distanceScale_ * 2);
+      break;
+  }
+  return ScaleCommandEnabled(command);
+}
+
+bool TMDIChild::ScaleCommandEnabled(ScaleCommand command) const {
+  switch (command) {
+    case ScaleCommand::ForcesPlus:
+      return forceScale_ >= 3;
+    case ScaleCommand::ForcesMinus:
+      return forceScale_ <= 20000;
+    case ScaleCommand::MomentsPlus:
+      return momentScale_ >= 3;
+    case ScaleCommand::MomentsMinus:
+      return momentScale_ <= 1000000;
+    case ScaleCommand::DistancesPlus:
+      return distanceScale_ >= 0.004;
+    case ScaleCommand::DistancesMinus:
       return distanceScale_ <= 1;
   }
   return true;

@@ -81,6 +81,9 @@ class TMDIChild : public QWidget,
   // Applies one of the six scale commands; answers whether its command
   // stays enabled.
   bool ApplyScaleCommand(ScaleCommand command);
+  // Whether a scale command may still go one step further from the
+  // scales in force.
+  bool ScaleCommandEnabled(ScaleCommand command) const;
   static double RoundToScaleStep(double v);
   void UpdateScrollBar();
   // The scroll bar in page-and-maximum terms: the maximum is the columns' count.
