@@ -302,20 +302,24 @@ void TMDIChild::LayoutPanes() {
   hAxisBox_->setGeometry(-scrollBar_->value(), 0, columnCount_ + 85, 16);
 }
 
-void TMDIChild::InputScrollBoxResize() {
-  QScrollBar* bar = inputScroll_->verticalScrollBar();
-  const long long range = inputView_->height();
-  const long long h = inputScroll_->viewport()->height();
-  const long long H = std::max(1, inputView_->height());
+namespace {
+// Puts the middle of a view in the middle of its scroll box. The box
+// resizes its viewport before it updates its scroll range, so the range is
+// set here first, as the box will set it.
+void CentreView(QScrollArea& box, const QWidget& view) {
+  QScrollBar* bar = box.verticalScrollBar();
+  const long long range = view.height();
+  const long long h = box.viewport()->height();
+  const long long H = std::max(1, view.height());
+  bar->setRange(0, static_cast<int>(std::max(0LL, H - h)));
   bar->setValue(static_cast<int>(range / 2 - (h * range / H) / 2));
 }
+}  // namespace
+
+void TMDIChild::InputScrollBoxResize() { CentreView(*inputScroll_, *inputView_); }
 
 void TMDIChild::GraphScrollBoxResize() {
-  QScrollBar* bar = graphScroll_->verticalScrollBar();
-  const long long range = showForm_->height();
-  const long long h = graphScroll_->viewport()->height();
-  const long long H = std::max(1, showForm_->height());
-  bar->setValue(static_cast<int>(range / 2 - (h * range / H) / 2));
+  CentreView(*graphScroll_, *showForm_);
   UpdateScrollBar();
 }
 

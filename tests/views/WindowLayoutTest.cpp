@@ -64,6 +64,23 @@ TEST_F(WindowLayoutTest, TheUpperPaneIsHalfTheClientHeightLessFour) {
   }
 }
 
+TEST_F(WindowLayoutTest, BeamLineAndZeroLineOpenInTheMiddleOfTheirPanes) {
+  for (QSize size : {QSize(624, 385), QSize(900, 700), QSize(1200, 330)}) {
+    SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()));
+    TMDIChild& window = Open("15", 0, size);
+    QScrollArea& upper = window.InputScrollBox();
+    QScrollArea& lower = window.GraphScrollBox();
+    // The middle of the view in the middle of the viewport, as far as the
+    // scroll range lets it go.
+    auto expected = [](QScrollArea& box, int viewHeight) {
+      const int h = box.viewport()->height();
+      return std::clamp(viewHeight / 2 - h / 2, 0, std::max(0, viewHeight - h));
+    };
+    EXPECT_EQ(upper.verticalScrollBar()->value(), expected(upper, window.InputForm().height()));
+    EXPECT_EQ(lower.verticalScrollBar()->value(), expected(lower, window.ShowForm().height()));
+  }
+}
+
 TEST_F(WindowLayoutTest, TheZeroLineStaysPutWhenTheDiagramsGrow) {
   TMDIChild& window = Open("15");
   QScrollBar& vertical = *window.GraphScrollBox().verticalScrollBar();
