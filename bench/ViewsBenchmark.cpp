@@ -6,7 +6,9 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <cstdio>
 #include <random>
 
@@ -15,6 +17,7 @@
 #include "HeadlessWindow.h"
 #include "TDocument.h"
 #include "TForceTool.h"
+#include "THAxisBox.h"
 #include "TInputForm.h"
 #include "TMDIChild.h"
 #include "TNumberEdit.h"
@@ -140,6 +143,34 @@ void BM_EditToRepaintOnALongBeam(benchmark::State& state) {
   window->Document().SetDirty(false);
 }
 BENCHMARK(BM_EditToRepaintOnALongBeam)->Unit(benchmark::kMillisecond);
+
+// One repaint of the distance axis where the window shows it, scrolled to
+// the far end of a beam of the given number of columns.
+void BM_DistanceAxisRepaint(benchmark::State& state) {
+  BenchHost host;
+  const long long columns = state.range(0);
+  const QString length = QString::number((columns - 1) * 0.0025, 'f', 4);
+  host.dialogs.length = length;
+  auto window = std::make_unique<TMDIChild>(host);
+  window->resize(1600, 900);
+  window->show();
+  window->Document().New();
+  while (window->ApplyScaleCommand(TMDIChild::ScaleCommand::DistancesPlus)) {
+  }
+  window->ScrollBar1().setValue(window->ScrollBar1().maximum());
+  QCoreApplication::processEvents();
+  THAxisBox& axis = window->HAxisPaintBox();
+  const QRect shown = axis.visibleRegion().boundingRect();
+  QImage target(shown.size(), QImage::Format_RGB32);
+  for (auto _ : state) axis.render(&target, QPoint(), QRegion(shown));
+  state.counters["columns"] = window->ColumnCount();
+  window->Document().SetDirty(false);
+}
+BENCHMARK(BM_DistanceAxisRepaint)
+    ->Arg(10'001)
+    ->Arg(4'000'001)
+    ->Arg(13'000'001)
+    ->Unit(benchmark::kMillisecond);
 
 // Resident memory of the process, from the kernel's own count.
 double ResidentMegabytes() {

@@ -12,11 +12,13 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 #include <utility>
 
 #include "Beam.h"
+#include "ChildPlacement.h"
 #include "DialogService.h"
 #include "Pictures.h"
 #include "TAboutBox.h"
@@ -113,7 +115,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
     window->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setWindowIcon(windowIcon());
-    sub->resize(624, 385);
+    PlaceNewChild(sub, QSize(624, 385));
     sub->show();
     WatchWindow(window);
     document = &window->Document();
@@ -243,11 +245,11 @@ void TMainForm::CreateCommands() {
   for (int i = 0; i < 6; ++i) {
     QAction* a =
         Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
-    connect(a, &QAction::triggered, this, [this, a, i] { ScaleCommand(a, i); });
+    connect(a, &QAction::triggered, this, [this, i] { ScaleCommand(i); });
   }
 
   connect(Add("WindowCascade1", "Window", "&Cascade", nullptr, -1, true, "Cascade"), &QAction::triggered,
-          mdi_, &QMdiArea::cascadeSubWindows);
+          this, &TMainForm::CascadeWindows);
   connect(
       Add("WindowTileHorizontal1", "Window", "Tile &Horizontally", nullptr, -1, true, "Tile Horizontally"),
       &QAction::triggered, this, [this] { TileWindows(false); });
@@ -430,6 +432,7 @@ void TMainForm::UpdateCommands() {
     Command(n)->setEnabled(hasChildren);
   for (const char* title : {"&Edit", "&Tools", "&Scale", "&Window"})
     if (QMenu* m = Menu(title)) m->menuAction()->setVisible(hasChildren);
+  UpdateScaleCommands();
   if (!hasChildren)
     for (int panel : {1, 2}) panels_[panel]->clear();
   if (!window) return;
@@ -525,10 +528,26 @@ void TMainForm::SelectToolCommand(int code) {
   if (TMDIChild* w = ActiveDocumentWindow()) w->InputForm().SelectTool(code);
 }
 
-void TMainForm::ScaleCommand(QAction* action, int command) {
+namespace {
+const char* const ScaleCommandNames[] = {"ForcesPlusAction",   "ForcesMinusAction",   "MomentsPlusAction",
+                                         "MomentsMinusAction", "DistancesPlusAction", "DistancesMinusAction"};
+}  // namespace
+
+void TMainForm::ScaleCommand(int command) {
   TMDIChild* w = ActiveDocumentWindow();
   if (!w || !w->Beam()) return;
-  action->setEnabled(w->ApplyScaleCommand(static_cast<TMDIChild::ScaleCommand>(command)));
+  w->ApplyScaleCommand(static_cast<TMDIChild::ScaleCommand>(command));
+  UpdateScaleCommands();
+}
+
+// The scales belong to each window while the commands are shared: their
+// states follow the active window, or stay as they are without one.
+void TMainForm::UpdateScaleCommands() {
+  TMDIChild* w = ActiveDocumentWindow();
+  if (!w) return;
+  for (int i = 0; i < 6; ++i)
+    Command(ScaleCommandNames[i])
+        ->setEnabled(w->ScaleCommandEnabled(static_cast<TMDIChild::ScaleCommand>(i)));
 }
 
 void TMainForm::SetAllUnits(bool metric) {
@@ -537,6 +556,7 @@ void TMainForm::SetAllUnits(bool metric) {
   // A window may have refused the switch; the marks show the active beam's units.
   TMDIChild* active = ActiveDocumentWindow();
   SetMetricChecks(active && active->Beam() ? active->Beam()->Metric : metric);
+  UpdateScaleCommands();
 }
 
 void TMainForm::OptionsItemClick() {
@@ -571,7 +591,7 @@ void TMainForm::FilePrintPreview1Execute() {
   auto* preview = new TPreviewForm(window, page.size());
   window->LinkPreview(preview);
   QMdiSubWindow* sub = mdi_->addSubWindow(preview);
-  sub->resize(696, 480);
+  PlaceNewChild(sub, QSize(696, 480));
   sub->show();
   connect(preview, &QObject::destroyed, this,
           [this] { QTimer::singleShot(0, this, &TMainForm::UpdateCommands); });
@@ -589,6 +609,34 @@ void TMainForm::TileWindows(bool vertically) {
       subs[i]->setGeometry(area.width() * i / n, 0, area.width() / n, area.height());
     else
       subs[i]->setGeometry(0, area.height() * i / n, area.width(), area.height() / n);
+  }
+}
+
+int TMainForm::CascadeStep() const {
+  return std::max(16, mdi_->style()->pixelMetric(QStyle::PM_TitleBarHeight));
+}
+
+void TMainForm::PlaceNewChild(QMdiSubWindow* sub, QSize design) {
+  const QSize area = mdi_->viewport()->size();
+  if (area.isEmpty()) {
+    sub->resize(design);
+    return;
+  }
+  std::optional<QPoint> previous;
+  for (QMdiSubWindow* other : mdi_->subWindowList(QMdiArea::StackingOrder))
+    if (other != sub && other->isVisible() && !other->isMinimized() && !other->isMaximized())
+      previous = other->pos();
+  sub->setGeometry(ChildPlacement::NewWindow(area, design, previous, CascadeStep()));
+}
+
+void TMainForm::CascadeWindows() {
+  QList<QMdiSubWindow*> subs;
+  for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder))
+    if (!sub->isMinimized()) subs.append(sub);
+  const QList<QRect> places = ChildPlacement::Cascade(mdi_->viewport()->size(), subs.size(), CascadeStep());
+  for (int i = 0; i < places.size(); ++i) {
+    subs[i]->showNormal();
+    subs[i]->setGeometry(places[i]);
   }
 }
 

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -87,12 +88,18 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void OnActiveWindow(void (TMDIChild::*operation)());
   void EditProperties1Execute();
   void SelectToolCommand(int code);
-  void ScaleCommand(QAction* action, int command);
+  void ScaleCommand(int command);
+  // The six scale commands' states from the active window's scales.
+  void UpdateScaleCommands();
   void SetAllUnits(bool metric);
   void OptionsItemClick();
   void FilePrint1Execute();
   void FilePrintPreview1Execute();
   void TileWindows(bool vertically);
+  void CascadeWindows();
+  // Puts a new child window wholly in sight, at its design size if it fits.
+  void PlaceNewChild(QMdiSubWindow* sub, QSize design);
+  int CascadeStep() const;
   void ArrangeMinimized();
   void RefreshWindowMenu();
   void WatchWindow(TMDIChild* window);

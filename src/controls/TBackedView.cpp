@@ -32,9 +32,21 @@ QRect TBackedView::WantedArea() const {
   return visible.adjusted(-Margin, -Margin, Margin, Margin).intersected(rect());
 }
 
-void TBackedView::RenderNow() {
+void TBackedView::RenderNow() { RenderArea(WantedArea()); }
+
+QRect TBackedView::ShownArea(const QWidget* top) const {
+  QRect shown = rect();
+  for (const QWidget* w = parentWidget(); w; w = w->parentWidget()) {
+    shown &= QRect(mapFrom(w, QPoint(0, 0)), w->size());
+    if (w == top) break;
+  }
+  return shown;
+}
+
+void TBackedView::RenderArea(const QRect& wanted) {
   renderPending_ = false;
-  const QRect area = WantedArea();
+  QRect area = wanted.intersected(rect());
+  if (area.isEmpty()) area = QRect(0, 0, 1, 1);
   if (canvas_.Width() != area.width() || canvas_.Height() != area.height())
     canvas_.Resize(std::max(area.width(), 1), std::max(area.height(), 1), Rgb{});
   canvas_.SetOrigin(area.x(), area.y());

@@ -18,6 +18,12 @@ class TBackedView : public QWidget {
 
   void Invalidate();
   void RenderNow();
+  // Renders at once a canvas that covers area (view coordinates), whatever
+  // is on screen: a picture of the window needs what it shows even when
+  // other windows cover it.
+  void RenderArea(const QRect& area);
+  // The part of the view inside its ancestors up to top, covered or not.
+  QRect ShownArea(const QWidget* top) const;
   // Repaints the canvas when the part in sight has left it.
   void EnsureCovered();
   const ImageCanvas& Backing() const { return canvas_; }

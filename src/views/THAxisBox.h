@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QWidget>
+#include <limits>
 
 #include "TVAxis.h"
 
@@ -15,7 +16,9 @@ class THAxisBox : public QWidget {
 
  public:
   THAxisBox(QWidget* parent, TMDIChild* owner);
-  static QList<TVAxis::Label> Labels(int columnCount, double distanceScale, bool metric);
+  // The labels of columns 50 × first to 50 × last, at most up to the last column.
+  static QList<TVAxis::Label> Labels(int columnCount, double distanceScale, bool metric, int first = 0,
+                                     int last = std::numeric_limits<int>::max());
 
  protected:
   void paintEvent(QPaintEvent* event) override;

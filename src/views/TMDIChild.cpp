@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "CLocaleText.h"
 #include "DialogService.h"
@@ -119,7 +120,7 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent)
   Document1->OnActivate = [this](QObject*) { Document1Activate(); };
 
   LayoutPanes();
-  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
+  PlaceSplitter();
 }
 
 // The document closes first, while everything it reports to exists.
@@ -131,6 +132,14 @@ TMDIChild::~TMDIChild() {
 }
 
 int TMDIChild::SplitterPosition() const { return height() / 2 - 4; }
+
+// The splitter has the client height less the scroll bar and its handle;
+// sizes adding up to more would be scaled down by it.
+void TMDIChild::PlaceSplitter() {
+  const int space = height() - scrollBar_->height() - splitter_->handleWidth();
+  const int upper = SplitterPosition();
+  splitter_->setSizes({upper, std::max(1, space - upper)});
+}
 
 void TMDIChild::CreateBeam() {
   calc_.reset();
@@ -204,7 +213,7 @@ void TMDIChild::Document1Close() {
 }
 
 void TMDIChild::Document1Activate() {
-  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
+  PlaceSplitter();
   if (beam_) host_.SetMetricChecks(beam_->Metric);
   // The inspector shows the active window's selection, never another window's.
   host_.InspectorShowObject(inputView_->SelectedObject());
@@ -236,18 +245,21 @@ void TMDIChild::LinkPreview(QWidget* preview) {
   previews_.append(preview);
 }
 
-void TMDIChild::resizeEvent(QResizeEvent*) {
-  splitter_->setSizes({SplitterPosition(), std::max(1, height() - SplitterPosition())});
-}
+void TMDIChild::resizeEvent(QResizeEvent*) { PlaceSplitter(); }
 
 bool TMDIChild::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize) {
+    // A viewport also changes its size when its scroll bar comes or goes;
+    // only a resize of the scroll box itself centres the view again.
     if (watched == inputScroll_->viewport()) {
       LayoutPanes();
-      InputScrollBoxResize();
+      if (std::exchange(inputBoxSize_, inputScroll_->size()) != inputScroll_->size()) InputScrollBoxResize();
     } else if (watched == graphScroll_->viewport()) {
       LayoutPanes();
-      GraphScrollBoxResize();
+      if (std::exchange(graphBoxSize_, graphScroll_->size()) != graphScroll_->size())
+        GraphScrollBoxResize();
+      else
+        UpdateScrollBar();
     } else if (watched == inputView_ || watched == showForm_) {
       LayoutPanes();
     }
@@ -296,20 +308,24 @@ void TMDIChild::LayoutPanes() {
   hAxisBox_->setGeometry(-scrollBar_->value(), 0, columnCount_ + 85, 16);
 }
 
-void TMDIChild::InputScrollBoxResize() {
-  QScrollBar* bar = inputScroll_->verticalScrollBar();
-  const long long range = inputView_->height();
-  const long long h = inputScroll_->viewport()->height();
-  const long long H = std::max(1, inputView_->height());
+namespace {
+// Puts the middle of a view in the middle of its scroll box. The box
+// resizes its viewport before it updates its scroll range, so the range is
+// set here first, as the box will set it.
+void CentreView(QScrollArea& box, const QWidget& view) {
+  QScrollBar* bar = box.verticalScrollBar();
+  const long long range = view.height();
+  const long long h = box.viewport()->height();
+  const long long H = std::max(1, view.height());
+  bar->setRange(0, static_cast<int>(std::max(0LL, H - h)));
   bar->setValue(static_cast<int>(range / 2 - (h * range / H) / 2));
 }
+}  // namespace
+
+void TMDIChild::InputScrollBoxResize() { CentreView(*inputScroll_, *inputView_); }
 
 void TMDIChild::GraphScrollBoxResize() {
-  QScrollBar* bar = graphScroll_->verticalScrollBar();
-  const long long range = showForm_->height();
-  const long long h = graphScroll_->viewport()->height();
-  const long long H = std::max(1, showForm_->height());
-  bar->setValue(static_cast<int>(range / 2 - (h * range / H) / 2));
+  CentreView(*graphScroll_, *showForm_);
   UpdateScrollBar();
 }
 
@@ -318,6 +334,8 @@ void TMDIChild::LayOutColumns() {
   showForm_->AllocateColumns(columnCount_);
   inputView_->resize(columnCount_ + 2, inputView_->height());
   showForm_->resize(columnCount_ + 2, showForm_->height());
+  // A scroll position past the new last column would leave the panes blank.
+  UpdateScrollBar();
   LayoutPanes();
 }
 
@@ -419,21 +437,39 @@ bool TMDIChild::ApplyScaleCommand(ScaleCommand command) {
   switch (command) {
     case ScaleCommand::ForcesPlus:
       SetForceScale(RoundToScaleStep(forceScale_ / 3));
-      return forceScale_ >= 3;
+      break;
     case ScaleCommand::ForcesMinus:
       SetForceScale(RoundToScaleStep(forceScale_ * 1.5));
-      return forceScale_ <= 20000;
+      break;
     case ScaleCommand::MomentsPlus:
       SetMomentScale(RoundToScaleStep(momentScale_ / 3));
-      return momentScale_ >= 3;
+      break;
     case ScaleCommand::MomentsMinus:
       SetMomentScale(RoundToScaleStep(momentScale_ * 1.5));
-      return momentScale_ <= 1000000;
+      break;
     case ScaleCommand::DistancesPlus:
       SetDistanceScale(distanceScale_ / 2);
-      return distanceScale_ >= 0.004;
+      break;
     case ScaleCommand::DistancesMinus:
       SetDistanceScale(distanceScale_ * 2);
+      break;
+  }
+  return ScaleCommandEnabled(command);
+}
+
+bool TMDIChild::ScaleCommandEnabled(ScaleCommand command) const {
+  switch (command) {
+    case ScaleCommand::ForcesPlus:
+      return forceScale_ >= 3;
+    case ScaleCommand::ForcesMinus:
+      return forceScale_ <= 20000;
+    case ScaleCommand::MomentsPlus:
+      return momentScale_ >= 3;
+    case ScaleCommand::MomentsMinus:
+      return momentScale_ <= 1000000;
+    case ScaleCommand::DistancesPlus:
+      return distanceScale_ >= 0.004;
+    case ScaleCommand::DistancesMinus:
       return distanceScale_ <= 1;
   }
   return true;

@@ -81,6 +81,9 @@ class TMDIChild : public QWidget,
   // Applies one of the six scale commands; answers whether its command
   // stays enabled.
   bool ApplyScaleCommand(ScaleCommand command);
+  // Whether a scale command may still go one step further from the
+  // scales in force.
+  bool ScaleCommandEnabled(ScaleCommand command) const;
   static double RoundToScaleStep(double v);
   void UpdateScrollBar();
   // The scroll bar in page-and-maximum terms: the maximum is the columns' count.
@@ -164,6 +167,7 @@ class TMDIChild : public QWidget,
  private:
   void CreateBeam();
   void LayoutPanes();
+  void PlaceSplitter();
   // ColumnCount, the views' widths and the diagram columns for the beam.
   void LayOutColumns();
   void RestartAnalysis();
@@ -191,6 +195,8 @@ class TMDIChild : public QWidget,
 
   QSplitter* splitter_;
   QScrollArea* inputScroll_;
+  QSize inputBoxSize_;
+  QSize graphBoxSize_;
   QWidget* inputContent_;
   QWidget* hAxisPanel_;
   THAxisBox* hAxisBox_;

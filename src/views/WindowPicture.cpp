@@ -1,7 +1,7 @@
 #include "WindowPicture.h"
 
+#include <QImage>
 #include <QPainter>
-#include <QPixmap>
 #include <QScrollBar>
 #include <cmath>
 
@@ -48,9 +48,10 @@ void RenderWindowImage(TMDIChild& window, QPainter& painter, int W, int H) {
     SetBackground(*part, Qt::white);
   }
   window.ScrollBar1().hide();
-  window.InputForm().RenderNow();
-  window.ShowForm().RenderNow();
-  const QPixmap picture = window.grab();
+  for (TBackedView* view :
+       {static_cast<TBackedView*>(&window.InputForm()), static_cast<TBackedView*>(&window.ShowForm())})
+    view->RenderArea(view->ShownArea(&window));
+  const QImage picture = window.grab().toImage();
   for (std::size_t i = 0; i < saved.size(); ++i) parts[i]->setPalette(saved[i]);
   window.ScrollBar1().show();
   window.InputForm().RenderNow();
@@ -58,7 +59,12 @@ void RenderWindowImage(TMDIChild& window, QPainter& painter, int W, int H) {
 
   if (picture.isNull() || picture.width() == 0 || picture.height() == 0) return;
   const QSize size = FitPicture(picture.width(), picture.height(), W, H);
-  painter.drawPixmap(QRect(QPoint(0, 0), size), picture);
+  // Shrinking averages the pixels, so that lines one pixel thick stay in
+  // sight; enlarging for the printer repeats them and keeps them sharp.
+  if (size.width() < picture.width())
+    painter.drawImage(QPoint(0, 0), picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  else
+    painter.drawImage(QRect(QPoint(0, 0), size), picture);
 }
 
 }  // namespace trevan
