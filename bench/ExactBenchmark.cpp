@@ -1,0 +1,39 @@
+// The exact solver on a 50-span beam with 250 loads: the goal is 1 ms.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "ExactSolver.h"
+
+namespace trevan {
+namespace {
+
+ExactBeam FiftySpans() {
+  constexpr int spans = 50;
+  constexpr double span = 10;
+  ExactBeam beam{spans * span, {}, {}, {}};
+  std::mt19937 random(1234);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i <= spans; ++i) beam.supports.push_back({i * span, i % 10 == 5 ? ftVice : ftHinge});
+  for (int i = 0; i < 150; ++i)
+    beam.forces.push_back({beam.length * unit(random), 500 + 5000 * unit(random)});
+  for (int i = 0; i < 100; ++i) {
+    const double x = (beam.length - 30) * unit(random);
+    beam.loads.push_back({x, x + 1 + 29 * unit(random), 2000 * unit(random), 2000 * unit(random)});
+  }
+  return beam;
+}
+
+void BM_ExactSolve(benchmark::State& state) {
+  const ExactBeam beam = FiftySpans();
+  for (auto _ : state) {
+    ExactResults r = ExactSolver::Solve(beam);
+    benchmark::DoNotOptimize(r.maxSagging.value);
+  }
+}
+BENCHMARK(BM_ExactSolve)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace trevan
+
+BENCHMARK_MAIN();
