@@ -306,8 +306,10 @@ ExactResults ExactSolver::Solve(const ExactBeam& beam) {
   for (const Sample& s : samples) {
     if (s.moment > results.maxSagging.value + momentTol) results.maxSagging = {s.moment, s.x};
     if (s.moment < results.maxHogging.value - momentTol) results.maxHogging = {s.moment, s.x};
-    if (std::abs(s.shear) > results.maxAbsShear.value + shearTol)
+    if (std::abs(s.shear) > results.maxAbsShear.value + shearTol) {
       results.maxAbsShear = {std::abs(s.shear), s.x};
+      results.maxShearSigned = s.shear;
+    }
     const int sign = std::abs(s.shear) <= shearTol ? 0 : (s.shear > 0 ? 1 : -1);
     if (sign == 0) {
       if (std::isnan(zeroFrom)) zeroFrom = s.x;

@@ -64,6 +64,18 @@ std::vector<ExactTable::Row> ExactTable::Rows(const ExactResults& results, bool 
   return rows;
 }
 
+std::string ExactTable::SupportHint(const ExactResults& results, double x, bool metric) {
+  for (const auto& s : results.supports) {
+    if (s.x != x) continue;
+    const int type = IsValidSupportType(s.type) ? s.type : ftNone;
+    std::string hint =
+        CFormat("%s\n\rReaction: %6.4f %s", SupportDisplayNames[type], s.reaction, trevan::ForceUnit(metric));
+    if (s.type == ftVice) hint += CFormat("\n\rMoment: %6.4f %s", s.moment, trevan::MomentUnit(metric));
+    return hint;
+  }
+  return {};
+}
+
 std::string ExactTable::TabSeparated(const std::vector<Row>& rows) {
   std::string text;
   for (const Row& row : rows) {

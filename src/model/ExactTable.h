@@ -21,6 +21,10 @@ class ExactTable {
   // Columns padded to their widest cell, for a terminal.
   static std::string Aligned(const std::vector<Row>& rows);
 
+  // The hint of the support at x: its type, its reaction and a vice's
+  // moment below it. Empty when the results do not hold that support.
+  static std::string SupportHint(const ExactResults& results, double x, bool metric);
+
   static std::string Significant(double value, int digits = 4);
   static const char* ForceUnit(bool metric, bool kilo);
   static const char* MomentUnit(bool metric, bool kilo);
