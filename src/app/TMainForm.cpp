@@ -30,6 +30,7 @@
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
 #include "TStartForm.h"
+#include "TViewCommands.h"
 #include "UnitSystem.h"
 #include "WindowPicture.h"
 
@@ -92,6 +93,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   inspector_ = new TQPropertyInspector(messages_, this);
   inspector_->OnClosed = [this] { Command("EditProperties1")->setChecked(false); };
   help_ = new THelpViewer(this);
+  view_ = new TViewCommands(*this, *actions_);
 
   MetricSetting1.Storage.SetKey(TrevanKey);
   MetricSetting1.Storage.SetRegistryRootKey(qsrkCurrentUser);
@@ -136,6 +138,8 @@ TMainForm::~TMainForm() {
   idle_->stop();
   // Documents still open close before the windows that report to them go.
   delete docManager_;
+  // Nothing may follow the windows while the frame is taken apart.
+  delete view_;
 }
 
 QAction* TMainForm::Command(const QString& name) const { return actions_->Find(name); }

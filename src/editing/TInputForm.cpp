@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "Beam.h"
+#include "ExactSolver.h"
 #include "InputViewHost.h"
 #include "TForceTool.h"
 #include "TPointerTool.h"
@@ -15,8 +16,22 @@ namespace trevan {
 namespace {
 constexpr Rgb Silver = Rgb::FromRgb(192, 192, 192);
 constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
+// The beam objects' own colour.
+constexpr Rgb LabelColour = Rgb::FromRgb(128, 0, 0);
 
 Point PointOf(const QMouseEvent* e) { return {e->position().toPoint().x(), e->position().toPoint().y()}; }
+
+// Labels keep to the columns of the beam and to the rows in sight, so that
+// none sits under an axis strip or out of view.
+Rect LabelBoundsOf(const QWidget& view, int columns) {
+  Rect bounds{0, 0, std::min(columns + 1, view.width()), view.height()};
+  const QRect seen = view.visibleRegion().boundingRect();
+  if (!seen.isEmpty()) {
+    bounds.Top = std::max(bounds.Top, seen.top());
+    bounds.Bottom = std::min(bounds.Bottom, seen.bottom() + 1);
+  }
+  return bounds;
+}
 }  // namespace
 
 TInputForm::TInputForm(QWidget* parent) : TBackedView(parent) {
@@ -89,11 +104,24 @@ void TInputForm::Render(ImageCanvas& canvas) {
       canvas.LineTo(50 * i, 2 * baseLine_);
     }
   }
-  if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) beam->Draw(canvas);
+  if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) {
+    beam->Draw(canvas);
+    DrawValueLabels(canvas, *beam, columns);
+  }
   if (selection_) {
     selection_->Selected = false;  // a fresh picture has no handles yet
     selection_->ToggleHandles(canvas);
   }
+}
+
+void TInputForm::DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns) {
+  valueLabels_.clear();
+  if (!ValueLabels::Enabled()) return;
+  const ExactResults results = ExactSolver::Solve(ExactBeam::From(beam));
+  const ValueLabels::Mapping m{host_->DistanceScale(), host_->ForceScale(), 1, baseLine_, beam.Metric};
+  valueLabels_ = ValueLabels::Place(canvas, ValueLabels::ForSupports(results, m, LabelColour),
+                                    LabelBoundsOf(*this, columns));
+  ValueLabels::Draw(canvas, valueLabels_);
 }
 
 void TInputForm::resizeEvent(QResizeEvent*) {

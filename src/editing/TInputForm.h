@@ -6,10 +6,12 @@
 #include "BeamView.h"
 #include "SupportGlyphs.h"
 #include "TBackedView.h"
+#include "ValueLabels.h"
 
 namespace trevan {
 
 class InputViewHost;
+class TTrevanDoc;
 class TTool;
 
 // The upper pane of a document window: the beam line, its grid and every
@@ -39,6 +41,8 @@ class TInputForm : public TBackedView, public BeamView {
 
   void SetBaseLine(int baseLine) { baseLine_ = baseLine; }
   const int& BaseLineRef() const { return baseLine_; }
+  // The reaction labels of the last picture.
+  const std::vector<ValueLabels::Label>& PlacedValueLabels() const { return valueLabels_; }
   // Drops the selection without telling anyone: its object is going away.
   void ForgetSelection() { selection_ = nullptr; }
   void SelectTool(int code);
@@ -60,6 +64,7 @@ class TInputForm : public TBackedView, public BeamView {
 
  protected:
   void Render(ImageCanvas& canvas) override;
+  void DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns);
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -75,6 +80,7 @@ class TInputForm : public TBackedView, public BeamView {
   void EndTracking();
 
   InputViewHost* host_ = nullptr;
+  std::vector<ValueLabels::Label> valueLabels_;
   object* selection_ = nullptr;
   int baseLine_ = 100;
   SupportGlyphs glyphs_;

@@ -47,9 +47,8 @@ ScaleFit::Scales ScaleFit::Fit(const Extent& extent, const Scales& current, cons
 }
 
 bool ScaleFit::Overflows(const Extent& extent, const Scales& scales, const Room& room) {
-  return extent.loads / scales.force > room.inputHalf - Margin ||
-         extent.shear / scales.force > room.diagramHalf - Margin ||
-         extent.moment / scales.moment > room.diagramHalf - Margin;
+  return extent.loads / scales.force > room.inputHalf || extent.shear / scales.force > room.diagramHalf ||
+         extent.moment / scales.moment > room.diagramHalf;
 }
 
 }  // namespace trevan

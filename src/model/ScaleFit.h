@@ -37,7 +37,8 @@ class ScaleFit {
 
   static Extent Measure(const TTrevanDoc& beam, const ExactResults& results);
   static Scales Fit(const Extent& extent, const Scales& current, const Room& room);
-  // Whether anything reaches past its pane at these scales, upward or downward.
+  // Whether anything reaches past its pane at these scales, upward or downward
+  // (the margin aside: labels find room on either side).
   static bool Overflows(const Extent& extent, const Scales& scales, const Room& room);
 
   // The smallest of 2.5, 5 and 12.5 times a power of ten that is at least v.
