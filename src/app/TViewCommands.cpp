@@ -80,6 +80,7 @@ void TViewCommands::Follow(TMDIChild* window) {
     // Every edit and every scale change ends in AnalysisPending.
     if (window) edits_ = connect(window, &TMDIChild::AnalysisPending, this, &TViewCommands::Analysed);
   }
+  FitOnce(window);
   Refresh();
 }
 
@@ -122,17 +123,19 @@ void TViewCommands::FitToWindow(TMDIChild& window) {
   graph->setValue(window.ShowForm().ZeroLine() - window.GraphScrollBox().viewport()->height() / 2);
 }
 
-// A window's first analysis: a beam whose loads would overflow the starting
-// scales starts fitted. Later analyses only refresh the panel.
+// The first time a window is seen with its beam: a beam whose loads would
+// overflow the starting scales starts fitted. Later analyses only refresh.
+void TViewCommands::FitOnce(TMDIChild* window) {
+  if (!window || !window->Beam() || window->property(FitCheckedProperty).toBool()) return;
+  window->setProperty(FitCheckedProperty, true);
+  // Once the window has its size.
+  QTimer::singleShot(0, window, [window] {
+    if (Overflows(*window)) FitToWindow(*window);
+  });
+}
+
 void TViewCommands::Analysed() {
-  TMDIChild* window = followed_;
-  if (window && window->Beam() && !window->property(FitCheckedProperty).toBool()) {
-    window->setProperty(FitCheckedProperty, true);
-    // Once the window has its size.
-    QTimer::singleShot(0, window, [window] {
-      if (Overflows(*window)) FitToWindow(*window);
-    });
-  }
+  FitOnce(followed_);
   Refresh();
 }
 

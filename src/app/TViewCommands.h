@@ -39,6 +39,7 @@ class TViewCommands : public QObject {
   void Follow(TMDIChild* window);
   void ShowValues(bool on);
   void Analysed();
+  void FitOnce(TMDIChild* window);
 
   TMainForm& main_;
   QMenu* menu_;
