@@ -33,6 +33,27 @@ void BM_ExactSolve(benchmark::State& state) {
 }
 BENCHMARK(BM_ExactSolve)->Unit(benchmark::kMicrosecond);
 
+// A beam at the reader's limits: 100 000 supports, forces and loads, the
+// loads reaching over a tenth of the beam each. Loads over many spans must
+// not cost per span.
+void BM_ExactSolveAtTheReadersLimits(benchmark::State& state) {
+  constexpr int count = 100000;
+  ExactBeam beam{10000, {}, {}, {}};
+  std::mt19937 random(99);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i < count; ++i) beam.supports.push_back({i * 0.1, i % 1000 == 7 ? ftVice : ftHinge});
+  for (int i = 0; i < count; ++i) beam.forces.push_back({beam.length * unit(random), 1000 * unit(random)});
+  for (int i = 0; i < count; ++i) {
+    const double x = 9000 * unit(random);
+    beam.loads.push_back({x, x + 1000 * unit(random), 500 * unit(random), 500 * unit(random)});
+  }
+  for (auto _ : state) {
+    ExactResults r = ExactSolver::Solve(beam);
+    benchmark::DoNotOptimize(r.maxSagging.value);
+  }
+}
+BENCHMARK(BM_ExactSolveAtTheReadersLimits)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace trevan
 

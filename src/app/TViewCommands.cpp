@@ -99,7 +99,7 @@ ScaleFit::Room RoomOf(TMDIChild& w) {
 }
 
 ScaleFit::Extent ExtentOf(TMDIChild& w) {
-  return ScaleFit::Measure(*w.Beam(), ExactSolver::Solve(ExactBeam::From(*w.Beam())));
+  return ScaleFit::Measure(*w.Beam(), ExactSolver::SolveKept(ExactBeam::From(*w.Beam())));
 }
 }  // namespace
 

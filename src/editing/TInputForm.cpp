@@ -23,6 +23,9 @@ Point PointOf(const QMouseEvent* e) { return {e->position().toPoint().x(), e->po
 
 // Labels keep to the columns of the beam and to the rows in sight, so that
 // none sits under an axis strip or out of view.
+// Labels of points further off than this cannot reach the picture.
+constexpr int LabelReach = 400;
+
 Rect LabelBoundsOf(const QWidget& view, int columns) {
   Rect bounds{0, 0, std::min(columns + 1, view.width()), view.height()};
   const QRect seen = view.visibleRegion().boundingRect();
@@ -117,10 +120,11 @@ void TInputForm::Render(ImageCanvas& canvas) {
 void TInputForm::DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns) {
   valueLabels_.clear();
   if (!ValueLabels::Enabled()) return;
-  const ExactResults results = ExactSolver::Solve(ExactBeam::From(beam));
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(beam));
   const ValueLabels::Mapping m{host_->DistanceScale(), host_->ForceScale(), 1, baseLine_, beam.Metric};
   valueLabels_ = ValueLabels::Place(canvas, ValueLabels::ForSupports(results, m, LabelColour),
-                                    LabelBoundsOf(*this, columns));
+                                    LabelBoundsOf(*this, columns), canvas.Covered().left() - LabelReach,
+                                    canvas.Covered().right() + LabelReach);
   ValueLabels::Draw(canvas, valueLabels_);
 }
 

@@ -39,7 +39,7 @@ void TPointerTool::MouseHover(Point p, double, double, bool) {
   std::string hint;
   // A support's hint gives the exact reaction, and a vice's moment below it.
   if (hit->IsSupport())
-    hint = ExactTable::SupportHint(ExactSolver::Solve(ExactBeam::From(*beam)),
+    hint = ExactTable::SupportHint(ExactSolver::SolveKept(ExactBeam::From(*beam)),
                                    static_cast<const element*>(hit)->X1, beam->Metric);
   View.SetHint(QString::fromStdString(hint.empty() ? hit->GetName() : hint));
 }

@@ -14,15 +14,18 @@ struct ExactBeam {
   struct Support {
     double x;
     TSupportType type;
+    friend bool operator==(const Support&, const Support&) = default;
   };
   struct Force {
     double x;
     double f;
+    friend bool operator==(const Force&, const Force&) = default;
   };
   // Intensity f1 at x1 varying linearly to f2 at x2 (x1 <= x2).
   struct Load {
     double x1, x2;
     double f1, f2;
+    friend bool operator==(const Load&, const Load&) = default;
   };
 
   double length = 0;
@@ -31,6 +34,7 @@ struct ExactBeam {
   std::vector<Load> loads;
 
   static ExactBeam From(const TTrevanDoc& doc);
+  friend bool operator==(const ExactBeam&, const ExactBeam&) = default;
 };
 
 }  // namespace trevan

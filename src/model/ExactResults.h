@@ -43,7 +43,7 @@ struct ExactResults {
   Extreme maxSagging;
   Extreme maxHogging;  // value <= 0
   Extreme maxAbsShear;
-  double maxShearSigned = 0;  // the shear itself where its size is largest
+  double maxShearSigned = 0;      // the shear itself where its size is largest
   std::vector<double> zeroShear;  // where the shear changes sign
   double totalLoad = 0;
   double sumReactions = 0;

@@ -118,6 +118,16 @@ bool ExactSolver::IsStable(const ExactBeam& beam) {
   return pinned >= 2;
 }
 
+const ExactResults& ExactSolver::SolveKept(const ExactBeam& beam) {
+  static ExactBeam lastBeam;
+  static ExactResults lastResults = Solve(lastBeam);
+  if (!(beam == lastBeam)) {
+    lastResults = Solve(beam);
+    lastBeam = beam;
+  }
+  return lastResults;
+}
+
 ExactResults ExactSolver::Solve(const ExactBeam& beam) {
   ExactResults results;
   if (!IsStable(beam)) {
@@ -160,6 +170,7 @@ ExactResults ExactSolver::Solve(const ExactBeam& beam) {
   };
 
   double loadScale = 0;  // what a rounding error is measured against
+  std::vector<double> coverOffset(n, 0.0), coverSlope(n, 0.0);
   std::vector<Event> events;
   events.reserve(2 * n + beam.forces.size() + 2 * beam.loads.size() + 2);
   for (const auto& f : beam.forces) {
@@ -182,15 +193,40 @@ ExactResults ExactSolver::Solve(const ExactBeam& beam) {
     loadScale += (std::abs(qa) + std::abs(qb)) / 2 * (b - a);
     events.push_back({a, 0, 0, qa, slope, 1});
     events.push_back({b, 0, 0, -qb, -slope, -1});
-    // Cut the load at the nodes it passes over; each piece lies in one region.
-    for (std::size_t k = regionOf(a);; ++k) {
-      const double from = std::max(a, k > 0 ? nodeX(k - 1) : a);
-      const double to = k < n ? std::min(b, nodeX(k)) : b;
+    // The parts in the regions where the load starts and ends are
+    // integrated; the spans it covers whole take their intensity from
+    // running sums, so that a load over many spans costs no more than one.
+    const std::size_t first = regionOf(a), last = regionOf(b);
+    auto integrate = [&](std::size_t k, double from, double to) {
       if (from < to)
         Integrate(from, to, d.f1 + slope * (from - d.x1), d.f1 + slope * (to - d.x1),
                   [&](double x, double p) { addPointLoad(k, x, p); });
-      if (k == n || nodeX(k) >= b) break;
+    };
+    if (first == last) {
+      integrate(first, a, b);
+      continue;
     }
+    integrate(first, a, nodeX(first));
+    integrate(last, nodeX(last - 1), b);
+    if (first + 1 < last) {
+      // Spans first .. last - 2 lie wholly under the load.
+      const double offset = d.f1 - slope * d.x1;
+      coverOffset[first] += offset, coverOffset[last - 1] -= offset;
+      coverSlope[first] += slope, coverSlope[last - 1] -= slope;
+    }
+  }
+  // Whole spans under linear loads: the standard fixed-end moments of two
+  // opposite triangles.
+  double offset = 0, rise = 0;
+  for (std::size_t i = 0; i + 1 < n; ++i) {
+    offset += coverOffset[i], rise += coverSlope[i];
+    if (offset == 0 && rise == 0) continue;
+    const double xl = nodeX(i), xr = nodeX(i + 1), L = xr - xl;
+    const double qa = offset + rise * xl, qb = offset + rise * xr;
+    spans[i].fixedLeft += L * L * (qa / 20 + qb / 30);
+    spans[i].fixedRight -= L * L * (qa / 30 + qb / 20);
+    spans[i].load += (qa + qb) / 2 * L;
+    spans[i].loadMoment += L * L * (qa / 6 + qb / 3);
   }
 
   // Rotations of the nodes: a tridiagonal system, with EI = 1 since the
@@ -275,13 +311,16 @@ ExactResults ExactSolver::Solve(const ExactBeam& beam) {
     p.v[0] = shear, p.v[1] = -intensity, p.v[2] = -slope / 2;
     p.m[0] = moment, p.m[1] = shear, p.m[2] = -intensity / 2, p.m[3] = -slope / 6;
     double roots[2];
-    // Where the shear crosses zero (moment extremes), then where it peaks.
+    // Where the shear crosses zero (moment extremes) and where it peaks, in order.
+    const std::size_t inside = samples.size();
     for (int r = 0, k = RootsInside(p.v[0], p.v[1], p.v[2], L, roots); r < k; ++r)
       samples.push_back({x + roots[r], 0, p.Moment(x + roots[r])});
     if (p.v[2] != 0) {
       const double t = -p.v[1] / (2 * p.v[2]);
       if (t > 0 && t < L) samples.push_back({x + t, p.Shear(x + t), p.Moment(x + t)});
     }
+    std::sort(samples.begin() + static_cast<std::ptrdiff_t>(inside), samples.end(),
+              [](const Sample& a, const Sample& b) { return a.x < b.x; });
     shear = p.Shear(p.x1);
     moment = p.Moment(p.x1);
     intensity += slope * L;
@@ -289,9 +328,6 @@ ExactResults ExactSolver::Solve(const ExactBeam& beam) {
     results.pieces.push_back(p);
   }
   samples.push_back({end, 0, 0});
-  // Interior samples of one piece were pushed out of order with its peak.
-  std::stable_sort(samples.begin(), samples.end(),
-                   [](const Sample& a, const Sample& b) { return a.x < b.x; });
 
   double largestShear = 0, largestMoment = 0;
   for (const Sample& s : samples) {

@@ -76,10 +76,11 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
 }
 
 std::vector<ValueLabels::Label> ValueLabels::Place(Canvas& canvas, std::vector<Label> labels,
-                                                   const Rect& bounds) {
+                                                   const Rect& bounds, int fromX, int toX) {
   canvas.SetFont(FontFamily, FontSize, false);
   std::vector<Label> placed;
   for (Label& label : labels) {
+    if (label.anchor.x < fromX || label.anchor.x > toX) continue;
     const int w = canvas.TextWidth(label.text) + 2;
     const int h = TextHeight;
     if (w > bounds.Right - bounds.Left) continue;

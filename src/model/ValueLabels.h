@@ -1,5 +1,6 @@
 #pragma once
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -44,8 +45,11 @@ class ValueLabels {
   static std::vector<Label> ForSupports(const ExactResults& results, const Mapping& m, Rgb colour);
   static std::vector<Label> ForDiagrams(const ExactResults& results, const Mapping& m, Rgb shearColour,
                                         Rgb momentColour);
-  // Places the labels in order; answers the ones placed.
-  static std::vector<Label> Place(Canvas& canvas, std::vector<Label> labels, const Rect& bounds);
+  // Places the labels in order; answers the ones placed. Only labels whose
+  // points lie between fromX and toX are considered, so that a picture of
+  // part of a long beam costs only what it shows.
+  static std::vector<Label> Place(Canvas& canvas, std::vector<Label> labels, const Rect& bounds,
+                                  int fromX = INT_MIN, int toX = INT_MAX);
   static void Draw(Canvas& canvas, const std::vector<Label>& placed);
 };
 

@@ -49,7 +49,7 @@ void TResultsPanel::ShowBeam(const TTrevanDoc* beam) {
   hasBeam_ = beam != nullptr;
   if (beam) {
     metric_ = beam->Metric;
-    results_ = ExactSolver::Solve(ExactBeam::From(*beam));
+    results_ = ExactSolver::SolveKept(ExactBeam::From(*beam));
   } else {
     results_ = {};
   }

@@ -16,6 +16,9 @@ constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
 
 // Labels keep to the columns of the beam and to the rows in sight, so that
 // none sits under an axis strip or out of view.
+// Labels of points further off than this cannot reach the picture.
+constexpr int LabelReach = 400;
+
 Rect LabelBoundsOf(const QWidget& view, int columns) {
   Rect bounds{0, 0, std::min(columns + 1, view.width()), view.height()};
   const QRect seen = view.visibleRegion().boundingRect();
@@ -99,11 +102,12 @@ void TShowForm::Render(ImageCanvas& canvas) {
 
   valueLabels_.clear();
   if (!ValueLabels::Enabled() || !window_->Beam()) return;
-  const ExactResults results = ExactSolver::Solve(ExactBeam::From(*window_->Beam()));
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
   const ValueLabels::Mapping m{window_->DistanceScale(), fs, ms, zeroLine_, window_->IsMetric()};
   valueLabels_ = ValueLabels::Place(
       canvas, ValueLabels::ForDiagrams(results, m, window_->ForcesColour(), window_->MomentsColour()),
-      LabelBoundsOf(*this, window_->ColumnCount()));
+      LabelBoundsOf(*this, window_->ColumnCount()), canvas.Covered().left() - LabelReach,
+      canvas.Covered().right() + LabelReach);
   ValueLabels::Draw(canvas, valueLabels_);
 }
 

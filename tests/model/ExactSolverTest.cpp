@@ -22,6 +22,8 @@ struct TextbookCase {
   std::vector<double> zeroShear;
 };
 
+void PrintTo(const TextbookCase& c, std::ostream* os) { *os << c.name; }
+
 ExactBeam Beam(double length, std::vector<ExactBeam::Support> supports, std::vector<ExactBeam::Force> forces,
                std::vector<ExactBeam::Load> loads) {
   return {length, std::move(supports), std::move(forces), std::move(loads)};
