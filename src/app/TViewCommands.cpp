@@ -73,6 +73,9 @@ TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&m
   main.installEventFilter(this);
 }
 
+// The panel belongs to the main window and may outlive the commands.
+TViewCommands::~TViewCommands() { panel_->OnClosed = nullptr; }
+
 void TViewCommands::Follow(TMDIChild* window) {
   if (window != followed_) {
     disconnect(edits_);

@@ -22,6 +22,7 @@ class TViewCommands : public QObject {
 
  public:
   TViewCommands(TMainForm& main, TActionList& actions);
+  ~TViewCommands() override;
 
   TResultsPanel& ResultsPanel() { return *panel_; }
   QMenu* Menu() const { return menu_; }
