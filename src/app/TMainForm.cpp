@@ -34,6 +34,7 @@
 #include "TQPropertyInspector.h"
 #include "TStartForm.h"
 #include "TTool.h"
+#include "TViewCommands.h"
 #include "UnitSystem.h"
 #include "WindowPicture.h"
 
@@ -96,6 +97,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   inspector_ = new TQPropertyInspector(messages_, this);
   inspector_->OnClosed = [this] { Command("EditProperties1")->setChecked(false); };
   help_ = new THelpViewer(this);
+  view_ = new TViewCommands(*this, *actions_);
 
   MetricSetting1.Storage.SetKey(TrevanKey);
   MetricSetting1.Storage.SetRegistryRootKey(qsrkCurrentUser);
@@ -138,6 +140,8 @@ TMainForm::~TMainForm() {
   // Documents still open close before the windows that report to them go;
   // the commands stop asking the manager while it is going.
   delete std::exchange(docManager_, nullptr);
+  // Nothing may follow the windows while the frame is taken apart.
+  delete view_;
 }
 
 QAction* TMainForm::Command(const QString& name) const { return actions_->Find(name); }

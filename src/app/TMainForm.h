@@ -28,6 +28,7 @@ class TMDIChild;
 class TOptionsForm;
 class TQPropertyInspector;
 class TStartForm;
+class TViewCommands;
 
 // The application's main window: an MDI frame with the menus, tool bars,
 // status bar and commands, the document manager and the unit setting.
@@ -47,6 +48,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   QList<TMDIChild*> DocumentWindows() const;
   TQPropertyInspector& Inspector() { return *inspector_; }
   THelpViewer& Help() { return *help_; }
+  TViewCommands& ViewCommands() { return *view_; }
   QLabel* StatusPanel(int index) const { return panels_[index]; }
   QAction* Metric1 = nullptr;
   QAction* Nonmetric1 = nullptr;
@@ -125,6 +127,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   DialogMessages messages_;
   TQPropertyInspector* inspector_;
   THelpViewer* help_;
+  TViewCommands* view_;
   TDocManager* docManager_;
   QTimer* idle_;
 };

@@ -8,6 +8,8 @@
 #include "Beam.h"
 #include "CLocaleText.h"
 #include "ConvertCommand.h"
+#include "ExactSolver.h"
+#include "ExactTable.h"
 #include "HeadlessWindow.h"
 #include "JsonWriter.h"
 #include "MessageService.h"
@@ -95,6 +97,41 @@ void WriteText(HeadlessWindow& window, std::ostream& out) {
                      SupportDisplayNames[e->LeftType], e->Reaction(), ForceUnit(metric));
     }
   out << window.MaxMomentText() << "\n";
+  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
+  if (exact.solved) out << "\n" << ExactTable::Aligned(ExactTable::Rows(exact, metric, false));
+}
+
+constexpr const char* ReadableTypeNames[SupportTypeCount] = {"none", "vice", "roll", "hinge"};
+
+void WriteExactJson(const TTrevanDoc& beam, JsonWriter& json) {
+  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
+  if (!exact.solved) return;
+  json.BeginObjectMember("exact");
+  json.BeginArray("supports");
+  for (const auto& s : exact.supports) {
+    json.BeginObject();
+    json.Member("x", s.x);
+    json.Member("type", ReadableTypeNames[IsValidSupportType(s.type) ? s.type : ftNone]);
+    json.Member("reaction", s.reaction);
+    json.Member("moment", s.moment);
+    json.EndObject();
+  }
+  json.EndArray();
+  auto extreme = [&](const char* key, const ExactResults::Extreme& e) {
+    json.BeginObjectMember(key);
+    json.Member("value", e.value);
+    json.Member("x", e.x);
+    json.EndObject();
+  };
+  extreme("max_sagging_moment", exact.maxSagging);
+  extreme("max_hogging_moment", exact.maxHogging);
+  extreme("max_abs_shear", exact.maxAbsShear);
+  json.BeginArray("zero_shear");
+  for (const double x : exact.zeroShear) json.Element(x);
+  json.EndArray();
+  json.Member("total_load", exact.totalLoad);
+  json.Member("sum_of_reactions", exact.sumReactions);
+  json.EndObject();
 }
 
 void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out) {
@@ -124,6 +161,7 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
   json.Member("max_moment", analysis.ReportedMaxMoment);
   json.Member("status", window.MaxMomentText());
   json.Member("sweeps", window.Sweeps());
+  WriteExactJson(beam, json);
   if (options.columns) {
     json.Member("distance_scale", window.DistanceScale());
     json.BeginArray("shear");

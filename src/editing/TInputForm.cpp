@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Beam.h"
+#include "ExactSolver.h"
 #include "InputViewHost.h"
 #include "TForceTool.h"
 #include "TPointerTool.h"
@@ -16,8 +17,25 @@ namespace trevan {
 namespace {
 constexpr Rgb Silver = Rgb::FromRgb(192, 192, 192);
 constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
+// The beam objects' own colour.
+constexpr Rgb LabelColour = Rgb::FromRgb(128, 0, 0);
 
 Point PointOf(const QMouseEvent* e) { return {e->position().toPoint().x(), e->position().toPoint().y()}; }
+
+// Labels keep to the columns of the beam and to the rows in sight, so that
+// none sits under an axis strip or out of view.
+// Labels of points further off than this cannot reach the picture.
+constexpr int LabelReach = 400;
+
+Rect LabelBoundsOf(const QWidget& view, int columns) {
+  Rect bounds{0, 0, std::min(columns + 1, view.width()), view.height()};
+  const QRect seen = view.visibleRegion().boundingRect();
+  if (!seen.isEmpty()) {
+    bounds.Top = std::max(bounds.Top, seen.top());
+    bounds.Bottom = std::min(bounds.Bottom, seen.bottom() + 1);
+  }
+  return bounds;
+}
 }  // namespace
 
 TInputForm::TInputForm(QWidget* parent) : TBackedView(parent) {
@@ -93,11 +111,25 @@ void TInputForm::Render(ImageCanvas& canvas) {
       canvas.LineTo(50 * i, 2 * baseLine_);
     }
   }
-  if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) beam->Draw(canvas);
+  if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) {
+    beam->Draw(canvas);
+    DrawValueLabels(canvas, *beam, columns);
+  }
   if (object* selected = selection_.get()) {
     selected->Selected = false;  // a fresh picture has no handles yet
     selected->ToggleHandles(canvas);
   }
+}
+
+void TInputForm::DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns) {
+  valueLabels_.clear();
+  if (!ValueLabels::Enabled()) return;
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(beam));
+  const ValueLabels::Mapping m{host_->DistanceScale(), host_->ForceScale(), 1, baseLine_, beam.Metric};
+  valueLabels_ = ValueLabels::Place(canvas, ValueLabels::ForSupports(results, m, LabelColour),
+                                    LabelBoundsOf(*this, columns), canvas.Covered().left() - LabelReach,
+                                    canvas.Covered().right() + LabelReach);
+  ValueLabels::Draw(canvas, valueLabels_);
 }
 
 void TInputForm::resizeEvent(QResizeEvent*) {

@@ -7,10 +7,12 @@
 #include "SupportGlyphs.h"
 #include "TBackedView.h"
 #include "WatchedObject.h"
+#include "ValueLabels.h"
 
 namespace trevan {
 
 class InputViewHost;
+class TTrevanDoc;
 class TTool;
 
 // The upper pane of a document window: the beam line, its grid and every
@@ -40,6 +42,8 @@ class TInputForm : public TBackedView, public BeamView {
 
   void SetBaseLine(int baseLine) { baseLine_ = baseLine; }
   const int& BaseLineRef() const { return baseLine_; }
+  // The reaction labels of the last picture.
+  const std::vector<ValueLabels::Label>& PlacedValueLabels() const { return valueLabels_; }
   // Drops the selection without telling anyone: its object is going away.
   void ForgetSelection() { selection_ = nullptr; }
   void SelectTool(int code);
@@ -64,6 +68,7 @@ class TInputForm : public TBackedView, public BeamView {
 
  protected:
   void Render(ImageCanvas& canvas) override;
+  void DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns);
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -80,6 +85,8 @@ class TInputForm : public TBackedView, public BeamView {
 
   InputViewHost* host_ = nullptr;
   WatchedObject selection_;
+  std::vector<ValueLabels::Label> valueLabels_;
+  object* selection_ = nullptr;
   int baseLine_ = 100;
   SupportGlyphs glyphs_;
   std::array<std::unique_ptr<TTool>, 4> tools_;

@@ -2,6 +2,8 @@
 
 #include "Beam.h"
 #include "EditRecorder.h"
+#include "ExactSolver.h"
+#include "ExactTable.h"
 #include "InputViewHost.h"
 #include "TInputForm.h"
 
@@ -32,7 +34,16 @@ void TPointerTool::MouseDrag(Point p, double distanceScale, double, bool) {
 void TPointerTool::MouseHover(Point p, double, double, bool) {
   TTrevanDoc* beam = View.Host() ? View.Host()->Beam() : nullptr;
   const object* hit = beam ? beam->FindObjectAt(p) : nullptr;
-  View.SetHint(hit ? QString::fromStdString(hit->GetName()) : HintText);
+  if (!hit) {
+    View.SetHint(HintText);
+    return;
+  }
+  std::string hint;
+  // A support's hint gives the exact reaction, and a vice's moment below it.
+  if (hit->IsSupport())
+    hint = ExactTable::SupportHint(ExactSolver::SolveKept(ExactBeam::From(*beam)),
+                                   static_cast<const element*>(hit)->X1, beam->Metric);
+  View.SetHint(QString::fromStdString(hint.empty() ? hit->GetName() : hint));
 }
 
 object* TPointerTool::PutBack() {

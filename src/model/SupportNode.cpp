@@ -92,7 +92,7 @@ void element::SetMetric(bool metric) {
 
 std::string element::GetName() const {
   const int type = IsValidSupportType(LeftType) ? LeftType : ftNone;
-  return CFormat("%s\n\rLoad: %6.4f %s", SupportDisplayNames[type], Reaction(), ForceUnit(IsMetric()));
+  return CFormat("%s\n\rReaction: %6.4f %s", SupportDisplayNames[type], Reaction(), ForceUnit(IsMetric()));
 }
 
 void element::Draw(Canvas& canvas, int ox, int oy) const {

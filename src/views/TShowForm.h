@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "TBackedView.h"
+#include "ValueLabels.h"
 
 namespace trevan {
 
@@ -33,6 +34,8 @@ class TShowForm : public TBackedView {
 
   // The readout text for a mouse at column x; empty outside the columns.
   QString ReadoutAt(int x) const;
+  // The extreme-value labels of the last picture.
+  const std::vector<ValueLabels::Label>& PlacedValueLabels() const { return valueLabels_; }
 
  protected:
   void Render(ImageCanvas& canvas) override;
@@ -45,6 +48,7 @@ class TShowForm : public TBackedView {
   std::vector<double> shear_;
   std::vector<double> moment_;
   QRect plotted_;
+  std::vector<ValueLabels::Label> valueLabels_;
 };
 
 }  // namespace trevan

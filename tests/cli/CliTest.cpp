@@ -13,6 +13,7 @@
 
 #include "CliApp.h"
 
+
 namespace trevan::cli {
 namespace {
 
@@ -61,8 +62,64 @@ TEST(CliTest, TextReportListsSupportsAndTheStatusLine) {
   EXPECT_EQ(line.substr(0, 17), "Max. moment :    ");
   EXPECT_NEAR(std::stod(line.substr(14)), 2500, 40);
   EXPECT_EQ(line.substr(line.size() - 3), " Nm");
-  EXPECT_FALSE(std::getline(lines, line));
+  // The exact results follow after a blank line.
+  ASSERT_TRUE(std::getline(lines, line));
+  EXPECT_EQ(line, "");
   EXPECT_EQ(r.err, "");
+}
+
+// Simply supported, 1000 N at midspan of 10 m: P/2 each, PL/4 = 2500 Nm at 5 m.
+TEST(CliTest, TextReportEndsWithTheExactTable) {
+  const Outcome r = RunCli({"analyze", Examples + "/simply-supported.tvn"});
+  ASSERT_EQ(r.status, ExitOk) << r.err;
+  const std::string table = r.out.substr(r.out.find("\n\n") + 2);
+  for (const char* row : {"Support  x (m)  Type   Reaction (N)  Moment (Nm)\n",
+                          "1        0      Hinge  500.0\n", "2        10.00  Hinge  500.0\n", "\n\nResult ",
+                          "Max. sagging moment (Nm)  2500   5.000", "Max. hogging moment (Nm)  0      0\n",
+                          "Max. shear (N)            500.0  0\n", "Zero shear                       5.000\n",
+                          "Total load (N)            1000\n", "Sum of reactions (N)      1000\n"})
+    EXPECT_NE(table.find(row), std::string::npos) << row << " in\n" << table;
+}
+
+// The exact object of the example, and a vice's couple: the
+// cantilever's 2000 N at 3.5 m and 500 N/m over 4 m give 4000 N and
+// 2000 * 3.5 + 2000 * 2 = 11000 Nm counter-clockwise at the wall.
+TEST(CliTest, JsonReportHasTheExactObject) {
+  const Outcome r = RunCli({"analyze", Examples + "/simply-supported.tvn", "--json"});
+  ASSERT_EQ(r.status, ExitOk) << r.err;
+  const std::string exact = r.out.substr(r.out.find("\"exact\": {"));
+  for (const char* text :
+       {"\"supports\": [{\"x\": 0, \"type\": \"hinge\", \"reaction\": 500, \"moment\": 0}, "
+        "{\"x\": 10, \"type\": \"hinge\", \"reaction\": 500, \"moment\": 0}]",
+        "\"max_sagging_moment\": {\"value\": 2500, \"x\": 5}",
+        "\"max_hogging_moment\": {\"value\": 0, \"x\": 0}", "\"max_abs_shear\": {\"value\": 500, \"x\": 0}",
+        "\"zero_shear\": [5]", "\"total_load\": 1000"})
+    EXPECT_NE(exact.find(text), std::string::npos) << text << " in " << exact;
+
+  const Outcome cantilever = RunCli({"analyze", Examples + "/cantilever.tvn", "--json"});
+  const std::string c = cantilever.out.substr(cantilever.out.find("\"exact\": {"));
+  EXPECT_NE(c.find("\"type\": \"vice\""), std::string::npos) << c;
+  EXPECT_NEAR(JsonNumber(c, "reaction"), 4000, 1e-9);
+  EXPECT_NEAR(JsonNumber(c, "moment"), 11000, 1e-9);
+  EXPECT_NEAR(JsonNumber(c.substr(c.find("max_hogging_moment")), "value"), -11000, 1e-9);
+}
+
+// One hinge under a load cannot stand: no exact object, no exact table.
+TEST(CliTest, UnstableBeamHasNoExactResults) {
+  const auto path =
+      std::filesystem::temp_directory_path() / ("trevan-cli-unstable-" + std::to_string(getpid()) + ".tvn");
+  {
+    std::ofstream file(path);
+    file << "Trevan version :11700 \nMetric :1 \nbeam length :10.000000000 \nnumber of forces :1 \n"
+            "charge(x,f) :5.000000000 1000.000000000 \nnumber of distributed loads :0 \n"
+            "number of supports :1 \nsupport(X,type) :2.000000000 3 \n";
+  }
+  const Outcome json = RunCli({"analyze", path.string(), "--json"});
+  const Outcome text = RunCli({"analyze", path.string()});
+  std::filesystem::remove(path);
+  EXPECT_NE(json.out.find("\"sweeps\""), std::string::npos) << json.err;
+  EXPECT_EQ(json.out.find("\"exact\""), std::string::npos) << json.out;
+  EXPECT_EQ(text.out.find("Reaction ("), std::string::npos) << text.out;
 }
 
 TEST(CliTest, JsonReportHasEveryKeyAndReadsBackExactly) {

@@ -141,7 +141,7 @@ TEST_F(BeamModelTest, PropertyRowsHintsAndNames) {
 TEST_F(BeamModelTest, SupportNameShowsTypeAndReaction) {
   element* vice = beam().InsertSupport(0, ftVice);
   beam().AddCharge(charge(10, 1500, &window));
-  EXPECT_EQ(vice->GetName(), "Vice\n\rLoad: 1500.0000 N");
+  EXPECT_EQ(vice->GetName(), "Vice\n\rReaction: 1500.0000 N");
 }
 
 TEST_F(BeamModelTest, SupportMovesStopShortOfTheirNeighbours) {

@@ -356,7 +356,8 @@ TEST_F(DocumentWindowTest, ToolsShowTheirHints) {
   beam().InsertSupport(0.4, ftVice);
   beam().AddCharge(charge(10, 1500, &view()));
   QTest::mouseMove(&view(), QPoint(10, base() + 2));
-  EXPECT_EQ(view().toolTip(), "Vice\nLoad: 1500.0000 N");
+  // 1500 N at 9.6 m from the vice: the vice holds 14400 Nm counter-clockwise.
+  EXPECT_EQ(view().toolTip(), "Vice\nReaction: 1500.0000 N\nMoment: 14400.0000 Nm");
 }
 
 TEST(ScaleStepTest, RoundsToTwoAndAHalfFiveOrTwelveAndAHalf) {

@@ -1,0 +1,60 @@
+// The exact solver on a 50-span beam with 250 loads: the goal is 1 ms.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "ExactSolver.h"
+
+namespace trevan {
+namespace {
+
+ExactBeam FiftySpans() {
+  constexpr int spans = 50;
+  constexpr double span = 10;
+  ExactBeam beam{spans * span, {}, {}, {}};
+  std::mt19937 random(1234);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i <= spans; ++i) beam.supports.push_back({i * span, i % 10 == 5 ? ftVice : ftHinge});
+  for (int i = 0; i < 150; ++i)
+    beam.forces.push_back({beam.length * unit(random), 500 + 5000 * unit(random)});
+  for (int i = 0; i < 100; ++i) {
+    const double x = (beam.length - 30) * unit(random);
+    beam.loads.push_back({x, x + 1 + 29 * unit(random), 2000 * unit(random), 2000 * unit(random)});
+  }
+  return beam;
+}
+
+void BM_ExactSolve(benchmark::State& state) {
+  const ExactBeam beam = FiftySpans();
+  for (auto _ : state) {
+    ExactResults r = ExactSolver::Solve(beam);
+    benchmark::DoNotOptimize(r.maxSagging.value);
+  }
+}
+BENCHMARK(BM_ExactSolve)->Unit(benchmark::kMicrosecond);
+
+// A beam at the reader's limits: 100 000 supports, forces and loads, the
+// loads reaching over a tenth of the beam each. Loads over many spans must
+// not cost per span.
+void BM_ExactSolveAtTheReadersLimits(benchmark::State& state) {
+  constexpr int count = 100000;
+  ExactBeam beam{10000, {}, {}, {}};
+  std::mt19937 random(99);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i < count; ++i) beam.supports.push_back({i * 0.1, i % 1000 == 7 ? ftVice : ftHinge});
+  for (int i = 0; i < count; ++i) beam.forces.push_back({beam.length * unit(random), 1000 * unit(random)});
+  for (int i = 0; i < count; ++i) {
+    const double x = 9000 * unit(random);
+    beam.loads.push_back({x, x + 1000 * unit(random), 500 * unit(random), 500 * unit(random)});
+  }
+  for (auto _ : state) {
+    ExactResults r = ExactSolver::Solve(beam);
+    benchmark::DoNotOptimize(r.maxSagging.value);
+  }
+}
+BENCHMARK(BM_ExactSolveAtTheReadersLimits)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace trevan
+
+BENCHMARK_MAIN();

@@ -1,0 +1,156 @@
+#include "TViewCommands.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTimer>
+
+#include "ExactSolver.h"
+#include "ScaleFit.h"
+#include "TActionList.h"
+#include "TInputForm.h"
+#include "TMDIChild.h"
+#include "TMainForm.h"
+#include "TResultsPanel.h"
+#include "TShowForm.h"
+#include "TVAxis.h"
+#include "ValueLabels.h"
+
+namespace trevan {
+
+TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&main), main_(main) {
+  panel_ = new TResultsPanel(&main);
+  results_ = actions.Add(new QAction("&Results"));
+  results_->setObjectName("ViewResults1");
+  results_->setProperty("category", "View");
+  results_->setShortcut(QKeySequence(Qt::Key_F9));
+  results_->setStatusTip("Show the reactions and the extreme values of the beam");
+  results_->setCheckable(true);
+  connect(results_, &QAction::toggled, this, [this](bool on) {
+    panel_->setVisible(on);
+    Refresh();
+  });
+  panel_->OnClosed = [this] { results_->setChecked(false); };
+
+  valuesSetting_.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
+  valuesSetting_.Storage.SetRegistryRootKey(qsrkCurrentUser);
+  valuesSetting_.KeyName = "ValuesOnDiagrams";
+  valuesSetting_.DefaultValue = "1";
+  values_ = actions.Add(new QAction("Values on &Diagrams"));
+  values_->setObjectName("ViewValues1");
+  values_->setProperty("category", "View");
+  values_->setStatusTip("Write the reactions and the extreme values on the pictures");
+  values_->setCheckable(true);
+  values_->setChecked(valuesSetting_.GetValue() != "0");
+  ValueLabels::SetEnabled(values_->isChecked());
+  connect(values_, &QAction::toggled, this, &TViewCommands::ShowValues);
+
+  fit_ = actions.Add(new QAction("&Fit to Window"));
+  fit_->setObjectName("ViewFit1");
+  fit_->setProperty("category", "View");
+  fit_->setShortcut(QKeySequence("Ctrl+0"));
+  fit_->setStatusTip("Choose the scales that show the whole beam and its diagrams");
+  connect(fit_, &QAction::triggered, this, [this] {
+    if (TMDIChild* w = main_.ActiveDocumentWindow(); w && w->Beam()) FitToWindow(*w);
+  });
+
+  menu_ = new QMenu("&View", main.menuBar());
+  menu_->setStatusTip("View commands");
+  menu_->addAction(results_);
+  menu_->addAction(values_);
+  menu_->addSeparator();
+  menu_->addAction(fit_);
+  QMenu* window = main.Menu("&Window");
+  main.menuBar()->insertMenu(window ? window->menuAction() : nullptr, menu_);
+
+  connect(main.MdiArea(), &QMdiArea::subWindowActivated, this,
+          [this] { Follow(main_.ActiveDocumentWindow()); });
+  main.installEventFilter(this);
+}
+
+// The panel belongs to the main window and may outlive the commands.
+TViewCommands::~TViewCommands() { panel_->OnClosed = nullptr; }
+
+void TViewCommands::Follow(TMDIChild* window) {
+  if (window != followed_) {
+    disconnect(edits_);
+    followed_ = window;
+    // Every edit and every scale change ends in AnalysisPending.
+    if (window) edits_ = connect(window, &TMDIChild::AnalysisPending, this, &TViewCommands::Analysed);
+  }
+  FitOnce(window);
+  Refresh();
+}
+
+void TViewCommands::ShowValues(bool on) {
+  ValueLabels::SetEnabled(on);
+  valuesSetting_.SetValue(on ? "1" : "0");
+  for (TMDIChild* window : main_.DocumentWindows()) window->RepaintAll();
+}
+
+namespace {
+constexpr const char* FitCheckedProperty = "trevanFitChecked";
+
+ScaleFit::Room RoomOf(TMDIChild& w) {
+  return {w.GraphScrollBox().viewport()->width() - 2 * TVAxis::StripWidth,
+          w.InputScrollBox().viewport()->height() / 2, w.GraphScrollBox().viewport()->height() / 2};
+}
+
+ScaleFit::Extent ExtentOf(TMDIChild& w) {
+  return ScaleFit::Measure(*w.Beam(), ExactSolver::SolveKept(ExactBeam::From(*w.Beam())));
+}
+}  // namespace
+
+bool TViewCommands::Overflows(TMDIChild& window) {
+  if (!window.Beam()) return false;
+  return ScaleFit::Overflows(
+      ExtentOf(window), {window.ForceScale(), window.MomentScale(), window.DistanceScale()}, RoomOf(window));
+}
+
+void TViewCommands::FitToWindow(TMDIChild& window) {
+  if (!window.Beam()) return;
+  const ScaleFit::Scales s = ScaleFit::Fit(
+      ExtentOf(window), {window.ForceScale(), window.MomentScale(), window.DistanceScale()}, RoomOf(window));
+  window.SetDistanceScale(s.distance);
+  window.SetForceScale(s.force);
+  window.SetMomentScale(s.moment);
+  // The beam line and the zero line to the middle of their panes.
+  QScrollBar* input = window.InputScrollBox().verticalScrollBar();
+  input->setValue(window.InputForm().BaseLine() - window.InputScrollBox().viewport()->height() / 2);
+  QScrollBar* graph = window.GraphScrollBox().verticalScrollBar();
+  graph->setValue(window.ShowForm().ZeroLine() - window.GraphScrollBox().viewport()->height() / 2);
+}
+
+// The first time a window is seen with its beam: a beam whose loads would
+// overflow the starting scales starts fitted. Later analyses only refresh.
+void TViewCommands::FitOnce(TMDIChild* window) {
+  if (!window || !window->Beam() || window->property(FitCheckedProperty).toBool()) return;
+  window->setProperty(FitCheckedProperty, true);
+  // Once the window has its size.
+  QTimer::singleShot(0, window, [window] {
+    if (Overflows(*window)) FitToWindow(*window);
+  });
+}
+
+void TViewCommands::Analysed() {
+  FitOnce(followed_);
+  Refresh();
+}
+
+void TViewCommands::Refresh() {
+  if (!panel_->isVisible()) return;
+  TMDIChild* window = main_.ActiveDocumentWindow();
+  panel_->ShowBeam(window ? window->Beam() : nullptr);
+}
+
+bool TViewCommands::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == &main_ && event->type() == QEvent::WindowActivate) Follow(main_.ActiveDocumentWindow());
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace trevan

@@ -1,0 +1,117 @@
+#include "TResultsPanel.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "Beam.h"
+#include "ExactSolver.h"
+#include "ExactTable.h"
+
+namespace trevan {
+
+TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+  setWindowTitle("Results");
+  resize(460, 330);
+  table_ = new QTableWidget(0, 0, this);
+  table_->horizontalHeader()->hide();
+  table_->verticalHeader()->hide();
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table_->installEventFilter(this);
+  kilo_ = new QCheckBox(this);
+  copy_ = new QPushButton("&Copy", this);
+  copy_->setToolTip("Copy the table as tab-separated text");
+  connect(kilo_, &QCheckBox::toggled, this, [this] { Fill(); });
+  connect(copy_, &QPushButton::clicked, this, &TResultsPanel::CopyTable);
+  auto* shortcut = new QShortcut(QKeySequence::Copy, this, this, &TResultsPanel::CopyTable);
+  shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+
+  auto* bar = new QHBoxLayout;
+  bar->addWidget(kilo_);
+  bar->addStretch();
+  bar->addWidget(copy_);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(table_);
+  layout->addLayout(bar);
+  Fill();
+}
+
+void TResultsPanel::ShowBeam(const TTrevanDoc* beam) {
+  hasBeam_ = beam != nullptr;
+  if (beam) {
+    metric_ = beam->Metric;
+    results_ = ExactSolver::SolveKept(ExactBeam::From(*beam));
+  } else {
+    results_ = {};
+  }
+  Fill();
+}
+
+void TResultsPanel::SetKilo(bool kilo) { kilo_->setChecked(kilo); }
+bool TResultsPanel::Kilo() const { return kilo_->isChecked(); }
+
+void TResultsPanel::Fill() {
+  kilo_->setText(metric_ ? "kN / kNm" : "kip / kip\u00b7ft");
+  const std::vector<ExactTable::Row> rows =
+      hasBeam_ ? ExactTable::Rows(results_, metric_, Kilo()) : std::vector<ExactTable::Row>{};
+  std::size_t columns = 1;
+  for (const auto& row : rows) columns = std::max(columns, row.size());
+  table_->clear();
+  table_->clearSpans();
+  table_->setRowCount(static_cast<int>(rows.size()));
+  table_->setColumnCount(static_cast<int>(columns));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+    for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) {
+      auto* item = new QTableWidgetItem(QString::fromStdString(rows[r][c]));
+      // Headings read as headings; numbers line up on the right.
+      const bool heading = rows[r].size() > 1 && (rows[r][0] == "Support" || rows[r][0] == "Result");
+      if (heading) {
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+      } else if (c > 0) {
+        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      }
+      table_->setItem(r, c, item);
+    }
+  // A lone message row spans the table instead of widening its first column.
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+    if (rows[r].size() == 1 && columns > 1) table_->setSpan(r, 0, 1, static_cast<int>(columns));
+  table_->resizeColumnsToContents();
+}
+
+QString TResultsPanel::TableText() const {
+  if (!hasBeam_) return {};
+  return QString::fromStdString(ExactTable::TabSeparated(ExactTable::Rows(results_, metric_, Kilo())));
+}
+
+void TResultsPanel::CopyTable() const {
+  if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setText(TableText());
+}
+
+bool TResultsPanel::eventFilter(QObject* watched, QEvent* event) {
+  // The table would copy its current cell only; the panel copies the whole table.
+  if (watched == table_ && event->type() == QEvent::KeyPress &&
+      static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+    CopyTable();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TResultsPanel::closeEvent(QCloseEvent* event) {
+  hide();
+  event->ignore();
+  if (OnClosed) OnClosed();
+}
+
+}  // namespace trevan

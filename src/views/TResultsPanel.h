@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "ExactResults.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+
+namespace trevan {
+
+class TTrevanDoc;
+
+// A small tool window, like the property inspector, with the exact results
+// of one beam: its supports with reactions and vice moments, the extreme
+// values with their positions, and total load against the reactions' sum.
+class TResultsPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TResultsPanel(QWidget* parent = nullptr);
+
+  // Solves the beam and shows it; none shows an empty panel. The panel
+  // keeps only the results, never the beam.
+  void ShowBeam(const TTrevanDoc* beam);
+  void SetKilo(bool kilo);
+  bool Kilo() const;
+  // The table as tab-separated text, as Copy puts it on the clipboard.
+  QString TableText() const;
+  void CopyTable() const;
+
+  QTableWidget* Table() const { return table_; }
+  QCheckBox* KiloSwitch() const { return kilo_; }
+  QPushButton* CopyButton() const { return copy_; }
+  // Called when the user closes the window, so the command loses its check.
+  std::function<void()> OnClosed;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Fill();
+
+  QTableWidget* table_;
+  QCheckBox* kilo_;
+  QPushButton* copy_;
+  ExactResults results_;
+  bool metric_ = true;
+  bool hasBeam_ = false;
+};
+
+}  // namespace trevan
