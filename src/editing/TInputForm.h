@@ -86,7 +86,6 @@ class TInputForm : public TBackedView, public BeamView {
   InputViewHost* host_ = nullptr;
   WatchedObject selection_;
   std::vector<ValueLabels::Label> valueLabels_;
-  object* selection_ = nullptr;
   int baseLine_ = 100;
   SupportGlyphs glyphs_;
   std::array<std::unique_ptr<TTool>, 4> tools_;
