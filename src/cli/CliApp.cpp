@@ -173,6 +173,10 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
 }  // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    out << Usage;
+    return ExitOk;
+  }
   Options options;
   if (const auto error = Parse(args, options)) {
     err << "trevan-cli: " << *error << "\n" << Usage;

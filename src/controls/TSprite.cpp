@@ -16,12 +16,19 @@ TSprite::~TSprite() {
 TSprites* TSprite::SpriteGroup() const { return qobject_cast<TSprites*>(group_.data()); }
 
 void TSprite::SetPicture(const QImage& picture) {
-  picture_ = picture.isNull() ? nullptr : std::make_unique<ImageBitmap>(picture);
+  const auto change = [&] { picture_ = picture.isNull() ? nullptr : std::make_unique<ImageBitmap>(picture); };
+  if (TSprites* group = SpriteGroup(); group && shown_)
+    group->Restack(this, true, {Left, Top, Left + picture.width(), Top + picture.height()}, change);
+  else
+    change();
 }
 
 void TSprite::SetTransparentColor(Rgb colour) {
-  transparent_ = colour;
-  if (TSprites* group = SpriteGroup(); group && shown_) group->update(QRect(Left, Top, Width(), Height()));
+  // The colour decides which pixels are drawn, so a shown sprite is drawn anew.
+  if (TSprites* group = SpriteGroup(); group && shown_)
+    group->Restack(this, true, {}, [&] { transparent_ = colour; });
+  else
+    transparent_ = colour;
 }
 
 void TSprite::SetSpriteGroup(QObject* group) {
@@ -30,17 +37,14 @@ void TSprite::SetSpriteGroup(QObject* group) {
     if (ShowMessage) ShowMessage("SpriteGroup should be a TSprites component", "Error");
     return;
   }
-  group_ = sprites;
+  // The group takes it from any group it was in; a full one refuses it.
   sprites->Add(this);
 }
 
 void TSprite::SetVisible(bool visible) {
   TSprites* group = SpriteGroup();
   if (visible == shown_ || !group) return;
-  if (visible)
-    Start(group->CanvasOf());
-  else
-    Hide(group->CanvasOf());
+  group->Restack(this, visible, {}, {});
 }
 
 Rect TSprite::GetBounds() const {
@@ -59,6 +63,7 @@ bool TSprite::Start(Canvas& canvas) {
   background_ = canvas.CreateOffscreen(Width(), Height());
   background_->CopyRect(0, 0, canvas, GetBounds());
   canvas.DrawBitmap(*picture_, Left, Top, transparent_);
+  Repaint(canvas, GetBounds());
   return true;
 }
 
@@ -66,6 +71,7 @@ bool TSprite::Hide(Canvas& canvas) {
   if (!shown_ || !background_) return false;
   shown_ = false;
   canvas.CopyRect(Left, Top, *background_, {0, 0, Width(), Height()});
+  Repaint(canvas, GetBounds());
   return true;
 }
 
@@ -86,6 +92,15 @@ bool TSprite::MoveTo(Canvas& canvas, int x, int y) {
   const Rect n{x, y, x + Width(), y + Height()};
   const Rect u{std::min(o.Left, n.Left), std::min(o.Top, n.Top), std::max(o.Right, n.Right),
                std::max(o.Bottom, n.Bottom)};
+  // Under other sprites the scratch would paint over them: the group lifts
+  // them off and puts them back.
+  if (TSprites* group = SpriteGroup(); group && &canvas == &group->CanvasOf() && group->Overlapped(this, u)) {
+    group->Restack(this, true, n, [&] {
+      Left = x;
+      Top = y;
+    });
+    return true;
+  }
   std::unique_ptr<Canvas> scratch = canvas.CreateOffscreen(u.Right - u.Left, u.Bottom - u.Top);
   scratch->CopyRect(0, 0, canvas, u);
   scratch->CopyRect(o.Left - u.Left, o.Top - u.Top, *background_, {0, 0, Width(), Height()});
@@ -94,9 +109,12 @@ bool TSprite::MoveTo(Canvas& canvas, int x, int y) {
   canvas.CopyRect(u.Left, u.Top, *scratch, {0, 0, u.Right - u.Left, u.Bottom - u.Top});
   Left = x;
   Top = y;
-  if (TSprites* group = SpriteGroup())
-    group->update(QRect(u.Left, u.Top, u.Right - u.Left, u.Bottom - u.Top));
+  Repaint(canvas, u);
   return true;
+}
+
+void TSprite::Repaint(const Canvas& canvas, const Rect& r) const {
+  if (TSprites* group = SpriteGroup(); group && &canvas == &group->CanvasOf()) group->UpdateRect(r);
 }
 
 }  // namespace trevan

@@ -50,19 +50,25 @@ class TSprite : public QObject {
   // Inside the bounds, right and bottom edges excluded.
   bool Contains(Point p) const;
 
+  // On any canvas, with the sprite on top of all; on its group's canvas
+  // SetVisible also keeps the sprites in front of it intact.
   bool Start(Canvas& canvas);
   bool Hide(Canvas& canvas);
   // A flicker-free move through one scratch copy of the old and new bounds.
   bool MoveTo(Canvas& canvas, int x, int y);
   bool Redraw(Canvas& canvas) { return Redraw(canvas, Left, Top); }
   bool Redraw(Canvas& canvas, int x, int y);
-  // The group is going away: the sprite belongs to none any more.
+
+ private:
+  friend class TSprites;
+  // The group lets the sprite go, or is going away: it belongs to none.
   void DetachFromGroup() {
     group_ = nullptr;
     shown_ = false;
   }
+  // Tells the group that shows this canvas to repaint the rectangle.
+  void Repaint(const Canvas& canvas, const Rect& r) const;
 
- private:
   std::unique_ptr<Canvas> background_;
   bool shown_ = false;
   Rgb transparent_ = Rgb::FromRgb(255, 255, 255);

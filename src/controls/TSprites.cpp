@@ -10,6 +10,20 @@
 
 namespace trevan {
 
+namespace {
+bool Empty(const Rect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+Rect Union(const Rect& a, const Rect& b) {
+  if (Empty(a)) return b;
+  if (Empty(b)) return a;
+  return {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
+          std::max(a.Bottom, b.Bottom)};
+}
+bool Overlap(const Rect& a, const Rect& b) {
+  return !Empty(a) && !Empty(b) && a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom &&
+         b.Top < a.Bottom;
+}
+}  // namespace
+
 void ShowControlMessage(const QString& text, const QString& caption) {
   QMessageBox::warning(nullptr, caption, text, QMessageBox::Ok);
 }
@@ -27,21 +41,32 @@ TSprites::~TSprites() {
 }
 
 TSprite* TSprites::Add(TSprite* sprite) {
-  if (!sprite || count_ >= MaxSprites) return nullptr;
+  if (!sprite) return nullptr;
+  if (sprite->SpriteGroup() == this) return sprite;
+  if (count_ >= MaxSprites) return nullptr;
+  // A sprite in two groups would be left behind in one when it dies.
+  if (TSprites* previous = sprite->SpriteGroup()) previous->RemoveSprite(sprite);
   sprites_[count_++] = sprite;
+  sprite->group_ = this;
   return sprite;
 }
 
+int TSprites::IndexOf(const TSprite* sprite) const {
+  return static_cast<int>(std::find(sprites_.begin(), sprites_.begin() + count_, sprite) - sprites_.begin());
+}
+
+int TSprites::PositionOf(int index) const {
+  return static_cast<int>(std::find(zOrder_.begin(), zOrder_.begin() + count_, index) - zOrder_.begin());
+}
+
 bool TSprites::RemoveSprite(TSprite* sprite) {
-  const int index =
-      static_cast<int>(std::find(sprites_.begin(), sprites_.begin() + count_, sprite) - sprites_.begin());
+  const int index = IndexOf(sprite);
   if (index >= count_) return false;
   sprite->SetVisible(false);
   sprite->DetachFromGroup();
   std::copy(sprites_.begin() + index + 1, sprites_.begin() + count_, sprites_.begin() + index);
   // The z-order forgets the sprite and follows the renumbering.
-  const int position =
-      static_cast<int>(std::find(zOrder_.begin(), zOrder_.begin() + count_, index) - zOrder_.begin());
+  const int position = PositionOf(index);
   std::copy(zOrder_.begin() + position + 1, zOrder_.begin() + count_, zOrder_.begin() + position);
   --count_;
   sprites_[count_] = nullptr;
@@ -49,8 +74,8 @@ bool TSprites::RemoveSprite(TSprite* sprite) {
   for (int p = 0; p < count_; ++p)
     if (zOrder_[p] > index) --zOrder_[p];
   if (selected_ == index) {
+    EndDrag();
     selected_ = -1;
-    dragging_ = false;
   } else if (selected_ > index) {
     --selected_;
   }
@@ -58,37 +83,75 @@ bool TSprites::RemoveSprite(TSprite* sprite) {
 }
 
 void TSprites::HideSprites() {
-  for (int p = count_ - 1; p >= 0; --p) sprites_[zOrder_[p]]->SetVisible(false);
+  // From the front: each background then holds only what lies behind.
+  for (int p = 0; p < count_; ++p) sprites_[zOrder_[p]]->SetVisible(false);
 }
 
 void TSprites::Paint() {
   canvas_.Fill(TColorOf(Color));
   if (OnPaint) OnPaint(canvas_);
-  for (int p = count_ - 1; p >= 0; --p) sprites_[zOrder_[p]]->Redraw(canvas_);
+  for (int p = count_ - 1; p >= 0; --p) {
+    TSprite* s = sprites_[zOrder_[p]];
+    if (!s->Shown()) continue;
+    // Shown again, so its background is the new picture, not the old one.
+    s->shown_ = false;
+    s->Start(canvas_);
+  }
   update();
+}
+
+std::vector<TSprite*> TSprites::InFront(int position, Rect& area) const {
+  std::vector<TSprite*> over;
+  for (int p = position - 1; p >= 0; --p) {
+    TSprite* s = sprites_[zOrder_[p]];
+    if (s->Shown() && Overlap(s->GetBounds(), area)) {
+      over.push_back(s);
+      area = Union(area, s->GetBounds());
+    }
+  }
+  return over;
+}
+
+bool TSprites::Overlapped(const TSprite* sprite, const Rect& r) const {
+  const int index = IndexOf(sprite);
+  if (index >= count_) return false;
+  const int position = PositionOf(index);
+  for (int p = 0; p < position; ++p)
+    if (sprites_[zOrder_[p]]->Shown() && Overlap(sprites_[zOrder_[p]]->GetBounds(), r)) return true;
+  return false;
+}
+
+void TSprites::Restack(TSprite* sprite, bool show, const Rect& extra, const std::function<void()>& change) {
+  const int index = IndexOf(sprite);
+  if (index >= count_) {
+    if (change) change();
+    return;
+  }
+  Rect area = Union(sprite->GetBounds(), extra);
+  const std::vector<TSprite*> over = InFront(PositionOf(index), area);
+  for (auto s = over.rbegin(); s != over.rend(); ++s) (*s)->Hide(canvas_);
+  sprite->Hide(canvas_);
+  if (change) change();
+  if (show) sprite->Start(canvas_);
+  for (TSprite* s : over) s->Start(canvas_);
 }
 
 void TSprites::BringToFront(int index) {
   if (count_ == 0 || zOrder_[0] == index) return;
-  const int position =
-      static_cast<int>(std::find(zOrder_.begin(), zOrder_.begin() + count_, index) - zOrder_.begin());
+  const int position = PositionOf(index);
   if (position >= count_) return;
+  TSprite* sprite = sprites_[index];
+  const bool shown = sprite->Shown();
+  // Only the sprites in front that overlap it change on the canvas; a
+  // hidden sprite just takes its new place in the order.
+  Rect area = sprite->GetBounds();
+  const std::vector<TSprite*> over = shown ? InFront(position, area) : std::vector<TSprite*>{};
+  for (auto s = over.rbegin(); s != over.rend(); ++s) (*s)->Hide(canvas_);
+  sprite->Hide(canvas_);
   std::copy_backward(zOrder_.begin(), zOrder_.begin() + position, zOrder_.begin() + position + 1);
   zOrder_[0] = index;
-  const int touched = position + 1;
-
-  Rect region{0, 0, 1, 1};
-  for (int p = 0; p < touched; ++p) {
-    const Rect b = sprites_[zOrder_[p]]->GetBounds();
-    region.Right = std::max(region.Right, b.Right);
-    region.Bottom = std::max(region.Bottom, b.Bottom);
-  }
-  std::unique_ptr<Canvas> scratch = canvas_.CreateOffscreen(region.Right, region.Bottom);
-  scratch->CopyRect(0, 0, canvas_, region);
-  for (int p = touched - 1; p >= 0; --p) sprites_[zOrder_[p]]->Hide(*scratch);
-  for (int p = touched - 1; p >= 0; --p) sprites_[zOrder_[p]]->Start(*scratch);
-  canvas_.CopyRect(0, 0, *scratch, region);
-  UpdateRect(region);
+  for (TSprite* s : over) s->Start(canvas_);
+  if (shown) sprite->Start(canvas_);
 }
 
 void TSprites::SpriteMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
@@ -96,7 +159,7 @@ void TSprites::SpriteMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, in
   selected_ = -1;
   for (int p = 0; p < count_; ++p) {
     TSprite* s = sprites_[zOrder_[p]];
-    if (s->Enabled && s->Contains({x, y})) {
+    if (s->Enabled && s->Shown() && s->Contains({x, y})) {
       selected_ = zOrder_[p];
       break;
     }
@@ -116,7 +179,9 @@ void TSprites::SpriteMouseMove(Qt::KeyboardModifiers, int x, int y) {
   if (!sprites_[selected_]->MoveTo(canvas_, x - grabX_, y - grabY_)) ShowMessage("moveto failed", "Error");
 }
 
-void TSprites::SpriteMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+void TSprites::SpriteMouseUp(Qt::MouseButton, Qt::KeyboardModifiers, int, int) { EndDrag(); }
+
+void TSprites::EndDrag() {
   if (!dragging_) return;
   setCursor(savedCursor_);
   dragging_ = false;
@@ -140,12 +205,10 @@ void TSprites::paintEvent(QPaintEvent* event) {
 
 void TSprites::resizeEvent(QResizeEvent*) {
   if (canvas_.Width() == width() && canvas_.Height() == height()) return;
-  // The sprites' saved backgrounds belong to the old picture: take them
-  // off, lay the new one and put them back.
-  HideSprites();
+  // A new picture; the shown sprites go on it with new backgrounds and the
+  // hidden ones stay hidden.
   canvas_.Resize(width(), height(), TColorOf(Color));
-  if (OnPaint) OnPaint(canvas_);
-  for (int p = count_ - 1; p >= 0; --p) sprites_[zOrder_[p]]->SetVisible(true);
+  Paint();
 }
 
 }  // namespace trevan

@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "ImageCanvas.h"
 
@@ -23,11 +24,13 @@ class TSprites : public QWidget {
   explicit TSprites(QWidget* parent = nullptr);
   ~TSprites() override;
 
-  // The sprite, or none when the group is full.
+  // The sprite, taken from any group it was in, or none when this group is
+  // full (it then stays where it was).
   TSprite* Add(TSprite* sprite);
   TSprite* GetSprite(int index) const { return index >= 0 && index < count_ ? sprites_[index] : nullptr; }
   int Count() const { return count_; }
-  // Hides the sprite and takes it out of the group and of the z-order.
+  // Hides the sprite and takes it out of the group and of the z-order; a
+  // drag of it ends.
   bool RemoveSprite(TSprite* sprite);
   void HideSprites();
   void BringToFront(int index);
@@ -36,9 +39,11 @@ class TSprites : public QWidget {
   int ZOrder(int position) const { return zOrder_[position]; }
   bool Dragging() const { return dragging_; }
 
-  // Draws the background and the sprites back to front into the canvas.
+  // Draws the background and the shown sprites back to front into the
+  // canvas; the sprites keep the new background.
   void Paint();
   ImageCanvas& CanvasOf() { return canvas_; }
+  const ImageCanvas& CanvasOf() const { return canvas_; }
 
   QColor Color = Qt::white;
   std::function<void(Canvas& canvas)> OnPaint;
@@ -57,6 +62,22 @@ class TSprites : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
+  friend class TSprite;
+  // Each sprite's saved background holds the sprites behind it, so a sprite
+  // can only leave or change the canvas once the shown sprites in front of
+  // it that overlap it are off. Restack lifts those (front to back), takes
+  // the sprite off, runs change, shows it again when asked and puts the
+  // lifted ones back (back to front). extra is a place the change will cover.
+  void Restack(TSprite* sprite, bool show, const Rect& extra, const std::function<void()>& change);
+  // Whether a shown sprite in front of this one overlaps r.
+  bool Overlapped(const TSprite* sprite, const Rect& r) const;
+  // The shown sprites in front of the z-order position that overlap the
+  // area, directly or through one another, back to front; the area grows
+  // to cover them.
+  std::vector<TSprite*> InFront(int position, Rect& area) const;
+  int IndexOf(const TSprite* sprite) const;
+  int PositionOf(int index) const;
+  void EndDrag();
   static Rgb TColorOf(const QColor& c) { return Rgb::FromRgb(c.red(), c.green(), c.blue()); }
   void UpdateRect(const Rect& r) { update(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top)); }
 

@@ -144,6 +144,47 @@ TEST_F(SpritesTest, TheGroupRefusesTheThousandAndFirstSprite) {
   EXPECT_EQ(group.Count(), TSprites::MaxSprites);
 }
 
+TEST_F(SpritesTest, ASpriteBelongsToOneGroupAtATime) {
+  TSprites other;
+  other.resize(120, 80);
+  TSprite* moving = Make(Red, 100, 60);  // index 2 here
+  moving->SetVisible(true);
+  moving->SetSpriteGroup(&other);
+  EXPECT_EQ(group.Count(), 2) << "the first group lets it go";
+  EXPECT_EQ(At(110, 70), Background) << "and takes its picture off";
+  moving->SetSpriteGroup(&other);
+  EXPECT_EQ(other.Count(), 1) << "joining the same group twice adds it once";
+  delete moving;
+  EXPECT_EQ(other.Count(), 0);
+  // A group that still held the deleted sprite would read freed memory here.
+  group.Paint();
+  other.Paint();
+  EXPECT_EQ(group.Count(), 2);
+
+  auto* added = new TSprite;
+  ASSERT_EQ(group.Add(added), added);
+  EXPECT_EQ(added->SpriteGroup(), &group) << "a sprite added by the group knows its group";
+  delete added;
+  EXPECT_EQ(group.Count(), 2);
+  group.Paint();
+}
+
+TEST_F(SpritesTest, ARefusedSpriteIsNeverDrawn) {
+  for (int i = group.Count(); i < TSprites::MaxSprites; ++i)
+    ASSERT_NE(group.Add(new TSprite(&group)), nullptr);
+  TSprite extra;
+  extra.SetTransparentColor(Magenta);
+  extra.SetPicture(Square(Red));
+  extra.Left = 150;
+  extra.Top = 80;
+  extra.SetSpriteGroup(&group);
+  EXPECT_EQ(extra.SpriteGroup(), nullptr);
+  const QImage before = Picture();
+  extra.SetVisible(true);
+  EXPECT_FALSE(extra.Shown());
+  EXPECT_EQ(Picture(), before);
+}
+
 TEST_F(SpritesTest, OnlyASpriteGroupIsAccepted) {
   QString said;
   TSprite loose;
