@@ -7,6 +7,7 @@
 
 #include "Beam.h"
 #include "CLocaleText.h"
+#include "ExactCsv.h"
 #include "ExactSolver.h"
 #include "ExactTable.h"
 #include "HeadlessWindow.h"
@@ -20,7 +21,7 @@ namespace trevan::cli {
 namespace {
 
 constexpr const char* Usage =
-    "usage: trevan-cli analyze FILE.tvn [--json] [--columns] [--distance-scale S]\n"
+    "usage: trevan-cli analyze FILE.tvn [--json] [--csv] [--columns] [--distance-scale S]\n"
     "                  [--force-scale S] [--moment-scale S]\n";
 
 // Beyond this many diagram columns the arrays alone would not fit in memory.
@@ -30,6 +31,7 @@ struct Options {
   std::string file;
   bool json = false;
   bool columns = false;
+  bool csv = false;
   std::optional<double> distanceScale;
   std::optional<double> forceScale;
   std::optional<double> momentScale;
@@ -67,6 +69,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       options.json = true;
     else if (a == "--columns")
       options.columns = true;
+    else if (a == "--csv")
+      options.csv = true;
     else if (a == "--distance-scale")
       error = scale(options.distanceScale);
     else if (a == "--force-scale")
@@ -208,7 +212,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                    options.momentScale.value_or(HeadlessWindow::StartMomentScale), distance);
   window.Recalculate();
 
-  if (options.json)
+  if (options.csv) {
+    const ExactResults exact = ExactSolver::Solve(ExactBeam::From(*window.beam()));
+    if (!exact.solved) err << "trevan-cli: " << exact.message << "\n";
+    out << ExactCsv::Write(exact, metric);
+  } else if (options.json)
     WriteJson(window, options, out);
   else
     WriteText(window, out);
