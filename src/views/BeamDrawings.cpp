@@ -390,7 +390,8 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
   if (!results_.solved || results_.pieces.empty()) {
     painter.setFont(Font(8));
     painter.setPen(Pen(AxisColour, 1));
-    painter.drawText(QPointF(s.left, (plotTop + plotBottom) / 2), QString::fromStdString(results_.message));
+    BackedText(painter, QPointF(s.left, (plotTop + plotBottom) / 2),
+               QString::fromStdString(results_.message));
     painter.restore();
     return;
   }

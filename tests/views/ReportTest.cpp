@@ -150,6 +150,20 @@ TEST_F(ReportTest, ManyLoadsFlowOntoPagesAndLongBeamsFitTheWidth) {
       ASSERT_EQ(last.pixelColor(x, y), QColor(Qt::white)) << x << ", " << y;
 }
 
+// One hinge cannot hold a beam: the sheet still lists the input and says why
+// there are no results, in the tables and in place of the diagrams.
+TEST_F(ReportTest, AnUnstableBeamGetsItsInputAndTheReason) {
+  const ExactBeam beam{6, {{2, ftHinge}}, {{3, 250}}, {}};
+  const QString pdf = File("unstable.pdf");
+  QString error;
+  ASSERT_TRUE(ReportWriter::Write(beam, true, FixedHeader("unstable.tvn"), pdf, error))
+      << error.toStdString();
+  const QString text = PdfPages(pdf).join('\n');
+  EXPECT_GE(text.count(ExactResults::UnstableText), 3) << text.toStdString();
+  EXPECT_TRUE(QRegularExpression("1 +3 +250").match(text).hasMatch()) << text.toStdString();
+  EXPECT_FALSE(text.contains("R1 ="));
+}
+
 TEST_F(ReportTest, PaperFollowsTheLocalesMeasurementSystem) {
   const struct {
     QLocale locale;
