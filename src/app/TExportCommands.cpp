@@ -75,8 +75,8 @@ void TExportCommands::Failed(const QString& error) {
 
 void TExportCommands::ExportReport() {
   const QString file = AskFileName("PDF documents (*.pdf)|*.pdf", "pdf");
-  if (file.isEmpty()) return;
   TMDIChild* window = main_.ActiveDocumentWindow();
+  if (file.isEmpty() || !window || !window->Beam()) return;
   QString error;
   if (!ReportWriter::Write(*window->Beam(), ReportWriter::HeaderFor(window->Document().FileName), file,
                            error))
@@ -85,9 +85,10 @@ void TExportCommands::ExportReport() {
 
 void TExportCommands::ExportDiagrams() {
   const QString file = AskFileName("SVG pictures (*.svg)|*.svg|PNG pictures (*.png)|*.png", "svg");
-  if (file.isEmpty()) return;
+  TMDIChild* window = main_.ActiveDocumentWindow();
+  if (file.isEmpty() || !window || !window->Beam()) return;
   QString error;
-  if (!DiagramExport::Write(*main_.ActiveDocumentWindow()->Beam(), file, error)) Failed(error);
+  if (!DiagramExport::Write(*window->Beam(), file, error)) Failed(error);
 }
 
 void TExportCommands::ExportTable() {

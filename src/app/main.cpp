@@ -69,7 +69,7 @@ int main(int argc, char** argv) {
   parser.addVersionOption();
   parser.addPositionalArgument("files", "Beams (.tvn) to open.", "[FILE.tvn...]");
   const QCommandLineOption exportReport(
-      "export-report", "Write the calculation sheet of FILE.tvn as the PDF named after it, and end.",
+      "export-report", "Write the calculation sheet of FILE.tvn to the PDF file named after it, and end.",
       "FILE.tvn");
   parser.addOption(exportReport);
   parser.process(app);

@@ -7,6 +7,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -341,7 +342,7 @@ void BeamDrawings::DrawBeam(QPainter& painter, const QRectF& area) const {
       const double radius = 15 * pt;
       const QRectF box(cx - radius, beamY - radius, 2 * radius, 2 * radius);
       painter.drawArc(box, 25 * 16, 130 * 16);
-      const double end = (result.moment > 0 ? 155 : 25) * M_PI / 180;
+      const double end = (result.moment > 0 ? 155 : 25) * std::numbers::pi / 180;
       const QPointF tip(cx + radius * std::cos(end), beamY - radius * std::sin(end));
       const double turn = result.moment > 0 ? 1 : -1;
       ArrowHead(painter, tip, QPointF(-std::sin(end), -std::cos(end)) * turn, 6 * pt);

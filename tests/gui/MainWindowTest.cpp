@@ -366,6 +366,18 @@ TEST_F(MainWindowTest, ExportsWriteTheReportTheDiagramsAndTheTable) {
   EXPECT_TRUE(csv.startsWith("x (m),shear (N),moment (Nm)\n"));
   EXPECT_TRUE(csv.contains("\n5,500,2500\n5,-500,2500\n")) << csv.toStdString();
 
+  // Another zoom changes nothing: the table and drawings follow the exact results.
+  const double distanceScale = Active()->DistanceScale(), momentScale = Active()->MomentScale();
+  Run("DistancesPlusAction");
+  Run("MomentsMinusAction");
+  EXPECT_NE(Active()->DistanceScale(), distanceScale);
+  EXPECT_NE(Active()->MomentScale(), momentScale);
+  dialogs.files = {File("zoomed.csv"), File("zoomed.svg")};
+  Run("FileExportTable1");
+  Run("FileExportDiagrams1");
+  EXPECT_EQ(read(File("zoomed.csv")), csv);
+  EXPECT_EQ(read(File("zoomed.svg")), read(File("drawings.svg")));
+
   QFile keep(File("table.csv"));
   ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
   keep.write("keep");
