@@ -25,6 +25,7 @@
 #include "TActionList.h"
 #include "TDocManager.h"
 #include "TDocument.h"
+#include "TExportCommands.h"
 #include "THelpViewer.h"
 #include "TInputForm.h"
 #include "TMDIChild.h"
@@ -124,6 +125,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
     UpdateCommands();
   };
   docManager_->Loaded();
+  new TExportCommands(*this, *actions_);
 
   idle_ = new QTimer(this);
   idle_->setInterval(0);

@@ -2,11 +2,14 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QStringList>
+#include <cstdio>
 #include <cstring>
 
+#include "Beam.h"
 #include "DialogService.h"
 #include "Pictures.h"
 #include "ProgramResources.h"
+#include "ReportWriter.h"
 #include "TDocManager.h"
 #include "TMainForm.h"
 #include "TSingleInstance.h"
@@ -18,13 +21,35 @@ namespace {
 void UseOffscreenWhenNoWindowIsShown(int argc, char** argv) {
   if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) return;
   for (int i = 1; i < argc; ++i) {
-    for (const char* option : {"-h", "--help", "--help-all", "-v", "--version"}) {
-      if (std::strcmp(argv[i], option) == 0) {
+    for (const char* option : {"-h", "--help", "--help-all", "-v", "--version", "--export-report"}) {
+      const std::size_t n = std::strlen(option);
+      if (std::strncmp(argv[i], option, n) == 0 && (argv[i][n] == 0 || argv[i][n] == '=')) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return;
       }
     }
   }
+}
+
+constexpr int ExitFileError = 2;
+constexpr int ExitUsage = 64;
+
+// The calculation sheet of a beam file, written without a window.
+int ExportReport(const QString& beamFile, const QString& pdfFile) {
+  trevan::TTrevanDoc beam;
+  // A missing file would load as a new empty beam.
+  const bool exists = QFileInfo(beamFile).isFile();
+  if (!exists || !beam.Load(beamFile.toStdString())) {
+    std::fprintf(stderr, "File Error: Error while opening file\ntrevan: %s: %s\n", qPrintable(beamFile),
+                 exists ? beam.LastError().c_str() : "no such file");
+    return ExitFileError;
+  }
+  QString error;
+  if (!trevan::ReportWriter::Write(beam, trevan::ReportWriter::HeaderFor(beamFile), pdfFile, error)) {
+    std::fprintf(stderr, "File Error: %s\n", qPrintable(error));
+    return ExitFileError;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -43,11 +68,22 @@ int main(int argc, char** argv) {
   parser.addHelpOption();
   parser.addVersionOption();
   parser.addPositionalArgument("files", "Beams (.tvn) to open.", "[FILE.tvn...]");
+  const QCommandLineOption exportReport(
+      "export-report", "Write the calculation sheet of FILE.tvn to the PDF file named after it, and end.",
+      "FILE.tvn");
+  parser.addOption(exportReport);
   parser.process(app);
 
+  if (parser.isSet(exportReport)) {
+    if (parser.positionalArguments().size() != 1) {
+      std::fprintf(stderr, "usage: trevan --export-report FILE.tvn OUT.pdf\n");
+      return ExitUsage;
+    }
+    return ExportReport(parser.value(exportReport), parser.positionalArguments().first());
+  }
+
   QStringList files;
-  for (const QString& file : parser.positionalArguments())
-    files << QFileInfo(file).absoluteFilePath();
+  for (const QString& file : parser.positionalArguments()) files << QFileInfo(file).absoluteFilePath();
 
   // A file opened from the file manager joins the program the user already has.
   trevan::TSingleInstance instance;

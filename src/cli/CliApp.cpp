@@ -8,6 +8,7 @@
 #include "Beam.h"
 #include "CLocaleText.h"
 #include "ConvertCommand.h"
+#include "ExactCsv.h"
 #include "ExactSolver.h"
 #include "ExactTable.h"
 #include "HeadlessWindow.h"
@@ -21,7 +22,7 @@ namespace trevan::cli {
 namespace {
 
 constexpr const char* Usage =
-    "usage: trevan-cli analyze FILE.tvn [--json] [--columns] [--distance-scale S]\n"
+    "usage: trevan-cli analyze FILE.tvn [--json] [--csv] [--columns] [--distance-scale S]\n"
     "                  [--force-scale S] [--moment-scale S]\n"
     "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn\n";
 
@@ -32,6 +33,7 @@ struct Options {
   std::string file;
   bool json = false;
   bool columns = false;
+  bool csv = false;
   std::optional<double> distanceScale;
   std::optional<double> forceScale;
   std::optional<double> momentScale;
@@ -69,6 +71,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       options.json = true;
     else if (a == "--columns")
       options.columns = true;
+    else if (a == "--csv")
+      options.csv = true;
     else if (a == "--distance-scale")
       error = scale(options.distanceScale);
     else if (a == "--force-scale")
@@ -214,7 +218,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                    options.momentScale.value_or(HeadlessWindow::StartMomentScale), distance);
   window.Recalculate();
 
-  if (options.json)
+  if (options.csv) {
+    const ExactResults exact = ExactSolver::Solve(ExactBeam::From(*window.beam()));
+    if (!exact.solved) err << "trevan-cli: " << exact.message << "\n";
+    out << ExactCsv::Write(exact, metric);
+  } else if (options.json)
     WriteJson(window, options, out);
   else
     WriteText(window, out);

@@ -105,6 +105,23 @@ TEST(CliTest, JsonReportHasTheExactObject) {
 }
 
 // One hinge under a load cannot stand: no exact object, no exact table.
+// A central 1000 N force on a 10 m simply supported span: reactions of 500 N,
+// PL/4 = 2500 Nm under the load, both sides of every jump.
+TEST(CliTest, CsvIsTheExactShearAndMomentWithUnits) {
+  const Outcome r = RunCli({"analyze", Examples + "/simply-supported.tvn", "--csv"});
+  ASSERT_EQ(r.status, ExitOk) << r.err;
+  std::istringstream lines(r.out);
+  std::string line;
+  ASSERT_TRUE(std::getline(lines, line));
+  EXPECT_EQ(line, "x (m),shear (N),moment (Nm)");
+  std::vector<std::string> rows;
+  while (std::getline(lines, line)) rows.push_back(line);
+  EXPECT_GE(rows.size(), 201u);
+  for (const char* expected :
+       {"0,0,0", "0,500,0", "2.5,500,1250", "5,500,2500", "5,-500,2500", "10,-500,0", "10,0,0"})
+    EXPECT_NE(std::find(rows.begin(), rows.end(), expected), rows.end()) << expected;
+}
+
 TEST(CliTest, UnstableBeamHasNoExactResults) {
   const auto path =
       std::filesystem::temp_directory_path() / ("trevan-cli-unstable-" + std::to_string(getpid()) + ".tvn");

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -387,6 +388,67 @@ TEST_F(MainWindowTest, FilesOnTheCommandLineOpenInsteadOfANewBeam) {
   EXPECT_EQ(dialogs.asked.back().text, "Error while opening file");
   ASSERT_EQ(main->DocumentWindows().size(), 1);
   EXPECT_EQ(main->DocumentWindows()[0]->Beam()->SupportCount(), 2);
+}
+
+// The exports of the active beam, asked for their file through the dialogs,
+// with the beam's own name offered and an existing file kept unless replaced.
+TEST_F(MainWindowTest, ExportsWriteTheReportTheDiagramsAndTheTable) {
+  Start({QString(TREVAN_EXAMPLES_DIR) + "/simply-supported.tvn"});
+  const QList<QAction*> items = main->Menu("&File")->actions();
+  const qsizetype preview = items.indexOf(Cmd("FilePrintPreview1"));
+  ASSERT_GE(preview, 0);
+  ASSERT_GT(items.size(), preview + 4);
+  EXPECT_TRUE(items[preview + 1]->isSeparator());
+  EXPECT_EQ(items[preview + 2], Cmd("FileExportReport1"));
+  EXPECT_EQ(items[preview + 3], Cmd("FileExportDiagrams1"));
+  EXPECT_EQ(items[preview + 4], Cmd("FileExportTable1"));
+
+  const auto read = [](const QString& name) {
+    QFile f(name);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  dialogs.files = {File("sheet.pdf")};
+  Run("FileExportReport1");
+  EXPECT_TRUE(dialogs.lastSaveName.endsWith("/simply-supported.pdf")) << dialogs.lastSaveName.toStdString();
+  EXPECT_TRUE(read(File("sheet.pdf")).startsWith("%PDF"));
+
+  dialogs.files = {File("drawings.svg"), File("drawings.png")};
+  Run("FileExportDiagrams1");
+  Run("FileExportDiagrams1");
+  EXPECT_TRUE(read(File("drawings.svg")).contains("<svg"));
+  EXPECT_FALSE(QImage(File("drawings.png")).isNull());
+
+  // P = 1000 N at the middle of 10 m: PL/4 under the load, P/2 either side.
+  dialogs.files = {File("table.csv")};
+  Run("FileExportTable1");
+  const QByteArray csv = read(File("table.csv"));
+  EXPECT_TRUE(csv.startsWith("x (m),shear (N),moment (Nm)\n"));
+  EXPECT_TRUE(csv.contains("\n5,500,2500\n5,-500,2500\n")) << csv.toStdString();
+
+  // Another zoom changes nothing: the table and drawings follow the exact results.
+  const double distanceScale = Active()->DistanceScale(), momentScale = Active()->MomentScale();
+  Run("DistancesPlusAction");
+  Run("MomentsMinusAction");
+  EXPECT_NE(Active()->DistanceScale(), distanceScale);
+  EXPECT_NE(Active()->MomentScale(), momentScale);
+  dialogs.files = {File("zoomed.csv"), File("zoomed.svg")};
+  Run("FileExportTable1");
+  Run("FileExportDiagrams1");
+  EXPECT_EQ(read(File("zoomed.csv")), csv);
+  EXPECT_EQ(read(File("zoomed.svg")), read(File("drawings.svg")));
+
+  QFile keep(File("table.csv"));
+  ASSERT_TRUE(keep.open(QIODevice::WriteOnly));
+  keep.write("keep");
+  keep.close();
+  dialogs.files = {File("table.csv"), File("table.csv"), ""};
+  dialogs.answers = {DialogButton::No, DialogButton::Yes};
+  Run("FileExportTable1");
+  EXPECT_EQ(read(File("table.csv")), "keep");
+  Run("FileExportTable1");
+  EXPECT_TRUE(read(File("table.csv")).startsWith("x (m)"));
+  Run("FileExportReport1");  // cancelled: nothing more is asked
+  EXPECT_EQ(dialogs.asked.size(), 2u);
 }
 
 TEST(PrintFitTest, PicturesFillTheWidthOrTheHeight) {

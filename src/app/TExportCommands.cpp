@@ -1,0 +1,112 @@
+#include "TExportCommands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+
+#include "DiagramExport.h"
+#include "DialogService.h"
+#include "ExactCsv.h"
+#include "ExactSolver.h"
+#include "ReportWriter.h"
+#include "TActionList.h"
+#include "TDocument.h"
+#include "TMDIChild.h"
+#include "TMainForm.h"
+
+namespace trevan {
+
+TExportCommands::TExportCommands(TMainForm& main, TActionList& actions) : QObject(&main), main_(main) {
+  auto add = [&](const char* name, const char* caption, const char* tip, void (TExportCommands::*run)()) {
+    QAction* a = actions.Add(new QAction(caption));
+    a->setObjectName(name);
+    a->setProperty("category", "File");
+    a->setStatusTip(tip);
+    connect(a, &QAction::triggered, this, run);
+    return a;
+  };
+  report_ = add("FileExportReport1", "Export &Report...", "Write the calculation sheet of this beam as PDF",
+                &TExportCommands::ExportReport);
+  diagrams_ =
+      add("FileExportDiagrams1", "Export &Diagrams...",
+          "Write the beam, shear and moment drawings as SVG or PNG", &TExportCommands::ExportDiagrams);
+  table_ = add("FileExportTable1", "Export &Table...", "Write the shear and moment along the beam as CSV",
+               &TExportCommands::ExportTable);
+
+  // After Print Preview, in a group of their own.
+  if (QMenu* file = main.Menu("&File")) {
+    const QList<QAction*> items = file->actions();
+    const qsizetype preview = items.indexOf(main.Command("FilePrintPreview1"));
+    QAction* before = preview >= 0 && preview + 1 < items.size() ? items[preview + 1] : nullptr;
+    file->insertSeparator(before);
+    file->insertActions(before, {report_, diagrams_, table_});
+    // Asked when the menu opens: the frame's own signals may come while it is taken apart.
+    connect(file, &QMenu::aboutToShow, this, &TExportCommands::UpdateEnabled);
+  }
+}
+
+void TExportCommands::UpdateEnabled() {
+  const TMDIChild* window = main_.ActiveDocumentWindow();
+  for (QAction* a : {report_, diagrams_, table_}) a->setEnabled(window != nullptr);
+}
+
+QString TExportCommands::AskFileName(const QString& filter, const QString& extension) {
+  TMDIChild* window = main_.ActiveDocumentWindow();
+  if (!window || !window->Beam()) return {};
+  // The beam's own name, with the export's extension.
+  const QFileInfo beam(window->Document().FileName);
+  const QString suggested =
+      (beam.fileName().isEmpty() ? QString("Untitled") : beam.dir().filePath(beam.completeBaseName())) + "." +
+      extension;
+  const QString chosen = main_.Dialogs().SaveFileName(&main_, filter, extension, suggested);
+  if (chosen.isEmpty()) return {};
+  if (QFileInfo::exists(chosen) &&
+      main_.Dialogs().Message(&main_, "The file already exists. Overwrite?", "Export", DialogIcon::None,
+                              DialogButtons::YesNo) != DialogButton::Yes)
+    return {};
+  return chosen;
+}
+
+void TExportCommands::Failed(const QString& error) {
+  main_.Dialogs().Message(&main_, error, "File Error", DialogIcon::Warning, DialogButtons::Ok);
+}
+
+void TExportCommands::ExportReport() {
+  const QString file = AskFileName("PDF documents (*.pdf)|*.pdf", "pdf");
+  TMDIChild* window = main_.ActiveDocumentWindow();
+  if (file.isEmpty() || !window || !window->Beam()) return;
+  QString error;
+  if (!ReportWriter::Write(*window->Beam(), ReportWriter::HeaderFor(window->Document().FileName), file,
+                           error))
+    Failed(error);
+}
+
+void TExportCommands::ExportDiagrams() {
+  const QString file = AskFileName("SVG pictures (*.svg)|*.svg|PNG pictures (*.png)|*.png", "svg");
+  TMDIChild* window = main_.ActiveDocumentWindow();
+  if (file.isEmpty() || !window || !window->Beam()) return;
+  QString error;
+  if (!DiagramExport::Write(*window->Beam(), file, error)) Failed(error);
+}
+
+void TExportCommands::ExportTable() {
+  TMDIChild* window = main_.ActiveDocumentWindow();
+  if (!window || !window->Beam()) return;
+  const ExactResults results = ExactSolver::Solve(ExactBeam::From(*window->Beam()));
+  if (!results.solved) {
+    main_.Dialogs().Message(&main_, QString::fromStdString(results.message), "Export Table",
+                            DialogIcon::Information, DialogButtons::Ok);
+    return;
+  }
+  const QString file = AskFileName("CSV tables (*.csv)|*.csv", "csv");
+  if (file.isEmpty()) return;
+  QFile out(file);
+  const std::string text = ExactCsv::Write(results, window->Beam()->Metric);
+  if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
+      !out.flush())
+    Failed(QString("Cannot write %1: %2").arg(file, out.errorString()));
+}
+
+}  // namespace trevan

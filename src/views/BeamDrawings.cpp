@@ -1,0 +1,476 @@
+#include "BeamDrawings.h"
+
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <utility>
+#include <vector>
+
+#include "ExactTable.h"
+#include "UnitSystem.h"
+
+namespace trevan {
+
+namespace {
+
+constexpr QRgb AxisColour = 0xff000000;
+constexpr QRgb GuideColour = 0xffb4b4b4;
+
+double PointSize(const QPainter& painter) {
+  const QPaintDevice* device = painter.device();
+  return device ? device->logicalDpiY() / 72.0 : 1.0;
+}
+
+QFont Font(double points, bool bold = false) {
+  QFont font("DejaVu Sans");
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+QColor Tint(QRgb colour, int alpha) {
+  QColor c = QColor::fromRgb(colour);
+  c.setAlpha(alpha);
+  return c;
+}
+
+QPen Pen(QRgb colour, double width, Qt::PenStyle style = Qt::SolidLine) {
+  QPen pen(QColor::fromRgb(colour), width, style, Qt::FlatCap, Qt::MiterJoin);
+  return pen;
+}
+
+double TextWidth(const QPainter& painter, const QString& text) {
+  return QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(text);
+}
+
+double Ascent(const QPainter& painter) { return QFontMetricsF(painter.font(), painter.device()).ascent(); }
+
+// Text on a white ground, so that guide lines and curves do not run through it.
+void BackedText(QPainter& painter, QPointF baseline, const QString& text) {
+  const QFontMetricsF metrics(painter.font(), painter.device());
+  const double pad = metrics.height() * 0.12;
+  painter.fillRect(
+      QRectF(baseline.x() - pad, baseline.y() - metrics.ascent() - pad,
+             metrics.horizontalAdvance(text) + 2 * pad, metrics.ascent() + metrics.descent() + 2 * pad),
+      QColor(255, 255, 255, 230));
+  painter.drawText(baseline, text);
+}
+
+// An arrow head with its tip at tip, pointing along direction.
+void ArrowHead(QPainter& painter, QPointF tip, QPointF direction, double size) {
+  const double length = std::hypot(direction.x(), direction.y());
+  if (length == 0) return;
+  const QPointF d = direction / length, n(-d.y(), d.x());
+  const QPointF base = tip - d * size;
+  painter.save();
+  painter.setBrush(painter.pen().color());
+  painter.setPen(Qt::NoPen);
+  painter.drawPolygon(QPolygonF({tip, base + n * size * 0.38, base - n * size * 0.38}));
+  painter.restore();
+}
+
+void Arrow(QPainter& painter, QPointF tail, QPointF tip, double head) {
+  painter.drawLine(tail,
+                   tip - (tip - tail) / std::hypot(tip.x() - tail.x(), tip.y() - tail.y()) * head * 0.6);
+  ArrowHead(painter, tip, tip - tail, head);
+}
+
+// Round tick values, about count of them, covering [lo, hi].
+std::vector<double> Ticks(double lo, double hi, int count) {
+  std::vector<double> ticks;
+  const double range = hi - lo;
+  if (!(range > 0) || !std::isfinite(range)) return {lo};
+  const double raw = range / count, magnitude = std::pow(10.0, std::floor(std::log10(raw)));
+  const double ratio = raw / magnitude;
+  const double step = magnitude * (ratio <= 1 ? 1 : ratio <= 2 ? 2 : ratio <= 5 ? 5 : 10);
+  for (double k = std::ceil(lo / step - 1e-9); k * step <= hi + step * 1e-9; ++k)
+    ticks.push_back(std::abs(k) < 0.5 ? 0.0 : k * step);
+  return ticks;
+}
+
+QString TickText(double v) { return QString::number(v, 'g', 6); }
+
+// Labels placed in rows, so that neighbours do not write over each other.
+class Lanes {
+ public:
+  Lanes(int count, double gap) : placed_(count), gap_(gap) {}
+  // The first row where [left, right] is free, or -1.
+  int Take(double left, double right) {
+    for (std::size_t lane = 0; lane < placed_.size(); ++lane) {
+      auto& taken = placed_[lane];
+      const bool free = std::none_of(taken.begin(), taken.end(), [&](const std::pair<double, double>& r) {
+        return left < r.second + gap_ && right > r.first - gap_;
+      });
+      if (free) {
+        taken.emplace_back(left, right);
+        return static_cast<int>(lane);
+      }
+    }
+    return -1;
+  }
+
+ private:
+  std::vector<std::vector<std::pair<double, double>>> placed_;
+  double gap_;
+};
+
+}  // namespace
+
+struct BeamDrawings::Scale {
+  double pt;  // device units per point
+  double left, right;
+  double start, end;
+  double X(double x) const { return left + (x - start) * (right - left) / (end - start); }
+};
+
+BeamDrawings::BeamDrawings(ExactBeam beam, ExactResults results, bool metric)
+    : beam_(std::move(beam)), results_(std::move(results)), metric_(metric) {
+  start_ = 0;
+  end_ = beam_.length;
+  for (const auto& s : beam_.supports) {
+    start_ = std::min(start_, s.x);
+    end_ = std::max(end_, s.x);
+  }
+  if (!results_.pieces.empty()) {
+    start_ = std::min(start_, results_.pieces.front().x0);
+    end_ = std::max(end_, results_.pieces.back().x1);
+  }
+  if (!(end_ > start_)) end_ = start_ + 1;
+}
+
+QString BeamDrawings::Value(double v) { return QString::fromStdString(ExactTable::Significant(v)); }
+
+QString BeamDrawings::InputValue(double v) {
+  QString text = QString::fromStdString(ExactTable::Significant(v, 6));
+  if (text.contains('.') && !text.contains('e')) {
+    while (text.endsWith('0')) text.chop(1);
+    if (text.endsWith('.')) text.chop(1);
+  }
+  return text;
+}
+
+// Every drawing of one width maps x alike: that is the one horizontal scale.
+BeamDrawings::Scale BeamDrawings::HorizontalScale(const QRectF& area, double pt) const {
+  return {pt, area.left() + AxisMargin * pt, area.right() - 12 * pt, start_, end_};
+}
+
+void BeamDrawings::Draw(QPainter& painter, const QRectF& area) const {
+  const double pt = PointSize(painter);
+  QRectF r(area.left(), area.top(), area.width(), BeamHeight * pt);
+  DrawBeam(painter, r);
+  r.translate(0, BeamHeight * pt);
+  r.setHeight(ShearHeight * pt);
+  DrawShear(painter, r);
+  r.translate(0, ShearHeight * pt);
+  r.setHeight(MomentHeight * pt);
+  DrawMoment(painter, r);
+}
+
+void BeamDrawings::DrawSupportLines(QPainter& painter, const Scale& s, double top, double bottom) const {
+  painter.setPen(Pen(GuideColour, 0.5 * s.pt, Qt::DashLine));
+  for (const auto& support : beam_.supports)
+    if (support.type != ftNone)
+      painter.drawLine(QPointF(s.X(support.x), top), QPointF(s.X(support.x), bottom));
+}
+
+void BeamDrawings::DrawRuler(QPainter& painter, const Scale& s, double y) const {
+  const double pt = s.pt;
+  painter.setPen(Pen(AxisColour, 0.6 * pt));
+  painter.drawLine(QPointF(s.left, y), QPointF(s.right, y));
+  painter.setFont(Font(7));
+  const double ascent = Ascent(painter);
+  for (double t : Ticks(s.start, s.end, std::max(2, static_cast<int>((s.right - s.left) / (55 * pt))))) {
+    const double x = s.X(t);
+    painter.drawLine(QPointF(x, y), QPointF(x, y + 3 * pt));
+    const QString text = TickText(t);
+    painter.drawText(QPointF(x - TextWidth(painter, text) / 2, y + 4 * pt + ascent), text);
+  }
+  const QString unit = QString("x (%1)").arg(LengthUnit(metric_));
+  painter.drawText(QPointF(s.left - TextWidth(painter, unit) - 8 * pt, y + 4 * pt + ascent), unit);
+}
+
+void BeamDrawings::DrawBeam(QPainter& painter, const QRectF& area) const {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double pt = PointSize(painter);
+  const Scale s = HorizontalScale(area, pt);
+
+  painter.setPen(Pen(AxisColour, 1));
+  painter.setFont(Font(9, true));
+  painter.drawText(QPointF(area.left(), area.top() + 10 * pt), "Beam, loads and reactions");
+
+  const double beamY = area.top() + 72 * pt, beamTop = beamY - 1.5 * pt, beamBottom = beamY + 1.5 * pt;
+  DrawSupportLines(painter, s, beamY, area.bottom());
+
+  // Loads above the beam: trapezoids for the distributed loads, arrows for
+  // the point forces, their values in rows above them.
+  const std::string force = ForceUnit(metric_), length = LengthUnit(metric_);
+  const QString intensityUnit = QString::fromStdString(force + "/" + length);
+  double largest = 0;
+  for (const auto& load : beam_.loads) largest = std::max({largest, std::abs(load.f1), std::abs(load.f2)});
+  const double loadDepth = 24 * pt, forceArrow = (beam_.loads.empty() ? 24 : 30) * pt;
+  auto depth = [&](double f) {
+    return largest > 0 ? 3 * pt + (loadDepth - 3 * pt) * std::abs(f) / largest : 0;
+  };
+
+  struct Label {
+    double x;
+    QString text;
+  };
+  std::vector<Label> labels;
+  for (const auto& load : beam_.loads) {
+    const double x1 = std::clamp(std::min(load.x1, load.x2), 0.0, beam_.length);
+    const double x2 = std::clamp(std::max(load.x1, load.x2), 0.0, beam_.length);
+    if (!(x2 > x1)) continue;
+    const auto at = [&](double x) {
+      const double span = load.x2 - load.x1;
+      return span != 0 ? load.f1 + (load.f2 - load.f1) * (x - load.x1) / span : load.f1;
+    };
+    const double f1 = at(x1), f2 = at(x2);
+    const QPointF a(s.X(x1), beamTop - depth(f1)), b(s.X(x2), beamTop - depth(f2));
+    painter.setPen(Pen(LoadColour, 0.8 * pt));
+    painter.setBrush(Tint(LoadColour, 40));
+    painter.drawPolygon(QPolygonF({QPointF(a.x(), beamTop), a, b, QPointF(b.x(), beamTop)}));
+    painter.setBrush(Qt::NoBrush);
+    const int arrows = std::max(1, static_cast<int>((b.x() - a.x()) / (14 * pt)));
+    for (int i = 0; i <= arrows; ++i) {
+      const double u = static_cast<double>(i) / arrows;
+      const double x = a.x() + (b.x() - a.x()) * u, f = f1 + (f2 - f1) * u;
+      if (f == 0 || depth(f) < 6 * pt) continue;
+      const QPointF top(x, beamTop - depth(f)), bottom(x, beamTop);
+      if (f > 0)
+        Arrow(painter, top, bottom, 3.5 * pt);
+      else
+        Arrow(painter, bottom, top, 3.5 * pt);
+    }
+    if (f1 == f2)
+      labels.push_back({(x1 + x2) / 2, InputValue(f1) + " " + intensityUnit});
+    else {
+      labels.push_back({x1, InputValue(f1) + " " + intensityUnit});
+      labels.push_back({x2, InputValue(f2) + " " + intensityUnit});
+    }
+  }
+  painter.setPen(Pen(LoadColour, 1.2 * pt));
+  for (const auto& f : beam_.forces) {
+    if (f.x < 0 || f.x > beam_.length || f.f == 0) continue;
+    const QPointF top(s.X(f.x), beamTop - forceArrow), bottom(s.X(f.x), beamTop);
+    if (f.f > 0)
+      Arrow(painter, top, bottom, 6 * pt);
+    else
+      Arrow(painter, bottom, top, 6 * pt);
+    labels.push_back({f.x, InputValue(f.f) + " " + QString::fromStdString(force)});
+  }
+  std::stable_sort(labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.x < b.x; });
+  painter.setFont(Font(7));
+  Lanes loadLanes(3, 3 * pt);
+  for (const auto& label : labels) {
+    const double w = TextWidth(painter, label.text);
+    const double left = std::clamp(s.X(label.x) - w / 2, area.left(), area.right() - w);
+    const int lane = loadLanes.Take(left, left + w);
+    if (lane < 0) continue;  // the input table has every value
+    BackedText(painter, QPointF(left, beamTop - forceArrow - 3 * pt - lane * 9.5 * pt), label.text);
+  }
+
+  // The beam itself.
+  painter.setPen(QPen(Qt::black, 3 * pt, Qt::SolidLine, Qt::FlatCap));
+  painter.drawLine(QPointF(s.X(0), beamY), QPointF(s.X(beam_.length), beamY));
+
+  // Supports under it and their reactions below them.
+  Lanes reactionLanes(2, 4 * pt);
+  int number = 0;
+  for (std::size_t i = 0; i < beam_.supports.size(); ++i) {
+    const auto& support = beam_.supports[i];
+    ++number;
+    const double cx = s.X(support.x);
+    painter.setPen(Pen(AxisColour, 0.8 * pt));
+    painter.setBrush(Qt::white);
+    switch (support.type) {
+      case ftHinge:
+      case ftRoll: {
+        const double h = support.type == ftHinge ? 11 * pt : 8 * pt;
+        painter.drawPolygon(QPolygonF({QPointF(cx, beamBottom), QPointF(cx - 6 * pt, beamBottom + h),
+                                       QPointF(cx + 6 * pt, beamBottom + h)}));
+        double ground = beamBottom + h;
+        if (support.type == ftRoll) {
+          for (double dx : {-3.2, 3.2})
+            painter.drawEllipse(QPointF(cx + dx * pt, ground + 2 * pt), 1.8 * pt, 1.8 * pt);
+          ground += 4 * pt;
+        }
+        painter.drawLine(QPointF(cx - 9 * pt, ground), QPointF(cx + 9 * pt, ground));
+        for (int k = 0; k < 5; ++k) {
+          const double x = cx - 8 * pt + k * 4 * pt;
+          painter.drawLine(QPointF(x, ground), QPointF(x - 3 * pt, ground + 3 * pt));
+        }
+        break;
+      }
+      case ftVice: {
+        painter.setPen(Pen(AxisColour, 2 * pt));
+        painter.drawLine(QPointF(cx, beamY - 12 * pt), QPointF(cx, beamY + 12 * pt));
+        painter.setPen(Pen(AxisColour, 0.7 * pt));
+        const bool leftEnd = support.x <= 0, rightEnd = support.x >= beam_.length;
+        for (int side : {-1, 1}) {
+          if ((side < 0 && rightEnd) || (side > 0 && leftEnd)) continue;
+          for (int k = 0; k < 6; ++k) {
+            const double y = beamY - 11 * pt + k * 4.4 * pt;
+            painter.drawLine(QPointF(cx, y), QPointF(cx + side * 4 * pt, y + 4 * pt));
+          }
+        }
+        break;
+      }
+      default:
+        painter.drawEllipse(QPointF(cx, beamY), 2.5 * pt, 2.5 * pt);
+        break;
+    }
+    painter.setBrush(Qt::NoBrush);
+    if (support.type == ftNone || !results_.solved || i >= results_.supports.size()) continue;
+
+    const auto& result = results_.supports[i];
+    painter.setPen(Pen(ReactionColour, 1.2 * pt));
+    const QPointF low(cx, beamY + 32 * pt), high(cx, beamY + 18 * pt);
+    if (result.reaction > 0)
+      Arrow(painter, low, high, 6 * pt);
+    else if (result.reaction < 0)
+      Arrow(painter, high, low, 6 * pt);
+    if (support.type == ftVice && result.moment != 0) {
+      // A curved arrow above the beam, turning the way the couple turns.
+      const double radius = 15 * pt;
+      const QRectF box(cx - radius, beamY - radius, 2 * radius, 2 * radius);
+      painter.drawArc(box, 25 * 16, 130 * 16);
+      const double end = (result.moment > 0 ? 155 : 25) * std::numbers::pi / 180;
+      const QPointF tip(cx + radius * std::cos(end), beamY - radius * std::sin(end));
+      const double turn = result.moment > 0 ? 1 : -1;
+      ArrowHead(painter, tip, QPointF(-std::sin(end), -std::cos(end)) * turn, 6 * pt);
+    }
+    painter.setFont(Font(7.5));
+    QStringList lines{QString("R%1 = %2 %3").arg(number).arg(Value(result.reaction)).arg(ForceUnit(metric_))};
+    if (support.type == ftVice)
+      lines << QString("M%1 = %2 %3").arg(number).arg(Value(result.moment)).arg(MomentUnit(metric_));
+    double w = 0;
+    for (const QString& line : lines) w = std::max(w, TextWidth(painter, line));
+    const double left = std::clamp(cx - w / 2, area.left(), area.right() - w);
+    const int lane = std::max(0, reactionLanes.Take(left, left + w));
+    for (int k = 0; k < lines.size(); ++k)
+      BackedText(painter, QPointF(left, beamY + (41 + 9.5 * k + 19 * lane) * pt), lines[k]);
+  }
+  painter.restore();
+}
+
+void BeamDrawings::DrawShear(QPainter& painter, const QRectF& area) const {
+  DrawDiagram(painter, area, false);
+}
+
+void BeamDrawings::DrawMoment(QPainter& painter, const QRectF& area) const {
+  DrawDiagram(painter, area, true);
+}
+
+void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool moment) const {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double pt = PointSize(painter);
+  const Scale s = HorizontalScale(area, pt);
+  const QRgb colour = moment ? MomentColour : ShearColour;
+  const QString unit = moment ? MomentUnit(metric_) : ForceUnit(metric_);
+
+  painter.setPen(Pen(AxisColour, 1));
+  painter.setFont(Font(9, true));
+  painter.drawText(QPointF(area.left(), area.top() + 10 * pt),
+                   moment ? QString("Bending moment M (%1), sagging positive").arg(unit)
+                          : QString("Shear force V (%1)").arg(unit));
+  // The last drawing carries the distance ruler under it.
+  const double plotTop = area.top() + 26 * pt;
+  const double plotBottom = area.bottom() - (moment ? 42 : 20) * pt;
+  DrawSupportLines(painter, s, area.top() + 14 * pt, moment ? plotBottom + 6 * pt : area.bottom());
+  if (moment) DrawRuler(painter, s, area.bottom() - 22 * pt);
+
+  if (!results_.solved || results_.pieces.empty()) {
+    painter.setFont(Font(8));
+    painter.setPen(Pen(AxisColour, 1));
+    BackedText(painter, QPointF(s.left, (plotTop + plotBottom) / 2),
+               QString::fromStdString(results_.message));
+    painter.restore();
+    return;
+  }
+
+  // The curve, closed on the zero line at both ends; consecutive pieces
+  // draw a jump as a vertical line.
+  std::vector<QPointF> values{{results_.pieces.front().x0, 0}};
+  for (const auto& p : results_.pieces) {
+    const int steps = std::clamp(static_cast<int>((s.X(p.x1) - s.X(p.x0)) / (2 * pt)), 1, 64);
+    for (int i = 0; i <= steps; ++i) {
+      const double x = p.x0 + (p.x1 - p.x0) * i / steps;
+      values.emplace_back(x, moment ? p.Moment(x) : p.Shear(x));
+    }
+  }
+  values.emplace_back(results_.pieces.back().x1, 0);
+  double lo = 0, hi = 0;
+  for (const QPointF& v : values) {
+    lo = std::min(lo, v.y());
+    hi = std::max(hi, v.y());
+  }
+  if (hi - lo <= 0) hi = 1;
+  const auto Y = [&](double v) { return plotBottom - (v - lo) * (plotBottom - plotTop) / (hi - lo); };
+
+  // The value axis on the left with round values.
+  painter.setPen(Pen(AxisColour, 0.6 * pt));
+  const double axisX = s.left - 6 * pt;
+  painter.drawLine(QPointF(axisX, plotTop), QPointF(axisX, plotBottom));
+  painter.setFont(Font(7));
+  const double ascent = Ascent(painter);
+  for (double t : Ticks(lo, hi, 4)) {
+    const double y = Y(t);
+    painter.drawLine(QPointF(axisX - 3 * pt, y), QPointF(axisX, y));
+    const QString text = TickText(t);
+    painter.drawText(QPointF(axisX - 5 * pt - TextWidth(painter, text), y + ascent / 2.6), text);
+  }
+
+  QPolygonF curve;
+  for (const QPointF& v : values) curve << QPointF(s.X(v.x()), Y(v.y()));
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Tint(colour, 48));
+  painter.drawPolygon(curve);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(Pen(AxisColour, 0.6 * pt));
+  painter.drawLine(QPointF(s.X(s.start), Y(0)), QPointF(s.X(s.end), Y(0)));
+  painter.setPen(Pen(colour, 1.2 * pt));
+  painter.drawPolyline(curve);
+
+  // The extremes: a dot on the curve and its value and position.
+  struct Mark {
+    double x, value;
+    QString name;
+  };
+  std::vector<Mark> marks;
+  if (moment) {
+    if (results_.maxSagging.value > 0)
+      marks.push_back({results_.maxSagging.x, results_.maxSagging.value, "M max"});
+    if (results_.maxHogging.value < 0)
+      marks.push_back({results_.maxHogging.x, results_.maxHogging.value, "M min"});
+  } else if (results_.maxAbsShear.value > 0) {
+    marks.push_back({results_.maxAbsShear.x, results_.maxShearSigned, "|V| max"});
+  }
+  painter.setFont(Font(7.5, true));
+  const double markAscent = Ascent(painter);
+  for (const Mark& m : marks) {
+    const QPointF at(s.X(m.x), Y(m.value));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor::fromRgb(colour));
+    painter.drawEllipse(at, 2.2 * pt, 2.2 * pt);
+    painter.setBrush(Qt::NoBrush);
+    const QString text =
+        QString("%1 = %2 %3 at x = %4 %5").arg(m.name, Value(m.value), unit, Value(m.x), LengthUnit(metric_));
+    const double w = TextWidth(painter, text);
+    const double left = std::clamp(at.x() - w / 2, s.left, area.right() - w);
+    const double baseline = m.value >= 0 ? at.y() - 5 * pt : at.y() + 5 * pt + markAscent;
+    painter.setPen(Pen(AxisColour, 1));
+    BackedText(painter, QPointF(left, baseline), text);
+  }
+  painter.restore();
+}
+
+}  // namespace trevan

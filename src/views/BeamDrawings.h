@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QColor>
+#include <QRectF>
+#include <QString>
+
+#include "ExactBeam.h"
+#include "ExactResults.h"
+
+class QPainter;
+
+namespace trevan {
+
+// The three drawings of a calculation sheet, all to one horizontal scale:
+// the beam with its supports, loads and labelled reactions; the shear
+// diagram; the moment diagram. They are drawn from the exact results, so
+// they look the same whatever the document window's scales, on any
+// painter: a PDF page, an SVG file or an image. Sizes are in points and
+// follow the device's resolution.
+class BeamDrawings {
+ public:
+  static constexpr QRgb ShearColour = 0xff0000ff;
+  static constexpr QRgb MomentColour = 0xffff00ff;
+  static constexpr QRgb LoadColour = 0xffb43c00;
+  static constexpr QRgb ReactionColour = 0xff007a1f;
+
+  // Heights of the drawings in points.
+  static constexpr double BeamHeight = 136;
+  static constexpr double ShearHeight = 92;
+  static constexpr double MomentHeight = 112;
+  static constexpr double TotalHeight = BeamHeight + ShearHeight + MomentHeight;
+  // Width in points left of the drawings for the axes' values.
+  static constexpr double AxisMargin = 54;
+
+  BeamDrawings(ExactBeam beam, ExactResults results, bool metric);
+
+  // The three drawings one under another, filling the width of area from
+  // its top; area's height should be TotalHeight points.
+  void Draw(QPainter& painter, const QRectF& area) const;
+  void DrawBeam(QPainter& painter, const QRectF& area) const;
+  void DrawShear(QPainter& painter, const QRectF& area) const;
+  void DrawMoment(QPainter& painter, const QRectF& area) const;
+
+  // Results to four significant figures; input values to six, without
+  // trailing zeros.
+  static QString Value(double v);
+  static QString InputValue(double v);
+
+ private:
+  struct Scale;
+  Scale HorizontalScale(const QRectF& area, double pt) const;
+  void DrawDiagram(QPainter& painter, const QRectF& area, bool moment) const;
+  void DrawSupportLines(QPainter& painter, const Scale& s, double top, double bottom) const;
+  void DrawRuler(QPainter& painter, const Scale& s, double y) const;
+
+  ExactBeam beam_;
+  ExactResults results_;
+  bool metric_;
+  double start_ = 0, end_ = 1;  // the stretch the drawings show
+};
+
+}  // namespace trevan
