@@ -13,6 +13,7 @@
 #include <random>
 
 #include "HeadlessWindow.h"
+#include "InputLimits.h"
 #include "MessageService.h"
 
 namespace trevan {
@@ -99,7 +100,7 @@ std::filesystem::path WriteLimitFile() {
   const auto path = std::filesystem::temp_directory_path() / "trevan_reader_limits.tvn";
   std::ofstream out(path, std::ios::binary);
   const int n = static_cast<int>(TTrevanDoc::MaxRecordsPerKind);
-  const double length = TTrevanDoc::MaxLength;
+  const double length = limits::MaxBeamLengthMetres;
   std::mt19937 random(99);
   std::uniform_real_distribution<double> unit(0, 1);
   char line[200];
