@@ -32,10 +32,13 @@ struct Scenario {
   int hinges;
   int forces;
   int loads;
+  // A support of type none in the middle of every span.
+  bool noneInSpans = false;
 };
 
 constexpr Scenario Small{15, 3, 5, 2};
 constexpr Scenario Large{500, 51, 200, 50};
+constexpr Scenario LargeWithNone{500, 51, 200, 50, true};
 
 // Builds the beam directly, without recomputing after every object.
 void Build(HeadlessWindow& window, const Scenario& s) {
@@ -47,6 +50,7 @@ void Build(HeadlessWindow& window, const Scenario& s) {
   for (int i = 0; i < s.hinges; ++i) {
     auto* node = beam.InsertSupport(i * span, ftHinge);
     if (!node) std::abort();
+    if (s.noneInSpans && i + 1 < s.hinges && !beam.InsertSupport((i + 0.5) * span, ftNone)) std::abort();
   }
   for (int i = 0; i < s.forces; ++i)
     beam.Charges.push_back(
@@ -157,6 +161,7 @@ BENCHMARK_CAPTURE(BM_Recalculate, small_fast, Small, true)->Unit(benchmark::kMil
 BENCHMARK_CAPTURE(BM_Recalculate, small_straightforward, Small, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Recalculate, large_fast, Large, true)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Recalculate, large_straightforward, Large, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Recalculate, large_with_none_fast, LargeWithNone, true)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenAtReaderLimits)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
@@ -165,6 +170,7 @@ BENCHMARK(BM_OpenAtReaderLimits)->Unit(benchmark::kMillisecond)->Iterations(1);
 int main(int argc, char** argv) {
   trevan::CheckSameResults(trevan::Small);
   trevan::CheckSameResults(trevan::Large);
+  trevan::CheckSameResults(trevan::LargeWithNone);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -37,22 +37,22 @@ double calc::BalanceJoint(element* left, element* right) {
   double M = 0;
   double sumL = 0;
   if (left) {
-    if (!IsPinned(left->RightType)) return 0;
+    if (!IsPinned(left->ReachRightType)) return 0;
     M = left->RightMoment;
-    sumL = left->SpanLength;
+    sumL = left->ReachLength;
   }
   if (right) {
     if (!IsPinned(right->LeftType)) return 0;
     M += right->LeftMoment;
-    sumL += right->SpanLength;
+    sumL += right->ReachLength;
   }
-  double dL = right ? right->SpanLength / sumL : 1;
-  double dR = left ? left->SpanLength / sumL : 1;
+  double dL = right ? right->ReachLength / sumL : 1;
+  double dR = left ? left->ReachLength / sumL : 1;
   if (left && left->LeftType == ftNone) {
     dL = 0;
     dR = 1;
   }
-  if (right && right->RightType == ftNone) {
+  if (right && right->ReachRightType == ftNone) {
     dL = 1;
     dR = 0;
   }
@@ -67,8 +67,8 @@ double calc::BalanceJoint(element* left, element* right) {
   return M;
 }
 
-calc::SpanStart calc::StartOf(element& e) const {
-  return SpanStart{&e, e.LeftMoment, e.LeftShear, e.Prev ? e.Prev->RightMoment : 0.0, e.Prev != nullptr};
+calc::SpanStart calc::StartOf(element& e, const element* before) {
+  return SpanStart{&e, e.LeftMoment, e.LeftShear, before ? before->RightMoment : 0.0, before != nullptr};
 }
 
 // Column i shows the span at position i × DistanceScale. The running shear
@@ -90,7 +90,7 @@ double calc::DiagramColumns(const SpanStart& span) {
 
   // The columns from the span's left end up to, not including, its right end.
   const long long i0 = std::max(0LL, FirstColumnFrom(std::max(e.X1, 0.0), ds));
-  const long long i1 = std::min(FirstColumnFrom(e.X2, ds), arrayEnd);
+  const long long i1 = std::min(FirstColumnFrom(e.ReachX2, ds), arrayEnd);
 
   double best = 0;
   // A support on the beam counts with the moments on both its sides, even
@@ -168,11 +168,11 @@ void calc::Converge() {
 bool calc::Step() {
   if (Done) return false;
   if (Current) {
-    const double M = BalanceJoint(Current->Prev, Current);
+    const double M = BalanceJoint(Last, Current);
     MaxUnbalanced = std::max(MaxUnbalanced, std::fabs(M));
-    MaxMoment = std::max(MaxMoment, DiagramColumns(StartOf(*Current)));
+    MaxMoment = std::max(MaxMoment, DiagramColumns(StartOf(*Current, Last)));
     Last = Current;
-    Current = Current->Next.get();
+    Current = Current->NextSpan();
     return true;
   }
   ShowStatus();
@@ -199,11 +199,11 @@ int calc::RunToConvergence() {
   for (;;) {
     sweepStarts_.clear();
     while (Current) {
-      const double M = BalanceJoint(Current->Prev, Current);
+      const double M = BalanceJoint(Last, Current);
       MaxUnbalanced = std::max(MaxUnbalanced, std::fabs(M));
-      sweepStarts_.push_back(StartOf(*Current));
+      sweepStarts_.push_back(StartOf(*Current, Last));
       Last = Current;
-      Current = Current->Next.get();
+      Current = Current->NextSpan();
     }
     if (EndSweep()) {
       Reset();

@@ -9,7 +9,9 @@ class element;
 
 // The analysis iterator of one document window: distributes the unbalanced
 // moments at hinge and roller joints sweep by sweep, one span per Step, and
-// integrates each span's shear and moment over the diagram columns.
+// integrates each span's shear and moment over the diagram columns. A span
+// runs from a held support (or the chain's start) to the next one; supports
+// of type none lie inside spans, as if they were not there.
 class calc {
  public:
   // Sweeps after which a run gives up; only a beam whose moments never
@@ -31,10 +33,12 @@ class calc {
   // Calls Step until it answers false; answers the sweeps it completed.
   int RunStepByStep();
 
-  // Balances the joint between two adjacent nodes (either may be none at the
-  // chain's ends); answers the moment before distribution.
+  // Balances the joint between two adjacent spans, each given by the node
+  // that starts it (either may be none at the chain's ends); answers the
+  // moment before distribution.
   static double BalanceJoint(element* left, element* right);
 
+  // The first nodes of the span last swept and of the next one.
   element* Last = nullptr;
   element* Current = nullptr;
   double MaxMoment = 0;
@@ -56,7 +60,7 @@ class calc {
     bool hasPrev;
   };
 
-  SpanStart StartOf(element& e) const;
+  static SpanStart StartOf(element& e, const element* before);
   double DiagramColumns(const SpanStart& span);
   bool EndSweep();
   void Converge();

@@ -212,22 +212,33 @@ bool TTrevanDoc::HasLoad() const {
   return false;
 }
 
-// Every force acts on the one node that holds its position, found by a
-// binary search. A distributed load acts in full on the nodes strictly inside
+// Every force acts on the one span that holds its position, found by a
+// binary search. A distributed load acts in full on the spans strictly inside
 // its reach; their intensities add up, so those are gathered as difference
-// sums of a linear intensity over the node index and applied once per node.
+// sums of a linear intensity over the span index and applied once per span.
 void TTrevanDoc::ComputeSegmentEnds() {
+  // The spans the analysis sees: a none support joins its two neighbours.
   std::vector<element*> nodes;
   std::vector<double> starts;  // the nodes' X1, searched without touching the nodes
   for (element* e = Chain.get(); e; e = e->Next.get()) {
     e->ResetSegmentEnds();
-    nodes.push_back(e);
-    starts.push_back(e->X1);
+    e->ReachX2 = e->X2;
+    e->ReachLength = e->X2 - e->X1;
+    e->ReachRightType = e->RightType;
+    if (e->StartsSpan() || nodes.empty()) {
+      nodes.push_back(e);
+      starts.push_back(e->X1);
+    } else {
+      element& span = *nodes.back();
+      span.ReachX2 = e->X2;
+      span.ReachLength = e->X2 - span.X1;
+      span.ReachRightType = e->RightType;
+    }
   }
   if (nodes.empty() || NeedsSupport()) return;
   const std::size_t n = nodes.size();
-  const double chainEnd = nodes.back()->X2;
-  // The node whose [X1, X2) holds x; the last node also holds its X2.
+  const double chainEnd = nodes.back()->ReachX2;
+  // The span whose [X1, ReachX2) holds x; the last one also holds its end.
   auto nodeAt = [&](double x) -> std::ptrdiff_t {
     if (!(x >= starts.front()) || x > chainEnd) return -1;
     return (std::upper_bound(starts.begin(), starts.end(), x) - starts.begin()) - 1;
@@ -242,9 +253,9 @@ void TTrevanDoc::ComputeSegmentEnds() {
   bool anyWhole = false;
   for (const auto& d : DistrCharges) {
     // A load of no length carries nothing; one off the chain acts on no node.
-    if (!(d->X2 > d->X1) || !(d->X1 < nodes.back()->X2) || !(d->X2 > nodes.front()->X1)) continue;
+    if (!(d->X2 > d->X1) || !(d->X1 < chainEnd) || !(d->X2 > nodes.front()->X1)) continue;
     const std::ptrdiff_t ja = std::max<std::ptrdiff_t>(nodeAt(std::max(d->X1, nodes.front()->X1)), 0);
-    std::ptrdiff_t jb = nodeAt(std::min(d->X2, nodes.back()->X2));
+    std::ptrdiff_t jb = nodeAt(std::min(d->X2, chainEnd));
     if (jb < 0) jb = static_cast<std::ptrdiff_t>(n) - 1;
     if (jb > ja && nodes[jb]->X1 >= d->X2) --jb;  // ends on a support: nothing beyond it
     nodes[ja]->AddDistrChargeContribution(*d);
@@ -264,7 +275,7 @@ void TTrevanDoc::ComputeSegmentEnds() {
     g += slope[j];
     if (a == 0 && g == 0) continue;
     element& e = *nodes[j];
-    e.AddTrapezoidContribution(0, e.SpanLength, a + g * e.X1, a + g * e.X2);
+    e.AddTrapezoidContribution(0, e.ReachLength, a + g * e.X1, a + g * e.ReachX2);
   }
 }
 

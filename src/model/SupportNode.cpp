@@ -17,7 +17,15 @@ namespace trevan {
 
 element::element(double x1, double x2, TSupportType leftType, TSupportType rightType, BeamView* view,
                  const Bitmap* glyph)
-    : X1(x1), X2(x2), SpanLength(x2 - x1), LeftType(leftType), RightType(rightType), Glyph(glyph) {
+    : X1(x1),
+      X2(x2),
+      SpanLength(x2 - x1),
+      LeftType(leftType),
+      RightType(rightType),
+      ReachX2(x2),
+      ReachLength(x2 - x1),
+      ReachRightType(rightType),
+      Glyph(glyph) {
   View = view;
   UpdateProperties();
 }
@@ -38,6 +46,9 @@ void element::CopyValuesFrom(const element& other) {
   SpanLength = other.SpanLength;
   LeftType = other.LeftType;
   RightType = other.RightType;
+  ReachX2 = other.ReachX2;
+  ReachLength = other.ReachLength;
+  ReachRightType = other.ReachRightType;
   LeftMoment = other.LeftMoment;
   RightMoment = other.RightMoment;
   LeftShear = other.LeftShear;
@@ -139,6 +150,12 @@ bool element::CopyToClipboard(ClipboardService& clipboard) const {
   return PutRecord(clipboard, record);
 }
 
+element* element::NextSpan() const {
+  element* e = Next.get();
+  while (e && !e->StartsSpan()) e = e->Next.get();
+  return e;
+}
+
 void element::ResetSegmentEnds() { LeftMoment = RightMoment = LeftShear = RightShear = 0; }
 
 void element::AddEndMoment(SpanEnd end, double m) {
@@ -147,8 +164,8 @@ void element::AddEndMoment(SpanEnd end, double m) {
   else
     RightMoment += m;
   if (LeftHeld() && RightHeld()) {
-    LeftShear += m / SpanLength;
-    RightShear -= m / SpanLength;
+    LeftShear += m / ReachLength;
+    RightShear -= m / ReachLength;
   }
 }
 
@@ -157,11 +174,12 @@ void element::AddChargeContribution(const charge& load) {
   const double F = load.f;
   // A force on a support belongs to the span that starts there (it goes
   // straight into that support), never to both neighbours.
-  if (!(X1 <= x && (x < X2 || (!Next && x == X2)))) return;
+  // Only the chain's end is a free far end, and it holds a force on it.
+  if (!(X1 <= x && (x < ReachX2 || (!RightHeld() && x == ReachX2)))) return;
   if (!LeftHeld() && !RightHeld()) return;
-  const double L = SpanLength;
+  const double L = ReachLength;
   const double a = x - X1;
-  const double b = X2 - x;
+  const double b = ReachX2 - x;
   double beta = b / L;
   double alpha = a / L;
   if (!LeftHeld()) {
@@ -199,7 +217,7 @@ double CantileverMoment(double x, double L, double B, double E) {
 void element::AddDistrChargeContribution(const distrcharge& load) {
   if (!LeftHeld() && !RightHeld()) return;
   const double from = std::max(load.X1, X1);
-  const double to = std::min(load.X2, X2);
+  const double to = std::min(load.X2, ReachX2);
   if (!(to > from)) return;
   // The intensities at the clipped ends themselves: X1 + sa may round to
   // just outside the load, where IntensityAt answers 0.
@@ -209,7 +227,7 @@ void element::AddDistrChargeContribution(const distrcharge& load) {
 void element::AddTrapezoidContribution(double sa, double sb, double h, double l) {
   if (!LeftHeld() && !RightHeld()) return;
   if (!(sb > sa)) return;
-  const double L = SpanLength;
+  const double L = ReachLength;
   const double R = (sb - sa) * (h + l) / 2;
   const double c = (h + l != 0) ? ((h + 2 * l) * sb + (2 * h + l) * sa) / (h + l) / 3 : (sb + sa) / 2;
   if (LeftHeld()) LeftShear += RightHeld() ? R * (L - c) / L : R;
@@ -232,6 +250,11 @@ void element::AddTrapezoidContribution(double sa, double sb, double h, double l)
   }
 }
 
-double element::Reaction() const { return LeftShear + (Prev ? Prev->RightShear : 0.0); }
+double element::Reaction() const {
+  if (!LeftHeld()) return 0;
+  const element* before = Prev;
+  while (before && !before->StartsSpan()) before = before->Prev;
+  return LeftShear + (before ? before->RightShear : 0.0);
+}
 
 }  // namespace trevan

@@ -43,7 +43,13 @@ class element : public object {
 
   bool IsSentinel() const { return Prev == nullptr; }
   bool LeftHeld() const { return IsHeld(LeftType); }
-  bool RightHeld() const { return IsHeld(RightType); }
+  // Whether the far end of the span the analysis sees from here is held.
+  bool RightHeld() const { return IsHeld(ReachRightType); }
+  // A span of the analysis starts at the chain's start and at every held
+  // support; a support of type none is not there for the analysis.
+  bool StartsSpan() const { return IsSentinel() || LeftHeld(); }
+  // The node that starts the next span of the analysis, past none supports.
+  element* NextSpan() const;
 
   void ResetSegmentEnds();
   void AddChargeContribution(const charge& load);
@@ -59,6 +65,13 @@ class element : public object {
   double SpanLength = 0;
   TSupportType LeftType = ftNone;
   TSupportType RightType = ftNone;
+  // The span the analysis sees from a node that starts one: on past any
+  // none supports to the next held support or the chain's end, and the type
+  // there. The beam sets them before each analysis; the end values of that
+  // whole span live on its first node, the nodes inside it carry nothing.
+  double ReachX2 = 0;
+  double ReachLength = 0;
+  TSupportType ReachRightType = ftNone;
   double LeftMoment = 0;
   double RightMoment = 0;
   double LeftShear = 0;

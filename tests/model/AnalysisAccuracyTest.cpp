@@ -132,6 +132,27 @@ std::vector<HandCase> HandCases() {
     cases.push_back(
         {{"TriangularCantilever", 6, {{0, ftVice}}, {}, {{0, 6, 0, w}}}, {W}, W * 2 * L / 3, 1e-6});
   }
+  // A support of type none is not there: wL/2 each and wL²/8 at midspan.
+  cases.push_back(
+      {{"NoneSupportMidSpan", 10, {{0, ftHinge}, {5, ftNone}, {10, ftHinge}}, {}, {{0, 10, 1000, 1000}}},
+       {5000, 0, 5000},
+       1000 * 10 * 10 / 8.0,
+       1});
+  {
+    // 1000 N on the overhang 1 m past a 6 m span that holds a none support:
+    // the far hinge pulls down F·1/6, the near one takes F·7/6.
+    const double F = 1000;
+    cases.push_back(
+        {{"OverhangPastANoneSupport", 10, {{0, ftHinge}, {5, ftNone}, {6, ftHinge}}, {{7, F}}, {}},
+         {-F / 6, 0, F * 7 / 6},
+         F * 1,
+         1});
+  }
+  // A none support on a cantilever's free part: the force still reaches the vice.
+  cases.push_back({{"CantileverPastANoneSupport", 10, {{4, ftNone}, {10, ftVice}}, {{0, 1000}}, {}},
+                   {0, 1000},
+                   10000,
+                   1e-6});
   return cases;
 }
 
@@ -406,6 +427,142 @@ TEST(StabilityTest, AnUnstableLoadedBeamShowsNoResults) {
     else
       EXPECT_EQ(status.substr(0, 13), "Max. moment :") << row.name;
   }
+}
+
+// ---------------------------------------------------------------------------
+// A support of type none carries nothing: the beam runs on across it as if
+// it were not there, and the analysis must say the same as for the beam
+// without it.
+BeamCase WithoutNoneSupports(BeamCase c) {
+  std::erase_if(c.supports, [](const Support& s) { return s.type == ftNone; });
+  return c;
+}
+
+// Compares the beam with its none supports to the same beam without them:
+// reactions, the largest moment and every diagram column.
+void ExpectSameAsWithoutNone(const BeamCase& c, const std::string& trial) {
+  Analysed with(c), without(WithoutNoneSupports(c));
+  double scale = 1;
+  for (double v : without.window.MomentColumns()) scale = std::max(scale, std::fabs(v));
+  for (double v : without.window.ShearColumns()) scale = std::max(scale, std::fabs(v));
+  const double tolerance = 1e-9 * scale;
+  for (const Support& s : c.supports) {
+    const double r = with.ReactionAt(s.x);
+    if (s.type == ftNone)
+      EXPECT_EQ(r, 0) << trial << ": none support at " << s.x;
+    else
+      EXPECT_NEAR(r, without.ReactionAt(s.x), tolerance) << trial << ": support at " << s.x;
+  }
+  EXPECT_NEAR(with.MaxMoment(), without.MaxMoment(), tolerance) << trial;
+  ASSERT_EQ(with.window.ColumnCount(), without.window.ColumnCount()) << trial;
+  for (int i = 0; i < with.window.ColumnCount(); ++i) {
+    const double dv = std::fabs(with.window.ShearColumns()[i] - without.window.ShearColumns()[i]);
+    const double dm = std::fabs(with.window.MomentColumns()[i] - without.window.MomentColumns()[i]);
+    if (dv > tolerance || dm > tolerance) {
+      ADD_FAILURE() << trial << ": column " << i << " shear " << with.window.ShearColumns()[i] << " vs "
+                    << without.window.ShearColumns()[i] << ", moment " << with.window.MomentColumns()[i]
+                    << " vs " << without.window.MomentColumns()[i];
+      return;  // one column names the fault; the rest would only repeat it
+    }
+  }
+}
+
+TEST(NoneSupportTest, ABeamWithNoneSupportsAnalysesAsTheBeamWithoutThem) {
+  const std::vector<Load> udl{{0, 12, 1000, 1000}};
+  const std::vector<Force> forces{{0, 800}, {3.2, 1500}, {7.4, 600}, {12, 400}};
+  const BeamCase rows[] = {
+      {"inside a span", 12, {{0, ftHinge}, {5, ftNone}, {12, ftRoll}}, forces, udl},
+      {"several in a row",
+       12,
+       {{0, ftHinge}, {2, ftNone}, {3.2, ftNone}, {9, ftNone}, {12, ftHinge}},
+       forces,
+       udl},
+      {"inside an inner span",
+       12,
+       {{0, ftHinge}, {4, ftHinge}, {6, ftNone}, {8, ftRoll}, {12, ftHinge}},
+       forces,
+       udl},
+      {"on the left overhang", 12, {{1, ftNone}, {3, ftHinge}, {10, ftHinge}}, forces, udl},
+      {"on the right overhang", 12, {{2, ftHinge}, {8, ftHinge}, {10, ftNone}, {11.6, ftNone}}, forces, udl},
+      {"at both beam ends", 12, {{0, ftNone}, {3, ftHinge}, {9, ftHinge}, {12, ftNone}}, forces, udl},
+      {"next to a vice, on its free side", 12, {{2, ftNone}, {6, ftVice}, {9, ftNone}}, forces, udl},
+      {"between a vice and a hinge",
+       12,
+       {{0, ftVice}, {1, ftNone}, {11, ftNone}, {12, ftHinge}},
+       forces,
+       udl},
+      {"between two vices", 12, {{2, ftVice}, {6, ftNone}, {10, ftVice}}, forces, udl},
+      {"under a force", 12, {{0, ftHinge}, {3.2, ftNone}, {12, ftHinge}}, forces, udl},
+      {"where a load starts", 12, {{0, ftHinge}, {4, ftNone}, {12, ftHinge}}, {}, {{4, 9, 0, 2000}}},
+      {"only a load past it", 12, {{0, ftHinge}, {5, ftNone}, {6, ftHinge}}, {}, {{8, 12, 500, 500}}},
+  };
+  for (const BeamCase& row : rows) {
+    ExpectSameAsWithoutNone(row, row.name);
+    // And both against the exact solution, which knows nothing of spans.
+    Analysed a(row);
+    const StiffnessSolution exact(row);
+    for (std::size_t i = 0; i < row.supports.size(); ++i)
+      EXPECT_NEAR(a.ReactionAt(row.supports[i].x), exact.Reaction(i), 0.05) << row.name;
+    EXPECT_NEAR(a.MaxMoment(), exact.MaxMoment(), 0.01 * exact.MaxMoment() + 1) << row.name;
+  }
+}
+
+// The step-by-step trace sweeps the same spans as the synchronous run: it
+// steps over none supports and ends on the same numbers.
+TEST(NoneSupportTest, TheTraceGivesWhatTheSynchronousRunGives) {
+  const BeamCase c{"trace",
+                   12,
+                   {{0, ftHinge}, {3, ftNone}, {6, ftRoll}, {8, ftNone}, {12, ftHinge}},
+                   {{4, 900}},
+                   {{0, 12, 700, 700}}};
+  Analysed sync(c), traced(c);
+  calc& steps = *traced.window.analysis();
+  steps.Reset();
+  traced.window.beam()->ComputeSegmentEnds();
+  int spans = 0;
+  do {
+    ASSERT_TRUE(steps.Step());
+    ++spans;
+  } while (steps.Current);
+  EXPECT_EQ(spans, 4) << "spans start at the chain's start and the three held supports, not at none supports";
+  steps.RunStepByStep();
+  for (double x : {0.0, 3.0, 6.0, 8.0, 12.0})
+    EXPECT_NEAR(traced.ReactionAt(x), sync.ReactionAt(x), 1e-9) << x;
+  for (int i = 0; i < sync.window.ColumnCount(); ++i)
+    ASSERT_NEAR(traced.window.MomentColumns()[i], sync.window.MomentColumns()[i], 1e-6) << "column " << i;
+}
+
+// Random beams as the mouse places them, none supports among the others.
+TEST(NoneSupportTest, RandomBeamsWithNoneSupportsAgreeWithTheBeamsWithoutThem) {
+  std::mt19937 random(77);
+  int checked = 0, withNone = 0;
+  while (checked < 120) {
+    BeamCase c = RandomBeam(random, 0.04, true);
+    // Two more none supports, anywhere on the columns, so most beams have some.
+    for (int i = 0; i < 2; ++i) {
+      const double x = static_cast<int>(random() % static_cast<unsigned>(c.length / 0.04 + 1)) * 0.04;
+      if (std::none_of(c.supports.begin(), c.supports.end(), [&](const Support& s) { return s.x == x; }))
+        c.supports.push_back({x, ftNone});
+    }
+    std::sort(c.supports.begin(), c.supports.end(), [](auto& a, auto& b) { return a.x < b.x; });
+    if (!Stands(c)) continue;
+    ++checked;
+    const std::string trial = "beam " + std::to_string(checked);
+    withNone += std::any_of(c.supports.begin(), c.supports.end(), [](auto& s) { return s.type == ftNone; });
+    ExpectSameAsWithoutNone(c, trial);
+    Analysed a(c);
+    const StiffnessSolution exact(c);
+    double largest = 1;
+    for (std::size_t i = 0; i < c.supports.size(); ++i)
+      largest = std::max(largest, std::fabs(exact.Reaction(i)));
+    for (std::size_t i = 0; i < c.supports.size(); ++i)
+      EXPECT_NEAR(a.ReactionAt(c.supports[i].x), exact.Reaction(i),
+                  0.005 * std::fabs(exact.Reaction(i)) + 1e-3 * largest)
+          << trial << " support at " << c.supports[i].x;
+    const double m = exact.MaxMoment();
+    EXPECT_NEAR(a.MaxMoment(), m, 0.01 * m + 1) << trial;
+  }
+  EXPECT_GT(withNone, 100);
 }
 
 }  // namespace
