@@ -15,6 +15,7 @@
 #include "JsonWriter.h"
 #include "MessageService.h"
 #include "ProgramResources.h"
+#include "StderrMessages.h"
 #include "UnitSystem.h"
 
 namespace trevan::cli {
@@ -37,21 +38,6 @@ struct Options {
   std::optional<double> distanceScale;
   std::optional<double> forceScale;
   std::optional<double> momentScale;
-};
-
-class StderrMessages : public MessageService {
- public:
-  explicit StderrMessages(std::ostream& err) : err_(err) {}
-  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
-    err_ << caption << ": " << text << "\n";
-  }
-  // Nobody is there to answer: the careful answer.
-  MessageAnswer Ask(const std::string&, const std::string&, MessageIcon) override {
-    return MessageAnswer::No;
-  }
-
- private:
-  std::ostream& err_;
 };
 
 // Parses the arguments; an error text on failure.

@@ -7,6 +7,7 @@
 #include "CliApp.h"
 #include "HeadlessWindow.h"
 #include "MessageService.h"
+#include "StderrMessages.h"
 #include "UnitSystem.h"
 
 namespace trevan::cli {
@@ -17,20 +18,6 @@ struct ConvertOptions {
   std::string file;
   std::string unit;
   std::string output;
-};
-
-class ErrorMessages : public MessageService {
- public:
-  explicit ErrorMessages(std::ostream& err) : err_(err) {}
-  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) override {
-    err_ << caption << ": " << text << "\n";
-  }
-  MessageAnswer Ask(const std::string&, const std::string&, MessageIcon) override {
-    return MessageAnswer::No;
-  }
-
- private:
-  std::ostream& err_;
 };
 
 std::optional<std::string> Parse(const std::vector<std::string>& args, ConvertOptions& options) {
@@ -69,7 +56,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err, const ch
     return ExitUnreadable;
   }
 
-  ErrorMessages messages(err);
+  StderrMessages messages(err);
   HeadlessWindow window(messages);
   if (!window.Open(options.file)) {
     err << "trevan-cli: " << options.file << ": " << window.LastError() << "\n";

@@ -3,6 +3,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimer>
+#include <algorithm>
 
 namespace trevan {
 
@@ -73,6 +74,16 @@ void TBackedView::moveEvent(QMoveEvent*) { EnsureCovered(); }
 
 void TBackedView::EnsureCovered() {
   if (!canvas_.Covered().contains(visibleRegion().boundingRect())) Invalidate();
+}
+
+Rect TBackedView::LabelBounds(int columns) const {
+  Rect bounds{0, 0, std::min(columns + 1, width()), height()};
+  const QRect seen = visibleRegion().boundingRect();
+  if (!seen.isEmpty()) {
+    bounds.Top = std::max(bounds.Top, seen.top());
+    bounds.Bottom = std::min(bounds.Bottom, seen.bottom() + 1);
+  }
+  return bounds;
 }
 
 }  // namespace trevan

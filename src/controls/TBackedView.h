@@ -28,6 +28,12 @@ class TBackedView : public QWidget {
   void EnsureCovered();
   const ImageCanvas& Backing() const { return canvas_; }
 
+  // Labels of points further off than this cannot reach the picture.
+  static constexpr int LabelReach = 400;
+  // Where value labels may go: the columns of the beam and the rows in
+  // sight, so that none sits under an axis strip or out of view.
+  Rect LabelBounds(int columns) const;
+
  protected:
   // Draws the whole picture of the covered area; the canvas is cleared to
   // the window colour and its origin set before.

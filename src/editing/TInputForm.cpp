@@ -21,21 +21,6 @@ constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
 constexpr Rgb LabelColour = Rgb::FromRgb(128, 0, 0);
 
 Point PointOf(const QMouseEvent* e) { return {e->position().toPoint().x(), e->position().toPoint().y()}; }
-
-// Labels keep to the columns of the beam and to the rows in sight, so that
-// none sits under an axis strip or out of view.
-// Labels of points further off than this cannot reach the picture.
-constexpr int LabelReach = 400;
-
-Rect LabelBoundsOf(const QWidget& view, int columns) {
-  Rect bounds{0, 0, std::min(columns + 1, view.width()), view.height()};
-  const QRect seen = view.visibleRegion().boundingRect();
-  if (!seen.isEmpty()) {
-    bounds.Top = std::max(bounds.Top, seen.top());
-    bounds.Bottom = std::min(bounds.Bottom, seen.bottom() + 1);
-  }
-  return bounds;
-}
 }  // namespace
 
 TInputForm::TInputForm(QWidget* parent) : TBackedView(parent) {
@@ -126,9 +111,9 @@ void TInputForm::DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, in
   if (!ValueLabels::Enabled()) return;
   const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(beam));
   const ValueLabels::Mapping m{host_->DistanceScale(), host_->ForceScale(), 1, baseLine_, beam.Metric};
-  valueLabels_ = ValueLabels::Place(canvas, ValueLabels::ForSupports(results, m, LabelColour),
-                                    LabelBoundsOf(*this, columns), canvas.Covered().left() - LabelReach,
-                                    canvas.Covered().right() + LabelReach);
+  valueLabels_ =
+      ValueLabels::Place(canvas, ValueLabels::ForSupports(results, m, LabelColour), LabelBounds(columns),
+                         canvas.Covered().left() - LabelReach, canvas.Covered().right() + LabelReach);
   ValueLabels::Draw(canvas, valueLabels_);
 }
 

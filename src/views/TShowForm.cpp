@@ -15,21 +15,6 @@ namespace trevan {
 namespace {
 constexpr Rgb Silver = Rgb::FromRgb(192, 192, 192);
 constexpr Rgb Black = Rgb::FromRgb(0, 0, 0);
-
-// Labels keep to the columns of the beam and to the rows in sight, so that
-// none sits under an axis strip or out of view.
-// Labels of points further off than this cannot reach the picture.
-constexpr int LabelReach = 400;
-
-Rect LabelBoundsOf(const QWidget& view, int columns) {
-  Rect bounds{0, 0, std::min(columns + 1, view.width()), view.height()};
-  const QRect seen = view.visibleRegion().boundingRect();
-  if (!seen.isEmpty()) {
-    bounds.Top = std::max(bounds.Top, seen.top());
-    bounds.Bottom = std::min(bounds.Bottom, seen.bottom() + 1);
-  }
-  return bounds;
-}
 }  // namespace
 
 TShowForm::TShowForm(QWidget* parent) : TBackedView(parent) {
@@ -111,7 +96,7 @@ void TShowForm::Render(ImageCanvas& canvas) {
   const ValueLabels::Mapping m{window_->DistanceScale(), fs, ms, zeroLine_, window_->IsMetric()};
   valueLabels_ = ValueLabels::Place(
       canvas, ValueLabels::ForDiagrams(results, m, window_->ForcesColour(), window_->MomentsColour()),
-      LabelBoundsOf(*this, window_->ColumnCount()), canvas.Covered().left() - LabelReach,
+      LabelBounds(window_->ColumnCount()), canvas.Covered().left() - LabelReach,
       canvas.Covered().right() + LabelReach);
   ValueLabels::Draw(canvas, valueLabels_);
 }
