@@ -5,6 +5,7 @@
 #include "CLocaleText.h"
 #include "Canvas.h"
 #include "ExactTable.h"
+#include "PixelMapping.h"
 #include "UnitSystem.h"
 
 namespace trevan {
@@ -14,8 +15,10 @@ bool enabled = true;
 
 constexpr const char* FontFamily = "Sans Serif";
 
-int Column(double x, double scale) { return TruncToInt(x / scale); }
-int Offset(double value, double scale) { return TruncToInt(value / scale); }
+// Held far inside the int range, so a huge value cannot overflow what the
+// placement adds to its point.
+int Column(double x, double scale) { return ToPixel(x / scale); }
+int Row(int zeroLine, double value, double scale) { return ToPixel(zeroLine + std::trunc(value / scale)); }
 
 bool Overlap(const Rect& a, const Rect& b) {
   return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
@@ -32,7 +35,7 @@ std::vector<ValueLabels::Label> ValueLabels::ForSupports(const ExactResults& res
   for (const auto& s : results.supports) {
     if (s.type == ftNone) continue;
     // The reaction arrow hangs below the beam line, its tail at the reaction's length.
-    const Point tail{Column(s.x, m.distanceScale), m.zeroLine + Offset(s.reaction, m.forceScale)};
+    const Point tail{Column(s.x, m.distanceScale), Row(m.zeroLine, s.reaction, m.forceScale)};
     const int side = s.reaction < 0 ? -1 : +1;
     labels.push_back(
         {"R=" + ExactTable::Significant(s.reaction) + " " + ForceUnit(m.metric), tail, side, colour, {}});
@@ -52,7 +55,7 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
   // The diagrams draw sagging moments and upward shears below the zero line.
   auto momentLabel = [&](const ExactResults::Extreme& e) {
     if (e.value == 0) return;
-    const Point p{Column(e.x, m.distanceScale), m.zeroLine + Offset(e.value, m.momentScale)};
+    const Point p{Column(e.x, m.distanceScale), Row(m.zeroLine, e.value, m.momentScale)};
     labels.push_back({ExactTable::Significant(e.value) + " " + MomentUnit(m.metric) + at +
                           ExactTable::Significant(e.x) + " " + length,
                       p,
@@ -64,7 +67,7 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
   momentLabel(results.maxHogging);
   if (results.maxAbsShear.value != 0) {
     const double shear = results.maxShearSigned;
-    const Point p{Column(results.maxAbsShear.x, m.distanceScale), m.zeroLine + Offset(shear, m.forceScale)};
+    const Point p{Column(results.maxAbsShear.x, m.distanceScale), Row(m.zeroLine, shear, m.forceScale)};
     labels.push_back({"V=" + ExactTable::Significant(shear) + " " + ForceUnit(m.metric) + at +
                           ExactTable::Significant(results.maxAbsShear.x) + " " + length,
                       p,
