@@ -6,14 +6,13 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
 #include <QMouseEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
-#include "ScriptedDialogs.h"
-#include "SettingsSandbox.h"
+#include "MainWindowFixture.h"
 #include "TDocManager.h"
 #include "TDocument.h"
 #include "TInputForm.h"
@@ -29,20 +28,8 @@
 namespace trevan {
 namespace {
 
-class ActiveWindowTest : public ::testing::Test {
+class ActiveWindowTest : public test::MainWindowFixture {
  protected:
-  void SetUp() override {
-    SetApplicationMetric(true);
-    QGuiApplication::clipboard()->clear();
-  }
-  void TearDown() override {
-    if (main) {
-      for (TMDIChild* w : main->DocumentWindows()) w->Document().SetDirty(false);
-      main.reset();
-    }
-    Settle();
-  }
-
   // Windows with beams of the given lengths, the last one active.
   void Start(QStringList lengths) {
     for (const QString& length : lengths) dialogs.AnswerNewProject(length);
@@ -50,27 +37,6 @@ class ActiveWindowTest : public ::testing::Test {
     main->show();
     Settle();
     for (qsizetype i = 1; i < lengths.size(); ++i) Run("FileNew");
-  }
-  static void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  QAction* Cmd(const char* name) { return main->Command(name); }
-  void Run(const char* name) {
-    Cmd(name)->trigger();
-    Settle();
-  }
-  TMDIChild* Active() { return main->ActiveDocumentWindow(); }
-  TMDIChild* Window(int i) { return main->DocumentWindows().value(i); }
-  void Activate(TMDIChild* window) {
-    main->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
-    Settle();
-  }
-  void Click(TMDIChild* window, int x, int y) {
-    TInputForm& view = window->InputForm();
-    QTest::mouseMove(&view, QPoint(x, y));
-    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x, y));
-    Settle();
   }
   // The hinge tool places a hinge: the beam is modified.
   void Modify(TMDIChild* window) {
@@ -82,12 +48,6 @@ class ActiveWindowTest : public ::testing::Test {
     return QTest::qWaitFor(
         [this] { return !Active() || !Active()->Analysis() || Active()->Analysis()->Done; });
   }
-  QString File(const QString& name) { return QDir(files.path()).filePath(name); }
-
-  test::SettingsSandbox sandbox;
-  QTemporaryDir files;
-  test::ScriptedDialogs dialogs;
-  std::unique_ptr<TMainForm> main;
 };
 
 TEST_F(ActiveWindowTest, AnExitCancelledHalfWayChangesNoDocument) {

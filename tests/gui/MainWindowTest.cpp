@@ -17,8 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "ScriptedDialogs.h"
-#include "SettingsSandbox.h"
+#include "MainWindowFixture.h"
 #include "TDocManager.h"
 #include "TDocument.h"
 #include "THelpViewer.h"
@@ -36,49 +35,17 @@
 namespace trevan {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public test::MainWindowFixture {
  protected:
-  void SetUp() override {
-    SetApplicationMetric(true);
-    QGuiApplication::clipboard()->clear();
-  }
-  void TearDown() override {
-    if (main) {
-      for (TMDIChild* w : main->DocumentWindows()) w->Document().SetDirty(false);
-      main.reset();
-    }
-    Settle();
-  }
-
   void AnswerNewProject(const QString& length, int unit = 0) { dialogs.AnswerNewProject(length, unit); }
   void Start(QStringList files = {}) {
     main = std::make_unique<TMainForm>(dialogs, files);
     main->show();
     Settle();
   }
-  static void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  QAction* Cmd(const char* name) { return main->Command(name); }
-  void Run(const char* name) {
-    Cmd(name)->trigger();
-    Settle();
-  }
-  TMDIChild* Active() { return main->ActiveDocumentWindow(); }
   TInputForm& View() { return Active()->InputForm(); }
-  void Click(int x, int y) {
-    QTest::mouseMove(&View(), QPoint(x, y));
-    QTest::mouseClick(&View(), Qt::LeftButton, {}, QPoint(x, y));
-    Settle();
-  }
+  void Click(int x, int y) { MainWindowFixture::Click(Active(), x, y); }
   bool MenuVisible(const char* title) { return main->Menu(title)->menuAction()->isVisible(); }
-  QString File(const QString& name) { return QDir(files.path()).filePath(name); }
-
-  test::SettingsSandbox sandbox;
-  QTemporaryDir files;
-  test::ScriptedDialogs dialogs;
-  std::unique_ptr<TMainForm> main;
 };
 
 TEST_F(MainWindowTest, FirstRunShowsHelpAndAsksForTheFirstBeam) {

@@ -15,8 +15,7 @@
 #include <cmath>
 #include <fstream>
 
-#include "ScriptedDialogs.h"
-#include "SettingsSandbox.h"
+#include "MainWindowFixture.h"
 #include "TDocument.h"
 #include "TInputForm.h"
 #include "TMDIChild.h"
@@ -32,30 +31,14 @@ namespace {
 
 const QString Examples = TREVAN_EXAMPLES_DIR;
 
-class ViewCommandsTest : public ::testing::Test {
+class ViewCommandsTest : public test::MainWindowFixture {
  protected:
-  void SetUp() override {
-    SetApplicationMetric(true);
-    QGuiApplication::clipboard()->clear();
-  }
-  void TearDown() override {
-    if (main) {
-      for (TMDIChild* w : main->DocumentWindows()) w->Document().SetDirty(false);
-      main.reset();
-    }
-    Settle();
-  }
   void Start(QStringList files) {
     main = std::make_unique<TMainForm>(dialogs, files);
     main->show();
     Settle();
   }
-  static void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
   TResultsPanel& Panel() { return main->ViewCommands().ResultsPanel(); }
-  TMDIChild* Active() { return main->ActiveDocumentWindow(); }
   // The row of the panel's table whose first cell is label, as texts.
   QStringList Row(const QString& label) {
     QTableWidget* t = Panel().Table();
@@ -81,11 +64,6 @@ class ViewCommandsTest : public ::testing::Test {
     std::ofstream(path.toStdString()) << text;
     return path;
   }
-
-  QTemporaryDir files;
-  test::SettingsSandbox sandbox;
-  test::ScriptedDialogs dialogs;
-  std::unique_ptr<TMainForm> main;
 };
 
 // Simply supported, 1000 N at midspan of 10 m: 500 N each, 2500 Nm at 5 m.

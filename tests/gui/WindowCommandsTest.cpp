@@ -9,8 +9,7 @@
 #include <QScrollBar>
 
 #include "ChildPlacement.h"
-#include "ScriptedDialogs.h"
-#include "SettingsSandbox.h"
+#include "MainWindowFixture.h"
 #include "TDocument.h"
 #include "TInputForm.h"
 #include "TMDIChild.h"
@@ -23,16 +22,8 @@
 namespace trevan {
 namespace {
 
-class WindowCommandsTest : public ::testing::Test {
+class WindowCommandsTest : public test::MainWindowFixture {
  protected:
-  void SetUp() override { SetApplicationMetric(true); }
-  void TearDown() override {
-    if (main) {
-      for (TMDIChild* w : main->DocumentWindows()) w->Document().SetDirty(false);
-      main.reset();
-    }
-    Settle();
-  }
   void Start(const QString& length, QSize size = {780, 490}) {
     dialogs.AnswerNewProject(length, 0);
     main = std::make_unique<TMainForm>(dialogs);
@@ -44,16 +35,6 @@ class WindowCommandsTest : public ::testing::Test {
     dialogs.AnswerNewProject(length, 0);
     Run("FileNew");
   }
-  static void Settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  QAction* Cmd(const char* name) { return main->Command(name); }
-  void Run(const char* name) {
-    Cmd(name)->trigger();
-    Settle();
-  }
-  TMDIChild* Active() { return main->ActiveDocumentWindow(); }
   // Every child window lies wholly in the area and is at least usable.
   void ExpectAllInSight() {
     const QRect area = main->MdiArea()->viewport()->rect();
@@ -65,10 +46,6 @@ class WindowCommandsTest : public ::testing::Test {
       EXPECT_GE(sub->height(), std::min(ChildPlacement::Usable.height(), area.height()));
     }
   }
-
-  test::SettingsSandbox sandbox;
-  test::ScriptedDialogs dialogs;
-  std::unique_ptr<TMainForm> main;
 };
 
 TEST_F(WindowCommandsTest, ScaleCommandsFollowTheActiveWindowsScales) {

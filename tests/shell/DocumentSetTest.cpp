@@ -4,8 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ScriptedDialogs.h"
-#include "SettingsSandbox.h"
+#include "FrameFixture.h"
 #include "TestFrame.h"
 
 // Several documents open at once: exiting, the file commands after a
@@ -15,20 +14,12 @@ namespace {
 
 using test::TestFrame;
 
-class DocumentSetTest : public ::testing::Test {
+class DocumentSetTest : public test::FrameFixture {
  protected:
-  QString File(const QString& name, const QString& content = "beam") {
-    const QString path = QDir(files.path()).filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(content.toUtf8());
-    return path;
-  }
   static QString Read(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
   }
-  QAction* Command(const char* name) { return frame->actions->Find(name); }
   bool Enabled(const char* name) { return Command(name)->isEnabled(); }
   test::StandInChild* Child(int i) { return frame->Child(i); }
   // Three modified documents: Untitled1 to Untitled3.
@@ -36,11 +27,6 @@ class DocumentSetTest : public ::testing::Test {
     for (int i = 0; i < 3; ++i) frame->manager->NewDocument();
     for (int i = 0; i < 3; ++i) Child(i)->Edit(QString("edit %1").arg(i + 1));
   }
-
-  test::SettingsSandbox sandbox;
-  QTemporaryDir files;
-  test::ScriptedDialogs dialogs;
-  std::unique_ptr<TestFrame> frame = std::make_unique<TestFrame>(dialogs);
 };
 
 // Exit asks newest first. Each row answers C (Untitled3) and B, then A when

@@ -4,8 +4,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ScriptedDialogs.h"
-#include "SettingsSandbox.h"
+#include "FrameFixture.h"
 #include "TQMostRecentlyUsedList.h"
 #include "TestFrame.h"
 
@@ -14,25 +13,12 @@ namespace {
 
 using test::TestFrame;
 
-class DocumentShellTest : public ::testing::Test {
+class DocumentShellTest : public test::FrameFixture {
  protected:
-  QString File(const QString& name, const QString& content = "beam") {
-    const QString path = QDir(files.path()).filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(content.toUtf8());
-    return path;
-  }
-  QAction* Command(const char* name) { return frame->actions->Find(name); }
   void CloseActive() {
     Command("FileClose")->trigger();
     TestFrame::Flush();
   }
-
-  test::SettingsSandbox sandbox;
-  QTemporaryDir files;
-  test::ScriptedDialogs dialogs;
-  std::unique_ptr<TestFrame> frame = std::make_unique<TestFrame>(dialogs);
 };
 
 TEST_F(DocumentShellTest, UntitledNumbersCountTheChildWindows) {
