@@ -52,11 +52,13 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
   if (!results.solved) return labels;
   const std::string at = std::string(" at ");
   const char* length = LengthUnit(m.metric);
-  // The diagrams draw sagging moments and upward shears below the zero line.
+  // The diagrams draw sagging moments and upward shears below the zero line
+  // and their axes count upward positive: a label reads like the axis
+  // beside it, so its sign is the drawing's, not the results panel's.
   auto momentLabel = [&](const ExactResults::Extreme& e) {
     if (e.value == 0) return;
     const Point p{Column(e.x, m.distanceScale), Row(m.zeroLine, e.value, m.momentScale)};
-    labels.push_back({ExactTable::Significant(e.value) + " " + MomentUnit(m.metric) + at +
+    labels.push_back({ExactTable::Significant(-e.value) + " " + MomentUnit(m.metric) + at +
                           ExactTable::Significant(e.x) + " " + length,
                       p,
                       e.value > 0 ? +1 : -1,
@@ -68,7 +70,7 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
   if (results.maxAbsShear.value != 0) {
     const double shear = results.maxShearSigned;
     const Point p{Column(results.maxAbsShear.x, m.distanceScale), Row(m.zeroLine, shear, m.forceScale)};
-    labels.push_back({"V=" + ExactTable::Significant(shear) + " " + ForceUnit(m.metric) + at +
+    labels.push_back({"V=" + ExactTable::Significant(-shear) + " " + ForceUnit(m.metric) + at +
                           ExactTable::Significant(results.maxAbsShear.x) + " " + length,
                       p,
                       shear > 0 ? +1 : -1,
