@@ -167,6 +167,21 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
 
 }  // namespace
 
+bool OpenBeam(HeadlessWindow& window, const std::string& file, std::ostream& err) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) {
+    err << "File Error: Error while opening file\n"
+        << "trevan-cli: " << file << ": no such file\n";
+    return false;
+  }
+  if (!window.Open(file)) {
+    // The reader has already said "Error while opening file"; add why.
+    err << "trevan-cli: " << file << ": " << window.LastError() << "\n";
+    return false;
+  }
+  return true;
+}
+
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     out << Usage;
@@ -179,20 +194,9 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return ExitUsage;
   }
 
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(options.file, ec)) {
-    err << "File Error: Error while opening file\n"
-        << "trevan-cli: " << options.file << ": no such file\n";
-    return ExitUnreadable;
-  }
-
   StderrMessages messages(err);
   HeadlessWindow window(messages);
-  if (!window.Open(options.file)) {
-    // The reader has already said "Error while opening file"; add why.
-    err << "trevan-cli: " << options.file << ": " << window.LastError() << "\n";
-    return ExitUnreadable;
-  }
+  if (!OpenBeam(window, options.file, err)) return ExitUnreadable;
 
   const bool metric = window.beam()->Metric;
   const double distance = options.distanceScale.value_or(HeadlessWindow::StartDistanceScale(metric));

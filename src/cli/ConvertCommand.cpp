@@ -48,20 +48,11 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err, const ch
     err << "trevan-cli: " << *error << "\n" << usage;
     return ExitUsage;
   }
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  if (!fs::is_regular_file(options.file, ec)) {
-    err << "File Error: Error while opening file\n"
-        << "trevan-cli: " << options.file << ": no such file\n";
-    return ExitUnreadable;
-  }
-
   StderrMessages messages(err);
   HeadlessWindow window(messages);
-  if (!window.Open(options.file)) {
-    err << "trevan-cli: " << options.file << ": " << window.LastError() << "\n";
-    return ExitUnreadable;
-  }
+  if (!OpenBeam(window, options.file, err)) return ExitUnreadable;
+  namespace fs = std::filesystem;
+  std::error_code ec;
 
   const bool metric = options.unit == "m";
   if (window.beam()->Metric == metric) {
