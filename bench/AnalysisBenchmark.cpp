@@ -12,9 +12,9 @@
 #include <fstream>
 #include <random>
 
-#include "HeadlessWindow.h"
-#include "InputLimits.h"
-#include "MessageService.h"
+#include "beam/InputLimits.h"
+#include "headless/HeadlessWindow.h"
+#include "hosts/MessageService.h"
 
 namespace trevan {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <random>
 
-#include "ExactSolver.h"
+#include "analysis/ExactSolver.h"
 
 namespace trevan {
 namespace {

@@ -14,7 +14,6 @@
 
 #include "DialogService.h"
 #include "DocumentHost.h"
-#include "HeadlessWindow.h"
 #include "TDocument.h"
 #include "TForceTool.h"
 #include "THAxisBox.h"
@@ -24,6 +23,7 @@
 #include "TOptionsForm.h"
 #include "TShowForm.h"
 #include "TStartForm.h"
+#include "headless/HeadlessWindow.h"
 
 namespace trevan {
 namespace {

@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QPointer>
 
-#include "CommandState.h"
+#include "undo/CommandState.h"
 
 namespace trevan {
 

@@ -8,13 +8,13 @@
 
 #include "DiagramExport.h"
 #include "DialogService.h"
-#include "ExactCsv.h"
-#include "ExactSolver.h"
 #include "ReportWriter.h"
 #include "TActionList.h"
 #include "TDocument.h"
 #include "TMDIChild.h"
 #include "TMainForm.h"
+#include "analysis/ExactSolver.h"
+#include "files/ExactCsv.h"
 
 namespace trevan {
 

@@ -17,7 +17,6 @@
 #include <QToolBar>
 #include <utility>
 
-#include "Beam.h"
 #include "ChildPlacement.h"
 #include "DialogService.h"
 #include "Pictures.h"
@@ -36,8 +35,9 @@
 #include "TStartForm.h"
 #include "TTool.h"
 #include "TViewCommands.h"
-#include "UnitSystem.h"
 #include "WindowPicture.h"
+#include "beam/Beam.h"
+#include "beam/UnitSystem.h"
 
 static void InitMainResources() { Q_INIT_RESOURCE(app); }
 

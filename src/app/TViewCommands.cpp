@@ -10,8 +10,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "ExactSolver.h"
-#include "ScaleFit.h"
 #include "TActionList.h"
 #include "TInputForm.h"
 #include "TMDIChild.h"
@@ -19,7 +17,9 @@
 #include "TResultsPanel.h"
 #include "TShowForm.h"
 #include "TVAxis.h"
-#include "ValueLabels.h"
+#include "analysis/ExactSolver.h"
+#include "analysis/ScaleFit.h"
+#include "drawing/ValueLabels.h"
 
 namespace trevan {
 

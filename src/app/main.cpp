@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <cstring>
 
-#include "Beam.h"
 #include "DialogService.h"
 #include "Pictures.h"
-#include "ProgramResources.h"
 #include "ReportWriter.h"
 #include "TDocManager.h"
 #include "TMainForm.h"
 #include "TSingleInstance.h"
+#include "beam/Beam.h"
+#include "hosts/ProgramResources.h"
 
 namespace {
 

@@ -5,18 +5,18 @@
 #include <optional>
 #include <ostream>
 
-#include "Beam.h"
-#include "CLocaleText.h"
 #include "ConvertCommand.h"
-#include "ExactCsv.h"
-#include "ExactSolver.h"
-#include "ExactTable.h"
-#include "HeadlessWindow.h"
 #include "JsonWriter.h"
-#include "MessageService.h"
-#include "ProgramResources.h"
 #include "StderrMessages.h"
-#include "UnitSystem.h"
+#include "analysis/ExactSolver.h"
+#include "beam/Beam.h"
+#include "beam/UnitSystem.h"
+#include "files/ExactCsv.h"
+#include "files/ExactTable.h"
+#include "headless/HeadlessWindow.h"
+#include "hosts/MessageService.h"
+#include "hosts/ProgramResources.h"
+#include "text/CLocaleText.h"
 
 namespace trevan::cli {
 

@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "CliApp.h"
-#include "HeadlessWindow.h"
-#include "MessageService.h"
 #include "StderrMessages.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
+#include "headless/HeadlessWindow.h"
+#include "hosts/MessageService.h"
 
 namespace trevan::cli {
 

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "MessageService.h"
+#include "hosts/MessageService.h"
 
 namespace trevan::cli {
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "Canvas.h"
 #include "ImageBitmap.h"
+#include "hosts/Canvas.h"
 
 namespace trevan {
 

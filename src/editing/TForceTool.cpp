@@ -2,14 +2,14 @@
 
 #include <cmath>
 
-#include "CLocaleText.h"
-#include "Canvas.h"
-#include "DistributedLoad.h"
-#include "EditRecorder.h"
 #include "InputViewHost.h"
-#include "PointForce.h"
 #include "TInputForm.h"
-#include "UnitSystem.h"
+#include "beam/DistributedLoad.h"
+#include "beam/PointForce.h"
+#include "beam/UnitSystem.h"
+#include "hosts/Canvas.h"
+#include "text/CLocaleText.h"
+#include "undo/EditRecorder.h"
 
 namespace trevan {
 

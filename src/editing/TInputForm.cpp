@@ -5,12 +5,12 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-#include "Beam.h"
-#include "ExactSolver.h"
 #include "InputViewHost.h"
 #include "TForceTool.h"
 #include "TPointerTool.h"
 #include "TSupportTool.h"
+#include "analysis/ExactSolver.h"
+#include "beam/Beam.h"
 
 namespace trevan {
 

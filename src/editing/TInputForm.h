@@ -3,11 +3,11 @@
 #include <array>
 #include <memory>
 
-#include "BeamView.h"
+#include "hosts/BeamView.h"
 #include "SupportGlyphs.h"
 #include "TBackedView.h"
-#include "WatchedObject.h"
-#include "ValueLabels.h"
+#include "beam/WatchedObject.h"
+#include "drawing/ValueLabels.h"
 
 namespace trevan {
 

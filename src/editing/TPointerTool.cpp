@@ -1,11 +1,11 @@
 #include "TPointerTool.h"
 
-#include "Beam.h"
-#include "EditRecorder.h"
-#include "ExactSolver.h"
-#include "ExactTable.h"
 #include "InputViewHost.h"
 #include "TInputForm.h"
+#include "analysis/ExactSolver.h"
+#include "beam/Beam.h"
+#include "files/ExactTable.h"
+#include "undo/EditRecorder.h"
 
 namespace trevan {
 

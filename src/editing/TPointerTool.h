@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TTool.h"
-#include "WatchedObject.h"
+#include "beam/WatchedObject.h"
 
 namespace trevan {
 

@@ -8,9 +8,9 @@
 #include <QVBoxLayout>
 #include <stdexcept>
 
-#include "BeamObject.h"
-#include "MessageService.h"
-#include "SupportType.h"
+#include "beam/BeamObject.h"
+#include "beam/SupportType.h"
+#include "hosts/MessageService.h"
 
 namespace trevan {
 

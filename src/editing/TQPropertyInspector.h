@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "WatchedObject.h"
+#include "beam/WatchedObject.h"
 
 class QTableWidget;
 

@@ -1,12 +1,12 @@
 #include "TSupportTool.h"
 
-#include "CLocaleText.h"
-#include "Canvas.h"
-#include "EditRecorder.h"
 #include "InputViewHost.h"
-#include "SupportNode.h"
 #include "TInputForm.h"
-#include "UnitSystem.h"
+#include "beam/SupportNode.h"
+#include "beam/UnitSystem.h"
+#include "hosts/Canvas.h"
+#include "text/CLocaleText.h"
+#include "undo/EditRecorder.h"
 
 namespace trevan {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SupportType.h"
 #include "TTool.h"
+#include "beam/SupportType.h"
 
 namespace trevan {
 

@@ -3,7 +3,7 @@
 #include <QCursor>
 #include <QString>
 
-#include "Geometry.h"
+#include "hosts/Geometry.h"
 
 namespace trevan {
 

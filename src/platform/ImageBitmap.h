@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "Canvas.h"
+#include "hosts/Canvas.h"
 
 namespace trevan {
 

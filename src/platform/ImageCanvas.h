@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "Canvas.h"
+#include "hosts/Canvas.h"
 
 namespace trevan {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClipboardService.h"
+#include "hosts/ClipboardService.h"
 
 namespace trevan {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ImageBitmap.h"
-#include "SupportType.h"
+#include "beam/SupportType.h"
 
 namespace trevan {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageService.h"
+#include "hosts/MessageService.h"
 
 class QWidget;
 

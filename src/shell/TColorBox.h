@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-#include "Rgb.h"
+#include "hosts/Rgb.h"
 
 namespace trevan {
 

@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "Rgb.h"
 #include "TQStorage.h"
+#include "hosts/Rgb.h"
 
 class QFrame;
 class QLabel;

@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 #include "DialogService.h"
-#include "InputLimits.h"
 #include "Pictures.h"
 #include "TNumberEdit.h"
+#include "beam/InputLimits.h"
 
 namespace trevan {
 

@@ -1,6 +1,6 @@
 #include "TVersionLabel.h"
 
-#include "ProgramResources.h"
+#include "hosts/ProgramResources.h"
 
 namespace trevan {
 

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "ExactTable.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
+#include "files/ExactTable.h"
 
 namespace trevan {
 

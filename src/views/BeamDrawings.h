@@ -4,8 +4,8 @@
 #include <QRectF>
 #include <QString>
 
-#include "ExactBeam.h"
-#include "ExactResults.h"
+#include "analysis/ExactBeam.h"
+#include "analysis/ExactResults.h"
 
 class QPainter;
 

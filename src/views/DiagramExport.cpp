@@ -7,9 +7,9 @@
 #include <QSvgGenerator>
 #include <cmath>
 
-#include "Beam.h"
 #include "BeamDrawings.h"
-#include "ExactSolver.h"
+#include "analysis/ExactSolver.h"
+#include "beam/Beam.h"
 
 namespace trevan {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ExactBeam.h"
+#include "analysis/ExactBeam.h"
 
 namespace trevan {
 

@@ -9,12 +9,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "Beam.h"
 #include "BeamDrawings.h"
-#include "ExactSolver.h"
-#include "ExactTable.h"
-#include "ProgramResources.h"
-#include "UnitSystem.h"
+#include "analysis/ExactSolver.h"
+#include "beam/Beam.h"
+#include "beam/UnitSystem.h"
+#include "files/ExactTable.h"
+#include "hosts/ProgramResources.h"
 
 namespace trevan {
 

@@ -5,7 +5,7 @@
 #include <QPageSize>
 #include <QString>
 
-#include "ExactBeam.h"
+#include "analysis/ExactBeam.h"
 
 namespace trevan {
 

@@ -12,10 +12,8 @@
 #include <cmath>
 #include <utility>
 
-#include "CLocaleText.h"
 #include "DialogService.h"
 #include "DocumentHost.h"
-#include "PixelMapping.h"
 #include "TDocument.h"
 #include "THAxisBox.h"
 #include "TInputForm.h"
@@ -25,7 +23,9 @@
 #include "TShowForm.h"
 #include "TStartForm.h"
 #include "TVAxis.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
+#include "hosts/PixelMapping.h"
+#include "text/CLocaleText.h"
 
 namespace trevan {
 

@@ -4,17 +4,17 @@
 #include <QWidget>
 #include <memory>
 
-#include "AnalysisIterator.h"
-#include "AnalysisWindow.h"
-#include "Beam.h"
-#include "BeamWindow.h"
-#include "ClipboardExchange.h"
 #include "DialogMessages.h"
-#include "EditRecorder.h"
-#include "EditWindow.h"
 #include "InputViewHost.h"
 #include "QtClipboard.h"
-#include "UndoBuffer.h"
+#include "analysis/AnalysisIterator.h"
+#include "beam/Beam.h"
+#include "files/ClipboardExchange.h"
+#include "hosts/AnalysisWindow.h"
+#include "hosts/BeamWindow.h"
+#include "hosts/EditWindow.h"
+#include "undo/EditRecorder.h"
+#include "undo/UndoBuffer.h"
 
 class QScrollArea;
 class QScrollBar;

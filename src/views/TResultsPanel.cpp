@@ -12,9 +12,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "Beam.h"
-#include "ExactSolver.h"
-#include "ExactTable.h"
+#include "analysis/ExactSolver.h"
+#include "beam/Beam.h"
+#include "files/ExactTable.h"
 
 namespace trevan {
 

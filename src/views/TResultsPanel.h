@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "ExactResults.h"
+#include "analysis/ExactResults.h"
 
 class QCheckBox;
 class QLabel;

@@ -3,12 +3,12 @@
 #include <QMouseEvent>
 #include <cmath>
 
-#include "Beam.h"
-#include "CLocaleText.h"
-#include "ExactSolver.h"
-#include "PixelMapping.h"
 #include "TMDIChild.h"
-#include "UnitSystem.h"
+#include "analysis/ExactSolver.h"
+#include "beam/Beam.h"
+#include "beam/UnitSystem.h"
+#include "hosts/PixelMapping.h"
+#include "text/CLocaleText.h"
 
 namespace trevan {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "TBackedView.h"
-#include "ValueLabels.h"
+#include "drawing/ValueLabels.h"
 
 namespace trevan {
 

@@ -3,9 +3,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "CLocaleText.h"
 #include "TMDIChild.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
+#include "text/CLocaleText.h"
 
 namespace trevan {
 

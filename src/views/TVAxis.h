@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "Rgb.h"
+#include "hosts/Rgb.h"
 
 namespace trevan {
 

@@ -20,7 +20,7 @@
 #include "TMainForm.h"
 #include "TShowForm.h"
 #include "TTool.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
 
 // Several document windows in the real main window: what the commands, the
 // tool checks and the status panels show belongs to the active one, and no

@@ -17,7 +17,7 @@
 #include "TMDIChild.h"
 #include "TMainForm.h"
 #include "TQPropertyInspector.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan {
 namespace {

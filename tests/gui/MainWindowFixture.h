@@ -19,7 +19,7 @@
 #include "TInputForm.h"
 #include "TMDIChild.h"
 #include "TMainForm.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan::test {
 

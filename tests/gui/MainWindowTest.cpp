@@ -29,8 +29,8 @@
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
 #include "TStartForm.h"
-#include "UnitSystem.h"
 #include "WindowPicture.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan {
 namespace {

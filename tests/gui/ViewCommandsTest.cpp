@@ -24,7 +24,7 @@
 #include "TShowForm.h"
 #include "TVAxis.h"
 #include "TViewCommands.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan {
 namespace {

@@ -16,8 +16,8 @@
 #include "TMainForm.h"
 #include "TPreviewForm.h"
 #include "TShowForm.h"
-#include "UnitSystem.h"
 #include "WindowPicture.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan {
 namespace {

@@ -7,7 +7,7 @@
 #include <tuple>
 #include <vector>
 
-#include "Beam.h"
+#include "beam/Beam.h"
 
 namespace trevan::test {
 

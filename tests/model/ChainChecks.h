@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "Beam.h"
+#include "beam/Beam.h"
 
 namespace trevan::test {
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "HeadlessWindow.h"
 #include "RecordingMessages.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
+#include "headless/HeadlessWindow.h"
 
 namespace trevan::test {
 

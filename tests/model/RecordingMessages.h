@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "MessageService.h"
+#include "hosts/MessageService.h"
 
 namespace trevan::test {
 

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "HeadlessWindow.h"
 #include "ImageCanvas.h"
 #include "RecordingMessages.h"
 #include "SupportGlyphs.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
+#include "headless/HeadlessWindow.h"
 
 namespace trevan {
 namespace {

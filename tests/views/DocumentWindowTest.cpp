@@ -11,7 +11,6 @@
 
 #include "BeamSnapshot.h"
 #include "ChainChecks.h"
-#include "PixelMapping.h"
 #include "SettingsSandbox.h"
 #include "TDocument.h"
 #include "THAxisBox.h"
@@ -20,7 +19,8 @@
 #include "TTool.h"
 #include "TVAxis.h"
 #include "TestHost.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
+#include "hosts/PixelMapping.h"
 
 namespace trevan {
 

@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include "Beam.h"
 #include "BeamDrawings.h"
 #include "DiagramExport.h"
 #include "ReportWriter.h"
+#include "beam/Beam.h"
 
 namespace trevan {
 namespace {

@@ -4,12 +4,12 @@
 #include <map>
 
 #include "DocumentHost.h"
-#include "HeadlessWindow.h"
 #include "ScriptedDialogs.h"
 #include "TMDIChild.h"
 #include "TNumberEdit.h"
 #include "TOptionsForm.h"
 #include "TStartForm.h"
+#include "headless/HeadlessWindow.h"
 
 namespace trevan::test {
 

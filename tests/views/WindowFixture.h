@@ -8,7 +8,7 @@
 #include "SettingsSandbox.h"
 #include "TDocument.h"
 #include "TestHost.h"
-#include "UnitSystem.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan::test {
 

@@ -1,0 +1,143 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "beam/DistributedLoad.h"
+#include "beam/PointForce.h"
+#include "beam/SupportNode.h"
+#include "hosts/Geometry.h"
+
+namespace trevan {
+
+class BeamView;
+class Canvas;
+
+// The beam of one document: its length and unit system, the loads on it,
+// the support chain and the load samples of the analysis.
+class TTrevanDoc {
+ public:
+  static constexpr int CurrentVersion = 11700;
+  static constexpr double SampleStep = 0.004;  // width of one load sample cell
+  static constexpr long long MaxRecordsPerKind = 100000;
+  // The status text of a loaded beam that cannot stand.
+  static constexpr const char* UnstableText = "Unstable: add a vice or two supports";
+
+  TTrevanDoc();
+  virtual ~TTrevanDoc();
+  TTrevanDoc(const TTrevanDoc&) = delete;
+  TTrevanDoc& operator=(const TTrevanDoc&) = delete;
+
+  // Reads the named file; an empty or missing name sets up an empty beam of
+  // the current Length. Reports its own failures (see BeamFile.cpp).
+  virtual bool Load(const std::string& fileName);
+  virtual bool Save(const std::string& fileName);
+
+  void AttachView(BeamView* view);
+
+  static constexpr std::size_t AtEnd = static_cast<std::size_t>(-1);
+  // A new load equal to the prototype, at index `at` of its list (the end
+  // when at lies beyond it), so an undone delete puts it back in its place.
+  std::shared_ptr<charge> AddCharge(const charge& prototype, std::size_t at = AtEnd);
+  std::shared_ptr<distrcharge> AddDistrCharge(const distrcharge& prototype, std::size_t at = AtEnd);
+  // Answer the index the load had; AtEnd when it was not on the beam.
+  std::size_t RemoveCharge(const charge& target);
+  std::size_t RemoveDistrCharge(const distrcharge& target);
+  // The new support node, or none when the support does not fit at x.
+  element* InsertSupport(double x, TSupportType type);
+  // Whether a support may be inserted at x: inside the chain and at least
+  // the smallest gap away from every support.
+  bool SupportFits(double x) const;
+  void RemoveSupport(element& node);
+  // Whether the object is one of this beam's loads or supports.
+  bool Holds(const object& target) const;
+  void MoveObject(object& target, int pixels);
+  void PlaceObject(object& target, const object::Placement& placement);
+  // The first object under the point; when that is the selected one, the
+  // next one under it, so repeated clicks reach the objects below.
+  object* FindObjectAt(Point point) const;
+  void Draw(Canvas& canvas) const;
+  void Clear();
+  // Switches the unit system, converting every value; false, changing
+  // nothing, when UnitSwitchProblem names a reason the beam could not be
+  // kept in the other unit (it would break the limits of InputLimits.h).
+  bool SetMetric(bool metric);
+  std::string UnitSwitchProblem(bool metric) const;
+
+  // Analysis inputs.
+  int SampleCount() const;
+  // The cell of a position; a position within rounding of a cell's left
+  // edge belongs to that cell. May lie outside the sampled cells.
+  static long long CellOf(double x);
+  void SampleLoads();
+  // The plain form of SampleLoads that walks every cell for every
+  // distributed load; kept as the reference the fast form is checked against.
+  void SampleLoadsEveryCell();
+  // The load of the cells from the one holding a up to, not including, the
+  // one holding b.
+  double SumLoads(double a, double b) const;
+  // The moment of those loads about b, each at its own position.
+  double SumLoadMoments(double a, double b) const;
+  // Both at once, for the diagram columns.
+  void SumLoadsAndMoments(double a, double b, double& load, double& moment) const;
+  // The load at positions in [a, b) and its moment about b, taken from the
+  // objects themselves; serves the overhangs that have no cells.
+  void LoadsBetween(double a, double b, double& load, double& moment) const;
+  void ComputeSegmentEnds();
+
+  // A beam stands when it has a vice or at least two hinge or roll supports.
+  bool IsStable() const;
+  bool HasLoad() const;
+  // Loaded but unable to stand: no reactions and no diagrams, only a warning.
+  bool NeedsSupport() const { return !IsStable() && HasLoad(); }
+
+  element* Sentinel() const { return Chain.get(); }
+  element* FirstSupport() const { return Chain ? Chain->Next.get() : nullptr; }
+  int SupportCount() const;
+
+  // Why the last Load or Save failed, for logs and the command line.
+  const std::string& LastError() const { return lastError_; }
+
+  std::vector<std::shared_ptr<charge>> Charges;
+  std::vector<std::shared_ptr<distrcharge>> DistrCharges;
+  std::shared_ptr<element> Chain;
+  // The distributed load per cell; empty until the first Load or Clear.
+  // Point forces are kept apart at their exact positions (sampledForces_),
+  // so that a column inside a cell still sees the forces before it.
+  std::vector<double> LoadSamples;
+  // First moment of each cell's load about the cell's left edge, so that the
+  // diagrams use every load's own lever arm.
+  std::vector<double> LoadMoments;
+  int Version = CurrentVersion;
+  BeamView* View = nullptr;
+  double Length = 0;
+  bool Metric = true;
+
+ private:
+  struct FileContents;
+
+  void Recompute();
+  void MarkDirty(bool dirty);
+  void NewSentinel();
+  void AllocateSamples();
+  void DestroyChain();
+  element* LinkSupport(double x, TSupportType type);
+  element* SplitNode(element& node, double x, TSupportType type);
+  // Links supports read from a file in one pass over their sorted positions.
+  void LinkSupports(std::vector<std::pair<double, TSupportType>> supports);
+  void ReportFileError(const char* message);
+  FileContents ReadFile(const std::string& fileName) const;
+  static void CheckSupportPositions(const FileContents& contents);
+  void WriteFile(std::ostream& out) const;
+
+  std::string lastError_;
+  // Difference sums of the sampling, kept so that each run does not ask the
+  // system for fresh pages.
+  std::vector<double> sampleScratch_;
+  // The point forces as (position, force), by position.
+  std::vector<std::pair<double, double>> sampledForces_;
+};
+
+}  // namespace trevan

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/ExactResults.h"
+
+namespace trevan {
+
+// The exact results as a table of text cells: the results panel shows it,
+// the clipboard and the command line write it out. Values carry four
+// significant figures; kilo shows kN and kNm (kip and kip·ft) instead of
+// N and Nm (lbf and ft-lbf).
+class ExactTable {
+ public:
+  using Row = std::vector<std::string>;
+
+  static std::vector<Row> Rows(const ExactResults& results, bool metric, bool kilo);
+  // One line a row, cells separated by tabs: a spreadsheet pastes it into cells.
+  static std::string TabSeparated(const std::vector<Row>& rows);
+  // Columns padded to their widest cell, for a terminal.
+  static std::string Aligned(const std::vector<Row>& rows);
+
+  // The hint of the support at x: its type, its reaction and a vice's
+  // moment below it. Empty when the results do not hold that support.
+  static std::string SupportHint(const ExactResults& results, double x, bool metric);
+
+  static std::string Significant(double value, int digits = 4);
+  static const char* ForceUnit(bool metric, bool kilo);
+  static const char* MomentUnit(bool metric, bool kilo);
+};
+
+}  // namespace trevan

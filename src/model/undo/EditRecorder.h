@@ -1,0 +1,39 @@
+#pragma once
+
+#include "beam/SupportType.h"
+#include "hosts/PropertyRecorder.h"
+
+namespace trevan {
+
+class EditWindow;
+class charge;
+class distrcharge;
+class element;
+class object;
+
+// The document window's recording operations: every user edit is built as
+// an action, handed to the window's undo buffer and carried out there.
+class EditRecorder : public PropertyRecorder {
+ public:
+  explicit EditRecorder(EditWindow& window) : window_(window) {}
+
+  // Each add selects the new object in the input view and answers it.
+  charge* RecordAddCharge(const charge& prototype);
+  distrcharge* RecordAddDistrCharge(const distrcharge& prototype);
+  // None when the window has no input view or a support stands at x.
+  element* RecordAddSupport(double x, TSupportType type);
+  void RecordMove(object& target, double distance);
+  // Deletes the input view's selected object; the Sentinel is never deleted.
+  void RecordDeleteSelected();
+  void RecordChargeProps(charge& target, const charge& values) override;
+  void RecordDistrChargeProps(distrcharge& target, const distrcharge& values) override;
+  void RecordElementProps(element& target, const element& values) override;
+
+  // Removes every object after a confirmation; cannot be undone.
+  void ClearAll();
+
+ private:
+  EditWindow& window_;
+};
+
+}  // namespace trevan

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include "ChainChecks.h"
+#include "RecordingMessages.h"
+#include "TempDir.h"
+#include "beam/UnitSystem.h"
+#include "headless/HeadlessWindow.h"
+
+namespace trevan {
+namespace {
+
+using test::TempDir;
+
+const std::string TenMetreBeam =
+    "Trevan version :11700 \r\n"
+    "Metric :1 \r\n"
+    "beam length :10.000000000 \r\n"
+    "number of forces :1 \r\n"
+    "charge(x,f) :5.000000000 1000.000000000 \r\n"
+    "number of distributed loads :0 \r\n"
+    "number of supports :2 \r\n"
+    "support(X,type) :0.000000000 3 \r\n"
+    "support(X,type) :10.000000000 3 \r\n";
+
+std::string Replace(std::string text, const std::string& from, const std::string& to) {
+  text.replace(text.find(from), from.size(), to);
+  return text;
+}
+
+// Room for one more support line, put in place of the one at 10.
+const std::string ThreeSupports = Replace(TenMetreBeam, "supports :2", "supports :3");
+
+class BeamFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetApplicationMetric(true); }
+
+  bool Open(const std::string& bytes) { return window.Open(dir.Write("beam.tvn", bytes)); }
+
+  TempDir dir;
+  test::RecordingMessages messages;
+  HeadlessWindow window{messages};
+};
+
+TEST_F(BeamFileTest, WritesTheDocumentedLayout) {
+  window.NewBeam(10);
+  TTrevanDoc& beam = *window.beam();
+  beam.AddCharge(charge(5, 1000, &window));
+  beam.InsertSupport(0, ftHinge);
+  beam.InsertSupport(10, ftHinge);
+  ASSERT_TRUE(window.Dirty());
+  const std::string file = dir.File("out.tvn");
+  ASSERT_TRUE(window.Save(file));
+  EXPECT_FALSE(window.Dirty());
+  EXPECT_EQ(TempDir::Read(file), TenMetreBeam);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
+      << "no temporary file is left beside the document";
+}
+
+TEST_F(BeamFileTest, RoundTripGivesAnEqualModel) {
+  window.NewBeam(12.5);
+  TTrevanDoc& beam = *window.beam();
+  beam.AddCharge(charge(1.123456789, -250.5, &window));
+  beam.AddDistrCharge(distrcharge(2, 7.25, 100, 300.125, &window));
+  beam.InsertSupport(0, ftVice);
+  beam.InsertSupport(6, ftRoll);
+  beam.InsertSupport(12.5, ftNone);
+  const std::string file = dir.File("round.tvn");
+  ASSERT_TRUE(window.Save(file));
+
+  test::RecordingMessages quiet;
+  HeadlessWindow other(quiet);
+  ASSERT_TRUE(other.Open(file));
+  const TTrevanDoc& back = *other.beam();
+  EXPECT_EQ(back.Length, 12.5);
+  ASSERT_EQ(back.Charges.size(), 1u);
+  EXPECT_NEAR(back.Charges[0]->x, 1.123456789, 1e-9);
+  EXPECT_EQ(back.Charges[0]->f, -250.5);
+  ASSERT_EQ(back.DistrCharges.size(), 1u);
+  EXPECT_EQ(back.DistrCharges[0]->X2, 7.25);
+  EXPECT_EQ(back.DistrCharges[0]->F2, 300.125);
+  EXPECT_EQ(test::SupportPositions(back), (std::vector<double>{0, 6, 12.5}));
+  EXPECT_EQ(back.FirstSupport()->Next->LeftType, ftRoll);
+  EXPECT_TRUE(test::ChainIsConsistent(back));
+  EXPECT_FALSE(other.Dirty());
+  EXPECT_TRUE(quiet.messages.empty());
+}
+
+TEST_F(BeamFileTest, OldVersionWithoutUnitLineLoadsAsMetricAndSavesCurrentLayout) {
+  ASSERT_TRUE(
+      Open("Trevan version :11500 \r\nbeam length :6.000000000 \r\n"
+           "number of forces :0 \r\nnumber of distributed loads :0 \r\n"
+           "number of supports :1 \r\nsupport(X,type) :0.000000000 1 \r\n"));
+  EXPECT_EQ(window.beam()->Version, 11500);
+  EXPECT_TRUE(window.beam()->Metric);
+  const std::string file = dir.File("upgraded.tvn");
+  ASSERT_TRUE(window.Save(file));
+  const std::string text = TempDir::Read(file);
+  EXPECT_EQ(text.rfind("Trevan version :11700 \r\nMetric :1 \r\nbeam length :6.000000000 \r\n", 0), 0u);
+  test::RecordingMessages quiet;
+  HeadlessWindow other(quiet);
+  ASSERT_TRUE(other.Open(file));
+  EXPECT_EQ(test::SupportPositions(*other.beam()), std::vector<double>{0});
+}
+
+TEST_F(BeamFileTest, UnitLineAndTolerantReading) {
+  std::string nonMetric = TenMetreBeam;
+  nonMetric.replace(nonMetric.find("Metric :1"), 9, "Metric :0");
+  ASSERT_TRUE(Open(nonMetric));
+  EXPECT_FALSE(window.beam()->Metric);
+  EXPECT_EQ(window.beam()->Charges[0]->PropertyLabels[0], "Force (lbf):");
+
+  std::string seven = TenMetreBeam;
+  seven.replace(seven.find("Metric :1"), 9, "Metric :7");
+  ASSERT_TRUE(Open(seven));
+  EXPECT_TRUE(window.beam()->Metric);
+
+  // A repeated support position is dropped; the others load.
+  const std::string repeated = Replace(TenMetreBeam, "supports :2 \r\nsupport(X,type) :0.000000000 3 \r\n",
+                                       "supports :3 \r\nsupport(X,type) :0.000000000 3 \r\n"
+                                       "support(X,type) :0.000000000 1 \r\n");
+  ASSERT_TRUE(Open(repeated)) << repeated;
+  EXPECT_EQ(test::SupportPositions(*window.beam()), (std::vector<double>{0, 10}));
+  EXPECT_EQ(window.beam()->FirstSupport()->LeftType, ftHinge);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(BeamFileTest, DistributedLoadKeepsTheStoredOrder) {
+  ASSERT_TRUE(
+      Open("Trevan version :11700 \r\nMetric :1 \r\nbeam length :10 \r\n"
+           "number of forces :0 \r\nnumber of distributed loads :1 \r\n"
+           "distributed charge(x1,x2,f1,f2) :5 2 100 200 \r\nnumber of supports :0 \r\n"));
+  const distrcharge& d = *window.beam()->DistrCharges[0];
+  EXPECT_EQ(d.X1, 5);
+  EXPECT_EQ(d.X2, 2);
+  EXPECT_EQ(d.F1, 100);
+}
+
+TEST_F(BeamFileTest, SavingASmallerDocumentReplacesTheWholeFile) {
+  const std::string file = dir.Write("big.tvn", std::string(5000, 'x'));
+  window.NewBeam(3);
+  ASSERT_TRUE(window.Save(file));
+  const std::string text = TempDir::Read(file);
+  EXPECT_EQ(text.find('x'), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 24), "number of supports :0 \r\n");
+}
+
+TEST_F(BeamFileTest, FailedSaveKeepsTheDocumentDirtyAndSaysSo) {
+  window.NewBeam(3);
+  window.beam()->AddCharge(charge(1, 1, &window));
+  std::filesystem::create_directory(dir.File("taken"));
+  dir.Write("taken/keep.txt", "content");
+  EXPECT_FALSE(window.Save(dir.File("taken")));
+  EXPECT_FALSE(window.Save(dir.File("missing-folder/beam.tvn")));
+  EXPECT_TRUE(window.Dirty());
+  ASSERT_EQ(messages.messages.size(), 2u);
+  EXPECT_EQ(messages.messages[0].text, "Error while saving file");
+  EXPECT_EQ(messages.messages[0].caption, "File Error");
+  EXPECT_EQ(TempDir::Read(dir.File("taken/keep.txt")), "content");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
+      << "the temporary file is removed";
+}
+
+struct BadFile {
+  const char* name;
+  std::string bytes;
+  const char* reason;  // part of LastError
+};
+
+class UnreadableFileTest : public BeamFileTest, public ::testing::WithParamInterface<BadFile> {};
+
+TEST_P(UnreadableFileTest, IsRefusedWithTheMessageAndLeavesNothingBehind) {
+  const BadFile& bad = GetParam();
+  EXPECT_FALSE(Open(bad.bytes));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Error while opening file");
+  EXPECT_EQ(messages.messages[0].caption, "File Error");
+  EXPECT_EQ(messages.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_NE(window.LastError().find(bad.reason), std::string::npos) << window.LastError();
+  EXPECT_EQ(window.beam(), nullptr);
+}
+
+TEST_F(BeamFileTest, AFailedLoadLeavesTheModelAsItWas) {
+  window.NewBeam(7);
+  window.beam()->AddCharge(charge(1, 10, &window));
+  window.beam()->InsertSupport(2, ftHinge);
+  TTrevanDoc& beam = *window.beam();
+  EXPECT_FALSE(beam.Load(dir.Write("bad.tvn", Replace(TenMetreBeam, "support(X,type) :10.000000000 3",
+                                                      "support(X,type) :10.000000000 9"))));
+  EXPECT_EQ(beam.Length, 7);
+  EXPECT_EQ(beam.Charges.size(), 1u);
+  EXPECT_EQ(test::SupportPositions(beam), std::vector<double>{2});
+  EXPECT_EQ(beam.LoadSamples.size(), 1750u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reader, UnreadableFileTest,
+    ::testing::Values(
+        BadFile{"WrongFirstByte", "t" + TenMetreBeam.substr(1), "not a beam document"},
+        BadFile{"Empty", "", "not a beam document"},
+        BadFile{"EndInHeader", "Trevan version :11700 \r\nMetric :1 \r\n", "header"},
+        BadFile{"TruncatedCharge", TenMetreBeam.substr(0, TenMetreBeam.find("charge(x,f)")),
+                "reading charge"},
+        BadFile{"TruncatedLoad",
+                "Trevan version :11700 \r\nMetric :1 \r\nbeam length :10 \r\n"
+                "number of forces :0 \r\nnumber of distributed loads :2 \r\n"
+                "distributed charge(x1,x2,f1,f2) :1 2 3 4 \r\n",
+                "reading distributed charge"},
+        BadFile{"TruncatedSupports", Replace(TenMetreBeam, "supports :2", "supports :3"), "reading element"},
+        BadFile{"NaNLength", Replace(TenMetreBeam, "length :10.000000000", "length :nan"), "finite"},
+        BadFile{"InfiniteForce", Replace(TenMetreBeam, "1000.000000000", "inf"), "finite"},
+        BadFile{"HugeForce", Replace(TenMetreBeam, "1000.000000000", "1e999"), "finite"},
+        BadFile{"ZeroLength", Replace(TenMetreBeam, "length :10.000000000", "length :0"), "length"},
+        BadFile{"NegativeLength", Replace(TenMetreBeam, "length :10.000000000", "length :-3"), "length"},
+        BadFile{"TooLong", Replace(TenMetreBeam, "length :10.000000000", "length :10000.5"), "length"},
+        BadFile{"NegativeCount", Replace(TenMetreBeam, "forces :1", "forces :-1"), "count"},
+        BadFile{"TooManyRecords", Replace(TenMetreBeam, "supports :2", "supports :100001"), "count"},
+        BadFile{"SupportTypeFour", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 4"), "type"},
+        BadFile{"SupportTypeNegative", Replace(TenMetreBeam, "10.000000000 3", "10.000000000 -1"), "type"},
+        // Values that would not come back unchanged from a save and a reopen.
+        BadFile{"FortyByteToken",
+                Replace(TenMetreBeam, "1000.000000000", "1000000000000000000000000000000.000000000"),
+                "too long"},
+        BadFile{"ForceOf1e12", Replace(TenMetreBeam, "1000.000000000", "1e12"), "too large"},
+        BadFile{"NegativeForceOf1e12", Replace(TenMetreBeam, "1000.000000000", "-1000000000000"),
+                "too large"},
+        BadFile{"ForceFarOffTheBeam", Replace(TenMetreBeam, "5.000000000 1000", "1e30 1000"), "too large"},
+        BadFile{"LoadOf1e30",
+                Replace(TenMetreBeam, "distributed loads :0 \r\n",
+                        "distributed loads :1 \r\ndistributed charge(x1,x2,f1,f2) :1 2 1e30 5 \r\n"),
+                "too large"},
+        BadFile{"TinyLength", Replace(TenMetreBeam, "length :10.000000000", "length :1e-10"), "length"},
+        BadFile{"JustBelowMinimum", Replace(TenMetreBeam, "length :10.000000000", "length :0.0099999"),
+                "length"},
+        BadFile{"JustAboveMaximum", Replace(TenMetreBeam, "length :10.000000000", "length :10000.000001"),
+                "length"},
+        BadFile{"FeetBeyond10000Metres",
+                Replace(Replace(TenMetreBeam, "Metric :1", "Metric :0"), "length :10.000000000",
+                        "length :32808.5"),
+                "length"},
+        BadFile{"SupportsNearlyTogether",
+                Replace(ThreeSupports, "support(X,type) :10.000000000 3",
+                        "support(X,type) :5.0000000001 3 \r\nsupport(X,type) :5.0000000004 3"),
+                "too close"},
+        BadFile{"SupportsJustUnderTheGap",
+                Replace(ThreeSupports, "support(X,type) :10.000000000 3",
+                        "support(X,type) :5.000000000 3 \r\nsupport(X,type) :5.000000990 3"),
+                "too close"},
+        BadFile{"SupportOnTheChainEnd", Replace(TenMetreBeam, "10.000000000 3", "10.4399999999 3"),
+                "outside"},
+        BadFile{"SupportBeforeTheChain",
+                Replace(TenMetreBeam, "support(X,type) :0.000000000", "support(X,type) :-0.5"), "outside"}),
+    [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
+
+TEST_F(BeamFileTest, MissingFileOrNoNameGivesAnEmptyBeam) {
+  window.NewBeam(4);
+  TTrevanDoc& beam = *window.beam();
+  EXPECT_TRUE(beam.Load(dir.File("does-not-exist.tvn")));
+  EXPECT_EQ(beam.SupportCount(), 0);
+  EXPECT_DOUBLE_EQ(beam.Sentinel()->X2, 4.44);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+}  // namespace
+}  // namespace trevan

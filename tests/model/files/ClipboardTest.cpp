@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "EditFixture.h"
+#include "files/ClipboardExchange.h"
+#include "hosts/ClipboardService.h"
+
+namespace trevan {
+namespace {
+
+class FakeClipboard : public ClipboardService {
+ public:
+  bool Open() override { return !broken; }
+  void Close() override {}
+  bool SetText(const std::string& value) override {
+    text = value;
+    return true;
+  }
+  std::optional<std::string> GetText() override { return text; }
+  std::optional<std::string> text;
+  bool broken = false;
+};
+
+class ClipboardTest : public test::EditFixture {
+ protected:
+  double PastePosition() const { return 10 * window.DistanceScale(); }
+
+  FakeClipboard clipboard;
+  ClipboardExchange exchange{window, clipboard};
+};
+
+TEST_F(ClipboardTest, ForceLosesItsFraction) {
+  charge* f = recorder().RecordAddCharge(charge(3, 1234.6, &window));
+  exchange.Copy();
+  EXPECT_EQ(clipboard.text, "f;  1235");
+  exchange.Paste();
+  ASSERT_EQ(beam().Charges.size(), 2u);
+  const charge& pasted = *beam().Charges[1];
+  EXPECT_EQ(pasted.f, 1235);
+  EXPECT_DOUBLE_EQ(pasted.x, PastePosition());
+  EXPECT_EQ(window.SelectedObject(), &pasted);
+  EXPECT_EQ(f->f, 1234.6);
+  EXPECT_EQ(window.CurrentTool(), ClipboardExchange::SelectToolCode);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(ClipboardTest, DistributedLoadKeepsItsLengthAndIntensities) {
+  recorder().RecordAddDistrCharge(distrcharge(2, 5, 100, 300, &window));
+  exchange.Copy();
+  EXPECT_EQ(clipboard.text, "d;   100;   300;3.000");
+  exchange.Paste();
+  const distrcharge& pasted = *beam().DistrCharges.back();
+  EXPECT_DOUBLE_EQ(pasted.X1, PastePosition());
+  EXPECT_DOUBLE_EQ(pasted.X2, PastePosition() + 3);
+  EXPECT_EQ(pasted.F1, 100);
+  EXPECT_EQ(pasted.F2, 300);
+
+  recorder().RecordAddDistrCharge(distrcharge(7, 7, 50, 50, &window));
+  exchange.Copy();
+  EXPECT_EQ(clipboard.text, "d;    50;    50;0.000");
+  exchange.Paste();
+  EXPECT_EQ(beam().DistrCharges.back()->X1, beam().DistrCharges.back()->X2);
+}
+
+TEST_F(ClipboardTest, SupportRecordsCarryTheRawTypeByte) {
+  recorder().RecordAddSupport(5, ftHinge);
+  exchange.Copy();
+  EXPECT_EQ(clipboard.text, std::string("e;\x03"));
+  recorder().RecordAddSupport(6, ftNone);
+  exchange.Copy();
+  EXPECT_EQ(clipboard.text, "e;");
+  exchange.Paste();
+  element* pasted = beam().FirstSupport();
+  EXPECT_DOUBLE_EQ(pasted->X1, PastePosition());
+  EXPECT_EQ(pasted->LeftType, ftNone);
+
+  const std::size_t supports = beam().SupportCount();
+  exchange.Paste();  // a support already stands there
+  EXPECT_EQ(static_cast<std::size_t>(beam().SupportCount()), supports);
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(ClipboardTest, CutThenPasteMovesTheObjectInTwoUndoableSteps) {
+  recorder().RecordAddCharge(charge(7, 500, &window));
+  exchange.Cut();
+  EXPECT_TRUE(beam().Charges.empty());
+  exchange.Paste();
+  ASSERT_EQ(beam().Charges.size(), 1u);
+  EXPECT_DOUBLE_EQ(beam().Charges[0]->x, PastePosition());
+  Undo();
+  EXPECT_TRUE(beam().Charges.empty());
+  Undo();
+  ASSERT_EQ(beam().Charges.size(), 1u);
+  EXPECT_EQ(beam().Charges[0]->x, 7);
+}
+
+struct PasteCase {
+  const char* name;
+  std::optional<std::string> text;
+  bool failureMessage;
+};
+
+class PasteFailureTest : public ClipboardTest, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(PasteFailureTest, CreatesNothing) {
+  clipboard.text = GetParam().text;
+  exchange.Paste();
+  EXPECT_TRUE(beam().Charges.empty());
+  EXPECT_TRUE(beam().DistrCharges.empty());
+  EXPECT_EQ(beam().SupportCount(), 0);
+  if (GetParam().failureMessage) {
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "Failed to paste image from clipboard!");
+  } else {
+    EXPECT_TRUE(messages.messages.empty());
+  }
+  EXPECT_EQ(window.CurrentTool(), ClipboardExchange::SelectToolCode);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clipboard, PasteFailureTest,
+    ::testing::Values(
+        PasteCase{"Empty", std::nullopt, true}, PasteCase{"LoadWithoutSeparators", "d;100", true},
+        PasteCase{"LoadWithOneSeparator", "d;100;200", true},
+        PasteCase{"UnknownSupportType", std::string("e;\x07"), true}, PasteCase{"OtherText", "hello", false},
+        // Values the beam could not save and read back.
+        PasteCase{"ForceNaN", "f;nan", true}, PasteCase{"ForceOverflowing", "f;1e999", true},
+        PasteCase{"ForceOf1e12", "f;-1e12", true}, PasteCase{"IntensityInfinite", "d;1;2;inf", true},
+        PasteCase{"IntensityHuge", "d;1e300;2;1", true}, PasteCase{"LoadLengthNaN", "d;1;2;nan", true},
+        // On a 15 m beam the load would end at 1000.4 m or start below 0.
+        PasteCase{"LoadOffTheEnd", "d;1;2;1000", true}, PasteCase{"LoadBeforeTheStart", "d;1;2;-3", true},
+        // Only a letter and ";" make a record.
+        PasteCase{"LetterAlone", "f", false}, PasteCase{"LetterAndNumber", "f100", false},
+        PasteCase{"LoadLetterAndText", "dx;1;2;3", false}, PasteCase{"SupportLetterAlone", "e", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ClipboardTest, PastedObjectsStayOnTheBeam) {
+  // On a 0.2 m beam, ten columns of 0.04 m lie past its end; the support
+  // chain reaches 0.44 m beyond it, so a support still fits at 0.4 m.
+  window.NewBeam(0.2);
+  clipboard.text = "f;  1000";
+  exchange.Paste();
+  EXPECT_TRUE(beam().Charges.empty());
+  clipboard.text = "e;";
+  exchange.Paste();
+  EXPECT_EQ(beam().SupportCount(), 1);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Failed to paste image from clipboard!");
+
+  window.SetScales(250, 500, 0.1);  // ten columns are now 1 m, past the chain's end at 0.64 m
+  exchange.Paste();
+  EXPECT_EQ(beam().SupportCount(), 1);
+  EXPECT_EQ(messages.messages.size(), 2u);
+
+  window.NewBeam(15);
+  window.SetScales(1e5, 1e9, 0.04);  // keeps the diagrams of such a load on the screen
+  clipboard.text = "d;-999999999999;0;14.5";
+  exchange.Paste();
+  ASSERT_EQ(beam().DistrCharges.size(), 1u) << "the largest writable intensity";
+  EXPECT_EQ(beam().DistrCharges[0]->F1, -999999999999);
+}
+
+TEST_F(ClipboardTest, CopyFailuresAreReported) {
+  exchange.Copy();  // nothing selected: silently nothing
+  EXPECT_FALSE(clipboard.text.has_value());
+  recorder().RecordAddCharge(charge(2, 1e40, &window));
+  exchange.Copy();  // a record longer than 39 characters
+  EXPECT_FALSE(clipboard.text.has_value());
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Failed to copy image to clipboard!");
+  recorder().RecordAddCharge(charge(2, 10, &window));
+  clipboard.broken = true;
+  exchange.Copy();
+  EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace trevan
