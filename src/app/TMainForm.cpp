@@ -171,6 +171,14 @@ QAction* TMainForm::Add(const char* name, const char* category, const char* capt
 }
 
 void TMainForm::CreateCommands() {
+  CreateFileCommands();
+  CreateEditCommands();
+  CreateToolCommands();
+  CreateScaleCommands();
+  CreateWindowCommands();
+}
+
+void TMainForm::CreateFileCommands() {
   Add("FileNew", "File", "&New", "Ctrl+N", 0, true, "New|Create a new file");
   Add("FileOpen", "File", "&Open...", "Ctrl+O", 1, true, "Open|Open an existing file");
   Add("FileSave", "File", "&Save", "Ctrl+S", 2, false, "Save|Save this file");
@@ -181,7 +189,9 @@ void TMainForm::CreateCommands() {
   connect(Add("FilePrintPreview1", "File", "Print Preview", nullptr, 4, true, "Print Preview"),
           &QAction::triggered, this, &TMainForm::FilePrintPreview1Execute);
   Add("FileExit", "File", "E&xit", "Alt+F4", -1, true, "Close Trevan");
+}
 
+void TMainForm::CreateEditCommands() {
   // Backspace undoes too, in the document window; these work anywhere in the frame.
   QAction* undo = Add("EditUndo1", "Edit", "Can't &Undo", "Ctrl+Z", 20, false);
   connect(undo, &QAction::triggered, this, [this] {
@@ -220,7 +230,9 @@ void TMainForm::CreateCommands() {
   QAction* properties = Add("EditProperties1", "Edit", "P&roperties", "Alt+Return", 21, false);
   properties->setCheckable(true);
   connect(properties, &QAction::triggered, this, &TMainForm::EditProperties1Execute);
+}
 
+void TMainForm::CreateToolCommands() {
   auto* tools = new QActionGroup(this);
   const struct {
     const char* name;
@@ -239,7 +251,9 @@ void TMainForm::CreateCommands() {
     connect(a, &QAction::triggered, this, [this, code] { SelectToolCommand(code); });
   }
   Command("HingeToolAction")->setChecked(true);
+}
 
+void TMainForm::CreateScaleCommands() {
   const struct {
     const char* name;
     const char* caption;
@@ -253,7 +267,9 @@ void TMainForm::CreateCommands() {
         Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
     connect(a, &QAction::triggered, this, [this, i] { ScaleCommand(i); });
   }
+}
 
+void TMainForm::CreateWindowCommands() {
   connect(Add("WindowCascade1", "Window", "&Cascade", nullptr, -1, true, "Cascade"), &QAction::triggered,
           this, &TMainForm::CascadeWindows);
   connect(

@@ -82,6 +82,11 @@ class TMainForm : public QMainWindow, public DocumentHost {
 
  private:
   void CreateCommands();
+  void CreateFileCommands();
+  void CreateEditCommands();
+  void CreateToolCommands();
+  void CreateScaleCommands();
+  void CreateWindowCommands();
   void CreateMenus();
   void CreateToolBars();
   void CreateStatusBar();

@@ -195,6 +195,75 @@ void BeamDrawings::DrawRuler(QPainter& painter, const Scale& s, double y) const 
   painter.drawText(QPointF(s.left - TextWidth(painter, unit) - 8 * pt, y + 4 * pt + ascent), unit);
 }
 
+namespace {
+
+// A support's glyph under the beam line at cx.
+void DrawSupportGlyph(QPainter& painter, double cx, double beamY, TSupportType type, bool leftEnd,
+                      bool rightEnd, double pt) {
+  const double beamBottom = beamY + 1.5 * pt;
+  painter.setPen(Pen(AxisColour, 0.8 * pt));
+  painter.setBrush(Qt::white);
+  switch (type) {
+    case ftHinge:
+    case ftRoll: {
+      const double h = type == ftHinge ? 11 * pt : 8 * pt;
+      painter.drawPolygon(QPolygonF({QPointF(cx, beamBottom), QPointF(cx - 6 * pt, beamBottom + h),
+                                     QPointF(cx + 6 * pt, beamBottom + h)}));
+      double ground = beamBottom + h;
+      if (type == ftRoll) {
+        for (double dx : {-3.2, 3.2})
+          painter.drawEllipse(QPointF(cx + dx * pt, ground + 2 * pt), 1.8 * pt, 1.8 * pt);
+        ground += 4 * pt;
+      }
+      painter.drawLine(QPointF(cx - 9 * pt, ground), QPointF(cx + 9 * pt, ground));
+      for (int k = 0; k < 5; ++k) {
+        const double x = cx - 8 * pt + k * 4 * pt;
+        painter.drawLine(QPointF(x, ground), QPointF(x - 3 * pt, ground + 3 * pt));
+      }
+      break;
+    }
+    case ftVice: {
+      painter.setPen(Pen(AxisColour, 2 * pt));
+      painter.drawLine(QPointF(cx, beamY - 12 * pt), QPointF(cx, beamY + 12 * pt));
+      painter.setPen(Pen(AxisColour, 0.7 * pt));
+      for (int side : {-1, 1}) {
+        if ((side < 0 && rightEnd) || (side > 0 && leftEnd)) continue;
+        for (int k = 0; k < 6; ++k) {
+          const double y = beamY - 11 * pt + k * 4.4 * pt;
+          painter.drawLine(QPointF(cx, y), QPointF(cx + side * 4 * pt, y + 4 * pt));
+        }
+      }
+      break;
+    }
+    default:
+      painter.drawEllipse(QPointF(cx, beamY), 2.5 * pt, 2.5 * pt);
+      break;
+  }
+  painter.setBrush(Qt::NoBrush);
+}
+
+// The reaction's arrow under a support, and a vice's couple as a curved
+// arrow above the beam, turning the way the couple turns.
+void DrawReactionArrows(QPainter& painter, double cx, double beamY, const ExactResults::Support& result,
+                        double pt) {
+  painter.setPen(Pen(BeamDrawings::ReactionColour, 1.2 * pt));
+  const QPointF low(cx, beamY + 32 * pt), high(cx, beamY + 18 * pt);
+  if (result.reaction > 0)
+    Arrow(painter, low, high, 6 * pt);
+  else if (result.reaction < 0)
+    Arrow(painter, high, low, 6 * pt);
+  if (result.type != ftVice || result.moment == 0) return;
+  const double radius = 15 * pt;
+  const QRectF box(cx - radius, beamY - radius, 2 * radius, 2 * radius);
+  painter.drawArc(box, 25 * 16, 130 * 16);
+  const double end = (result.moment > 0 ? 155 : 25) * std::numbers::pi / 180;
+  const QPointF tip(cx + radius * std::cos(end), beamY - radius * std::sin(end));
+  const double turn = result.moment > 0 ? 1 : -1;
+  ArrowHead(painter, tip, QPointF(-std::sin(end), -std::cos(end)) * turn, 6 * pt);
+}
+
+}  // namespace
+
 void BeamDrawings::DrawBeam(QPainter& painter, const QRectF& area) const {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
@@ -205,11 +274,21 @@ void BeamDrawings::DrawBeam(QPainter& painter, const QRectF& area) const {
   painter.setFont(Font(9, true));
   painter.drawText(QPointF(area.left(), area.top() + 10 * pt), "Beam, loads and reactions");
 
-  const double beamY = area.top() + 72 * pt, beamTop = beamY - 1.5 * pt, beamBottom = beamY + 1.5 * pt;
+  const double beamY = area.top() + 72 * pt;
   DrawSupportLines(painter, s, beamY, area.bottom());
+  DrawLoads(painter, s, area, beamY - 1.5 * pt);
 
-  // Loads above the beam: trapezoids for the distributed loads, arrows for
-  // the point forces, their values in rows above them.
+  // The beam itself.
+  painter.setPen(QPen(Qt::black, 3 * pt, Qt::SolidLine, Qt::FlatCap));
+  painter.drawLine(QPointF(s.X(0), beamY), QPointF(s.X(beam_.length), beamY));
+  DrawSupports(painter, s, area, beamY);
+  painter.restore();
+}
+
+// Loads above the beam: trapezoids for the distributed loads, arrows for
+// the point forces, their values in rows above them.
+void BeamDrawings::DrawLoads(QPainter& painter, const Scale& s, const QRectF& area, double beamTop) const {
+  const double pt = s.pt;
   const std::string force = ForceUnit(metric_), length = LengthUnit(metric_);
   const QString intensityUnit = QString::fromStdString(force + "/" + length);
   double largest = 0;
@@ -276,77 +355,22 @@ void BeamDrawings::DrawBeam(QPainter& painter, const QRectF& area) const {
     if (lane < 0) continue;  // the input table has every value
     BackedText(painter, QPointF(left, beamTop - forceArrow - 3 * pt - lane * 9.5 * pt), label.text);
   }
+}
 
-  // The beam itself.
-  painter.setPen(QPen(Qt::black, 3 * pt, Qt::SolidLine, Qt::FlatCap));
-  painter.drawLine(QPointF(s.X(0), beamY), QPointF(s.X(beam_.length), beamY));
-
-  // Supports under it and their reactions below them.
+// Supports under the beam and their reactions below them.
+void BeamDrawings::DrawSupports(QPainter& painter, const Scale& s, const QRectF& area, double beamY) const {
+  const double pt = s.pt;
   Lanes reactionLanes(2, 4 * pt);
   int number = 0;
   for (std::size_t i = 0; i < beam_.supports.size(); ++i) {
     const auto& support = beam_.supports[i];
     ++number;
     const double cx = s.X(support.x);
-    painter.setPen(Pen(AxisColour, 0.8 * pt));
-    painter.setBrush(Qt::white);
-    switch (support.type) {
-      case ftHinge:
-      case ftRoll: {
-        const double h = support.type == ftHinge ? 11 * pt : 8 * pt;
-        painter.drawPolygon(QPolygonF({QPointF(cx, beamBottom), QPointF(cx - 6 * pt, beamBottom + h),
-                                       QPointF(cx + 6 * pt, beamBottom + h)}));
-        double ground = beamBottom + h;
-        if (support.type == ftRoll) {
-          for (double dx : {-3.2, 3.2})
-            painter.drawEllipse(QPointF(cx + dx * pt, ground + 2 * pt), 1.8 * pt, 1.8 * pt);
-          ground += 4 * pt;
-        }
-        painter.drawLine(QPointF(cx - 9 * pt, ground), QPointF(cx + 9 * pt, ground));
-        for (int k = 0; k < 5; ++k) {
-          const double x = cx - 8 * pt + k * 4 * pt;
-          painter.drawLine(QPointF(x, ground), QPointF(x - 3 * pt, ground + 3 * pt));
-        }
-        break;
-      }
-      case ftVice: {
-        painter.setPen(Pen(AxisColour, 2 * pt));
-        painter.drawLine(QPointF(cx, beamY - 12 * pt), QPointF(cx, beamY + 12 * pt));
-        painter.setPen(Pen(AxisColour, 0.7 * pt));
-        const bool leftEnd = support.x <= 0, rightEnd = support.x >= beam_.length;
-        for (int side : {-1, 1}) {
-          if ((side < 0 && rightEnd) || (side > 0 && leftEnd)) continue;
-          for (int k = 0; k < 6; ++k) {
-            const double y = beamY - 11 * pt + k * 4.4 * pt;
-            painter.drawLine(QPointF(cx, y), QPointF(cx + side * 4 * pt, y + 4 * pt));
-          }
-        }
-        break;
-      }
-      default:
-        painter.drawEllipse(QPointF(cx, beamY), 2.5 * pt, 2.5 * pt);
-        break;
-    }
-    painter.setBrush(Qt::NoBrush);
+    DrawSupportGlyph(painter, cx, beamY, support.type, support.x <= 0, support.x >= beam_.length, pt);
     if (support.type == ftNone || !results_.solved || i >= results_.supports.size()) continue;
 
     const auto& result = results_.supports[i];
-    painter.setPen(Pen(ReactionColour, 1.2 * pt));
-    const QPointF low(cx, beamY + 32 * pt), high(cx, beamY + 18 * pt);
-    if (result.reaction > 0)
-      Arrow(painter, low, high, 6 * pt);
-    else if (result.reaction < 0)
-      Arrow(painter, high, low, 6 * pt);
-    if (support.type == ftVice && result.moment != 0) {
-      // A curved arrow above the beam, turning the way the couple turns.
-      const double radius = 15 * pt;
-      const QRectF box(cx - radius, beamY - radius, 2 * radius, 2 * radius);
-      painter.drawArc(box, 25 * 16, 130 * 16);
-      const double end = (result.moment > 0 ? 155 : 25) * std::numbers::pi / 180;
-      const QPointF tip(cx + radius * std::cos(end), beamY - radius * std::sin(end));
-      const double turn = result.moment > 0 ? 1 : -1;
-      ArrowHead(painter, tip, QPointF(-std::sin(end), -std::cos(end)) * turn, 6 * pt);
-    }
+    DrawReactionArrows(painter, cx, beamY, result, pt);
     painter.setFont(Font(7.5));
     QStringList lines{QString("R%1 = %2 %3").arg(number).arg(Value(result.reaction)).arg(ForceUnit(metric_))};
     if (support.type == ftVice)
@@ -358,7 +382,6 @@ void BeamDrawings::DrawBeam(QPainter& painter, const QRectF& area) const {
     for (int k = 0; k < lines.size(); ++k)
       BackedText(painter, QPointF(left, beamY + (41 + 9.5 * k + 19 * lane) * pt), lines[k]);
   }
-  painter.restore();
 }
 
 void BeamDrawings::DrawShear(QPainter& painter, const QRectF& area) const {
@@ -397,50 +420,65 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
     return;
   }
 
-  // The curve, closed on the zero line at both ends; consecutive pieces
-  // draw a jump as a vertical line.
-  std::vector<QPointF> values{{results_.pieces.front().x0, 0}};
-  for (const auto& p : results_.pieces) {
-    const int steps = std::clamp(static_cast<int>((s.X(p.x1) - s.X(p.x0)) / (2 * pt)), 1, 64);
-    for (int i = 0; i <= steps; ++i) {
-      const double x = p.x0 + (p.x1 - p.x0) * i / steps;
-      values.emplace_back(x, moment ? p.Moment(x) : p.Shear(x));
-    }
-  }
-  values.emplace_back(results_.pieces.back().x1, 0);
+  const std::vector<QPointF> values = CurveValues(s, moment);
   double lo = 0, hi = 0;
   for (const QPointF& v : values) {
     lo = std::min(lo, v.y());
     hi = std::max(hi, v.y());
   }
   if (hi - lo <= 0) hi = 1;
-  const auto Y = [&](double v) { return plotBottom - (v - lo) * (plotBottom - plotTop) / (hi - lo); };
-
-  // The value axis on the left with round values.
-  painter.setPen(Pen(AxisColour, 0.6 * pt));
-  const double axisX = s.left - 6 * pt;
-  painter.drawLine(QPointF(axisX, plotTop), QPointF(axisX, plotBottom));
-  painter.setFont(Font(7));
-  const double ascent = Ascent(painter);
-  for (double t : Ticks(lo, hi, 4)) {
-    const double y = Y(t);
-    painter.drawLine(QPointF(axisX - 3 * pt, y), QPointF(axisX, y));
-    const QString text = TickText(t);
-    painter.drawText(QPointF(axisX - 5 * pt - TextWidth(painter, text), y + ascent / 2.6), text);
-  }
+  const ValueAxis axis{plotTop, plotBottom, lo, hi};
+  DrawValueAxis(painter, axis, s.left - 6 * pt, pt);
 
   QPolygonF curve;
-  for (const QPointF& v : values) curve << QPointF(s.X(v.x()), Y(v.y()));
+  for (const QPointF& v : values) curve << QPointF(s.X(v.x()), axis.Y(v.y()));
   painter.setPen(Qt::NoPen);
   painter.setBrush(Tint(colour, 48));
   painter.drawPolygon(curve);
   painter.setBrush(Qt::NoBrush);
   painter.setPen(Pen(AxisColour, 0.6 * pt));
-  painter.drawLine(QPointF(s.X(s.start), Y(0)), QPointF(s.X(s.end), Y(0)));
+  painter.drawLine(QPointF(s.X(s.start), axis.Y(0)), QPointF(s.X(s.end), axis.Y(0)));
   painter.setPen(Pen(colour, 1.2 * pt));
   painter.drawPolyline(curve);
+  DrawExtremes(painter, s, area, axis, moment);
+  painter.restore();
+}
 
-  // The extremes: a dot on the curve and its value and position.
+// The curve's points, closed on the zero line at both ends; consecutive
+// pieces draw a jump as a vertical line.
+std::vector<QPointF> BeamDrawings::CurveValues(const Scale& s, bool moment) const {
+  std::vector<QPointF> values{{results_.pieces.front().x0, 0}};
+  for (const auto& p : results_.pieces) {
+    const int steps = std::clamp(static_cast<int>((s.X(p.x1) - s.X(p.x0)) / (2 * s.pt)), 1, 64);
+    for (int i = 0; i <= steps; ++i) {
+      const double x = p.x0 + (p.x1 - p.x0) * i / steps;
+      values.emplace_back(x, moment ? p.Moment(x) : p.Shear(x));
+    }
+  }
+  values.emplace_back(results_.pieces.back().x1, 0);
+  return values;
+}
+
+// The value axis on the left with round values.
+void BeamDrawings::DrawValueAxis(QPainter& painter, const ValueAxis& axis, double axisX, double pt) {
+  painter.setPen(Pen(AxisColour, 0.6 * pt));
+  painter.drawLine(QPointF(axisX, axis.top), QPointF(axisX, axis.bottom));
+  painter.setFont(Font(7));
+  const double ascent = Ascent(painter);
+  for (double t : Ticks(axis.lo, axis.hi, 4)) {
+    const double y = axis.Y(t);
+    painter.drawLine(QPointF(axisX - 3 * pt, y), QPointF(axisX, y));
+    const QString text = TickText(t);
+    painter.drawText(QPointF(axisX - 5 * pt - TextWidth(painter, text), y + ascent / 2.6), text);
+  }
+}
+
+// The extremes: a dot on the curve and its value and position.
+void BeamDrawings::DrawExtremes(QPainter& painter, const Scale& s, const QRectF& area, const ValueAxis& axis,
+                                bool moment) const {
+  const double pt = s.pt;
+  const QRgb colour = moment ? MomentColour : ShearColour;
+  const QString unit = moment ? MomentUnit(metric_) : ForceUnit(metric_);
   struct Mark {
     double x, value;
     QString name;
@@ -457,7 +495,7 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
   painter.setFont(Font(7.5, true));
   const double markAscent = Ascent(painter);
   for (const Mark& m : marks) {
-    const QPointF at(s.X(m.x), Y(m.value));
+    const QPointF at(s.X(m.x), axis.Y(m.value));
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor::fromRgb(colour));
     painter.drawEllipse(at, 2.2 * pt, 2.2 * pt);
@@ -470,7 +508,6 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
     painter.setPen(Pen(AxisColour, 1));
     BackedText(painter, QPointF(left, baseline), text);
   }
-  painter.restore();
 }
 
 }  // namespace trevan

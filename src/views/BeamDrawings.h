@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QColor>
+#include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <vector>
 
 #include "analysis/ExactBeam.h"
 #include "analysis/ExactResults.h"
@@ -48,8 +50,20 @@ class BeamDrawings {
 
  private:
   struct Scale;
+  // Where a diagram's values go between its top and bottom.
+  struct ValueAxis {
+    double top, bottom;
+    double lo, hi;
+    double Y(double v) const { return bottom - (v - lo) * (bottom - top) / (hi - lo); }
+  };
   Scale HorizontalScale(const QRectF& area, double pt) const;
+  void DrawLoads(QPainter& painter, const Scale& s, const QRectF& area, double beamTop) const;
+  void DrawSupports(QPainter& painter, const Scale& s, const QRectF& area, double beamY) const;
   void DrawDiagram(QPainter& painter, const QRectF& area, bool moment) const;
+  std::vector<QPointF> CurveValues(const Scale& s, bool moment) const;
+  static void DrawValueAxis(QPainter& painter, const ValueAxis& axis, double axisX, double pt);
+  void DrawExtremes(QPainter& painter, const Scale& s, const QRectF& area, const ValueAxis& axis,
+                    bool moment) const;
   void DrawSupportLines(QPainter& painter, const Scale& s, double top, double bottom) const;
   void DrawRuler(QPainter& painter, const Scale& s, double y) const;
 

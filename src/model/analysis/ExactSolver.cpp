@@ -128,207 +128,264 @@ const ExactResults& ExactSolver::SolveKept(const ExactBeam& beam) {
   return lastResults;
 }
 
-ExactResults ExactSolver::Solve(const ExactBeam& beam) {
-  ExactResults results;
-  if (!IsStable(beam)) {
-    results.message = ExactResults::UnstableText;
-    return results;
-  }
-  results.solved = true;
+namespace {
 
-  std::vector<Node> nodes;
+// The beam as the stiffness method sees it: the held supports as nodes, the
+// spans between them with their fixed-end actions, and the events that the
+// statics pass walks through.
+class SpanModel {
+ public:
+  SpanModel(const ExactBeam& beam, ExactResults& results);
+
+  void ApplyForces();
+  void ApplyLoads();
+  void SolveRotations();
+  void FindEndActions();
+  void BuildPieces();
+  const std::vector<Sample>& Samples() const { return samples_; }
+  double Start() const { return start_; }
+
+ private:
+  double NodeX(std::size_t i) const { return nodes_[i].x; }
+  // Region k of a point: k nodes lie left of it; 0 and n are the overhangs.
+  std::size_t RegionOf(double x) const;
+  void AddPointLoad(std::size_t region, double x, double p);
+  void ApplyLoad(const ExactBeam::Load& d);
+  void AddCoveredSpans();
+  void AddInnerSamples(const ExactResults::Piece& p, double x, double L);
+
+  const ExactBeam& beam_;
+  ExactResults& results_;
+  std::vector<Node> nodes_;
+  std::size_t n_ = 0;
+  std::vector<Span> spans_;
+  std::vector<double> theta_;
+  double loadScale_ = 0;  // what a rounding error is measured against
+  std::vector<double> coverOffset_, coverSlope_;
+  std::vector<Event> events_;
+  std::vector<Sample> samples_;
+  double start_ = 0, end_ = 0;
+};
+
+SpanModel::SpanModel(const ExactBeam& beam, ExactResults& results) : beam_(beam), results_(results) {
   for (const auto& s : beam.supports) {
     results.supports.push_back({s.x, s.type, 0, 0});
-    if (s.type != ftNone) nodes.push_back({s.x, s.type == ftVice, results.supports.size() - 1});
+    if (s.type != ftNone) nodes_.push_back({s.x, s.type == ftVice, results.supports.size() - 1});
   }
-  const std::size_t n = nodes.size();
-  std::vector<Span> spans(n - 1);
-  auto nodeX = [&](std::size_t i) { return nodes[i].x; };
-  // Region k of a point: k nodes lie left of it; 0 and n are the overhangs.
-  auto regionOf = [&](double x) {
-    std::size_t lo = 0, hi = n;
-    while (lo < hi) {
-      const std::size_t mid = (lo + hi) / 2;
-      if (nodeX(mid) < x)
-        lo = mid + 1;
-      else
-        hi = mid;
-    }
-    return lo;
-  };
-  auto addPointLoad = [&](std::size_t region, double x, double p) {
-    if (region == 0) {
-      nodes[0].force += p;
-      nodes[0].couple += p * (nodes[0].x - x);
-    } else if (region == n) {
-      nodes[n - 1].force += p;
-      nodes[n - 1].couple -= p * (x - nodes[n - 1].x);
-    } else {
-      const double left = nodeX(region - 1);
-      AddPoint(spans[region - 1], nodeX(region) - left, x - left, p);
-    }
-  };
+  n_ = nodes_.size();
+  spans_.resize(n_ - 1);
+  coverOffset_.assign(n_, 0.0);
+  coverSlope_.assign(n_, 0.0);
+  events_.reserve(2 * n_ + beam.forces.size() + 2 * beam.loads.size() + 2);
+  start_ = std::min(0.0, beam.supports.empty() ? 0.0 : beam.supports.front().x);
+  end_ = std::max(beam.length, beam.supports.empty() ? 0.0 : beam.supports.back().x);
+}
 
-  double loadScale = 0;  // what a rounding error is measured against
-  std::vector<double> coverOffset(n, 0.0), coverSlope(n, 0.0);
-  std::vector<Event> events;
-  events.reserve(2 * n + beam.forces.size() + 2 * beam.loads.size() + 2);
-  for (const auto& f : beam.forces) {
-    if (!(f.x >= 0 && f.x <= beam.length)) continue;
-    results.totalLoad += f.f;
-    loadScale += std::abs(f.f);
-    events.push_back({f.x, -f.f});
-    const std::size_t k = regionOf(f.x);
-    if (k < n && nodeX(k) == f.x)
-      nodes[k].force += f.f;
+std::size_t SpanModel::RegionOf(double x) const {
+  std::size_t lo = 0, hi = n_;
+  while (lo < hi) {
+    const std::size_t mid = (lo + hi) / 2;
+    if (NodeX(mid) < x)
+      lo = mid + 1;
     else
-      addPointLoad(k, f.x, f.f);
+      hi = mid;
   }
-  for (const auto& d : beam.loads) {
-    const double a = std::max(d.x1, 0.0), b = std::min(d.x2, beam.length);
-    if (!(a < b)) continue;
-    const double slope = (d.f2 - d.f1) / (d.x2 - d.x1);
-    const double qa = d.f1 + slope * (a - d.x1), qb = d.f1 + slope * (b - d.x1);
-    results.totalLoad += (qa + qb) / 2 * (b - a);
-    loadScale += (std::abs(qa) + std::abs(qb)) / 2 * (b - a);
-    events.push_back({a, 0, 0, qa, slope, 1});
-    events.push_back({b, 0, 0, -qb, -slope, -1});
-    // The parts in the regions where the load starts and ends are
-    // integrated; the spans it covers whole take their intensity from
-    // running sums, so that a load over many spans costs no more than one.
-    const std::size_t first = regionOf(a), last = regionOf(b);
-    auto integrate = [&](std::size_t k, double from, double to) {
-      if (from < to)
-        Integrate(from, to, d.f1 + slope * (from - d.x1), d.f1 + slope * (to - d.x1),
-                  [&](double x, double p) { addPointLoad(k, x, p); });
-    };
-    if (first == last) {
-      integrate(first, a, b);
-      continue;
-    }
-    integrate(first, a, nodeX(first));
-    integrate(last, nodeX(last - 1), b);
-    if (first + 1 < last) {
-      // Spans first .. last - 2 lie wholly under the load.
-      const double offset = d.f1 - slope * d.x1;
-      coverOffset[first] += offset, coverOffset[last - 1] -= offset;
-      coverSlope[first] += slope, coverSlope[last - 1] -= slope;
-    }
-  }
-  // Whole spans under linear loads: the standard fixed-end moments of two
-  // opposite triangles.
-  double offset = 0, rise = 0;
-  for (std::size_t i = 0; i + 1 < n; ++i) {
-    offset += coverOffset[i], rise += coverSlope[i];
-    if (offset == 0 && rise == 0) continue;
-    const double xl = nodeX(i), xr = nodeX(i + 1), L = xr - xl;
-    const double qa = offset + rise * xl, qb = offset + rise * xr;
-    spans[i].fixedLeft += L * L * (qa / 20 + qb / 30);
-    spans[i].fixedRight -= L * L * (qa / 30 + qb / 20);
-    spans[i].load += (qa + qb) / 2 * L;
-    spans[i].loadMoment += L * L * (qa / 6 + qb / 3);
-  }
+  return lo;
+}
 
-  // Rotations of the nodes: a tridiagonal system, with EI = 1 since the
-  // reactions of a uniform beam do not depend on it. Vices keep theirs at 0.
-  std::vector<double> diag(n, 1.0), upper(n, 0.0), lower(n, 0.0), rhs(n, 0.0), theta(n, 0.0);
-  for (std::size_t j = 0; j < n; ++j) {
-    if (nodes[j].vice) continue;
+// A load on an overhang goes to its end node as a force and a couple; one
+// inside a span adds to the span's fixed-end actions.
+void SpanModel::AddPointLoad(std::size_t region, double x, double p) {
+  if (region == 0) {
+    nodes_[0].force += p;
+    nodes_[0].couple += p * (nodes_[0].x - x);
+  } else if (region == n_) {
+    nodes_[n_ - 1].force += p;
+    nodes_[n_ - 1].couple -= p * (x - nodes_[n_ - 1].x);
+  } else {
+    const double left = NodeX(region - 1);
+    AddPoint(spans_[region - 1], NodeX(region) - left, x - left, p);
+  }
+}
+
+void SpanModel::ApplyForces() {
+  for (const auto& f : beam_.forces) {
+    if (!(f.x >= 0 && f.x <= beam_.length)) continue;
+    results_.totalLoad += f.f;
+    loadScale_ += std::abs(f.f);
+    events_.push_back({f.x, -f.f});
+    const std::size_t k = RegionOf(f.x);
+    if (k < n_ && NodeX(k) == f.x)
+      nodes_[k].force += f.f;
+    else
+      AddPointLoad(k, f.x, f.f);
+  }
+}
+
+void SpanModel::ApplyLoads() {
+  for (const auto& d : beam_.loads) ApplyLoad(d);
+  AddCoveredSpans();
+}
+
+void SpanModel::ApplyLoad(const ExactBeam::Load& d) {
+  const double a = std::max(d.x1, 0.0), b = std::min(d.x2, beam_.length);
+  if (!(a < b)) return;
+  const double slope = (d.f2 - d.f1) / (d.x2 - d.x1);
+  const double qa = d.f1 + slope * (a - d.x1), qb = d.f1 + slope * (b - d.x1);
+  results_.totalLoad += (qa + qb) / 2 * (b - a);
+  loadScale_ += (std::abs(qa) + std::abs(qb)) / 2 * (b - a);
+  events_.push_back({a, 0, 0, qa, slope, 1});
+  events_.push_back({b, 0, 0, -qb, -slope, -1});
+  // The parts in the regions where the load starts and ends are
+  // integrated; the spans it covers whole take their intensity from
+  // running sums, so that a load over many spans costs no more than one.
+  const std::size_t first = RegionOf(a), last = RegionOf(b);
+  auto integrate = [&](std::size_t k, double from, double to) {
+    if (from < to)
+      Integrate(from, to, d.f1 + slope * (from - d.x1), d.f1 + slope * (to - d.x1),
+                [&](double x, double p) { AddPointLoad(k, x, p); });
+  };
+  if (first == last) {
+    integrate(first, a, b);
+    return;
+  }
+  integrate(first, a, NodeX(first));
+  integrate(last, NodeX(last - 1), b);
+  if (first + 1 < last) {
+    // Spans first .. last - 2 lie wholly under the load.
+    const double offset = d.f1 - slope * d.x1;
+    coverOffset_[first] += offset, coverOffset_[last - 1] -= offset;
+    coverSlope_[first] += slope, coverSlope_[last - 1] -= slope;
+  }
+}
+
+// Whole spans under linear loads: the standard fixed-end moments of two
+// opposite triangles.
+void SpanModel::AddCoveredSpans() {
+  double offset = 0, rise = 0;
+  for (std::size_t i = 0; i + 1 < n_; ++i) {
+    offset += coverOffset_[i], rise += coverSlope_[i];
+    if (offset == 0 && rise == 0) continue;
+    const double xl = NodeX(i), xr = NodeX(i + 1), L = xr - xl;
+    const double qa = offset + rise * xl, qb = offset + rise * xr;
+    spans_[i].fixedLeft += L * L * (qa / 20 + qb / 30);
+    spans_[i].fixedRight -= L * L * (qa / 30 + qb / 20);
+    spans_[i].load += (qa + qb) / 2 * L;
+    spans_[i].loadMoment += L * L * (qa / 6 + qb / 3);
+  }
+}
+
+// Rotations of the nodes: a tridiagonal system, with EI = 1 since the
+// reactions of a uniform beam do not depend on it. Vices keep theirs at 0.
+void SpanModel::SolveRotations() {
+  std::vector<double> diag(n_, 1.0), upper(n_, 0.0), lower(n_, 0.0), rhs(n_, 0.0);
+  theta_.assign(n_, 0.0);
+  for (std::size_t j = 0; j < n_; ++j) {
+    if (nodes_[j].vice) continue;
     diag[j] = 0;
-    rhs[j] = nodes[j].couple;
+    rhs[j] = nodes_[j].couple;
     if (j > 0) {
-      const double L = nodeX(j) - nodeX(j - 1);
+      const double L = NodeX(j) - NodeX(j - 1);
       diag[j] += 4 / L;
-      if (!nodes[j - 1].vice) lower[j] = 2 / L;
-      rhs[j] -= spans[j - 1].fixedRight;
+      if (!nodes_[j - 1].vice) lower[j] = 2 / L;
+      rhs[j] -= spans_[j - 1].fixedRight;
     }
-    if (j + 1 < n) {
-      const double L = nodeX(j + 1) - nodeX(j);
+    if (j + 1 < n_) {
+      const double L = NodeX(j + 1) - NodeX(j);
       diag[j] += 4 / L;
-      if (!nodes[j + 1].vice) upper[j] = 2 / L;
-      rhs[j] -= spans[j].fixedLeft;
+      if (!nodes_[j + 1].vice) upper[j] = 2 / L;
+      rhs[j] -= spans_[j].fixedLeft;
     }
   }
   // Thomas algorithm; the system is strictly diagonally dominant.
-  for (std::size_t j = 1; j < n; ++j) {
+  for (std::size_t j = 1; j < n_; ++j) {
     const double w = lower[j] / diag[j - 1];
     diag[j] -= w * upper[j - 1];
     rhs[j] -= w * rhs[j - 1];
   }
-  for (std::size_t j = n; j-- > 0;) theta[j] = (rhs[j] - (j + 1 < n ? upper[j] * theta[j + 1] : 0)) / diag[j];
+  for (std::size_t j = n_; j-- > 0;)
+    theta_[j] = (rhs[j] - (j + 1 < n_ ? upper[j] * theta_[j + 1] : 0)) / diag[j];
+}
 
-  // End moments and shears of every span give the reactions and vice moments.
-  std::vector<double> endMoments(n, 0.0);
-  for (std::size_t j = 0; j < n; ++j) results.supports[nodes[j].support].reaction = nodes[j].force;
-  for (std::size_t i = 0; i + 1 < n; ++i) {
-    const double L = nodeX(i + 1) - nodeX(i);
-    const double ml = spans[i].fixedLeft + (4 * theta[i] + 2 * theta[i + 1]) / L;
-    const double mr = spans[i].fixedRight + (2 * theta[i] + 4 * theta[i + 1]) / L;
-    const double vr = (spans[i].loadMoment - ml - mr) / L;
-    results.supports[nodes[i].support].reaction += spans[i].load - vr;
-    results.supports[nodes[i + 1].support].reaction += vr;
+// End moments and shears of every span give the reactions and vice moments.
+void SpanModel::FindEndActions() {
+  std::vector<double> endMoments(n_, 0.0);
+  for (std::size_t j = 0; j < n_; ++j) results_.supports[nodes_[j].support].reaction = nodes_[j].force;
+  for (std::size_t i = 0; i + 1 < n_; ++i) {
+    const double L = NodeX(i + 1) - NodeX(i);
+    const double ml = spans_[i].fixedLeft + (4 * theta_[i] + 2 * theta_[i + 1]) / L;
+    const double mr = spans_[i].fixedRight + (2 * theta_[i] + 4 * theta_[i + 1]) / L;
+    const double vr = (spans_[i].loadMoment - ml - mr) / L;
+    results_.supports[nodes_[i].support].reaction += spans_[i].load - vr;
+    results_.supports[nodes_[i + 1].support].reaction += vr;
     endMoments[i] += ml;
     endMoments[i + 1] += mr;
   }
-  const double start = std::min(0.0, beam.supports.empty() ? 0.0 : beam.supports.front().x);
-  const double end = std::max(beam.length, beam.supports.empty() ? 0.0 : beam.supports.back().x);
   // What is zero by nature should read as zero, not as rounding noise.
-  const double noise = 1e-12 * loadScale;
-  for (std::size_t j = 0; j < n; ++j) {
-    auto& s = results.supports[nodes[j].support];
-    if (nodes[j].vice) s.moment = endMoments[j] - nodes[j].couple;
+  const double noise = 1e-12 * loadScale_;
+  for (std::size_t j = 0; j < n_; ++j) {
+    auto& s = results_.supports[nodes_[j].support];
+    if (nodes_[j].vice) s.moment = endMoments[j] - nodes_[j].couple;
     if (std::abs(s.reaction) <= noise) s.reaction = 0;
-    if (std::abs(s.moment) <= noise * (end - start)) s.moment = 0;
-    results.sumReactions += s.reaction;
-    events.push_back({s.x, s.reaction, s.moment});
+    if (std::abs(s.moment) <= noise * (end_ - start_)) s.moment = 0;
+    results_.sumReactions += s.reaction;
+    events_.push_back({s.x, s.reaction, s.moment});
   }
+}
 
-  // Shear and moment by statics, from the left end to the right.
-  events.push_back({end});
-  std::sort(events.begin(), events.end(), [](const Event& a, const Event& b) { return a.x < b.x; });
-
-  std::vector<Sample> samples;
-  samples.reserve(4 * events.size() + 2);
-  samples.push_back({start, 0, 0});
+// Shear and moment by statics, from the left end to the right: one piece
+// between two events, with samples at its ends and where it peaks inside.
+void SpanModel::BuildPieces() {
+  events_.push_back({end_});
+  std::sort(events_.begin(), events_.end(), [](const Event& a, const Event& b) { return a.x < b.x; });
+  samples_.reserve(4 * events_.size() + 2);
+  samples_.push_back({start_, 0, 0});
   double shear = 0, moment = 0, intensity = 0, slope = 0;
   int active = 0;
-  for (std::size_t i = 0; i < events.size();) {
-    const double x = events[i].x;
-    for (; i < events.size() && events[i].x == x; ++i) {
-      shear += events[i].shearJump;
-      moment -= events[i].couple;
-      intensity += events[i].intensity;
-      slope += events[i].slope;
-      active += events[i].active;
+  for (std::size_t i = 0; i < events_.size();) {
+    const double x = events_[i].x;
+    for (; i < events_.size() && events_[i].x == x; ++i) {
+      shear += events_[i].shearJump;
+      moment -= events_[i].couple;
+      intensity += events_[i].intensity;
+      slope += events_[i].slope;
+      active += events_[i].active;
     }
     if (active == 0) intensity = slope = 0;  // no rounding left where no load acts
-    samples.push_back({x, shear, moment});
-    if (i == events.size()) break;
-    const double L = events[i].x - x;
+    samples_.push_back({x, shear, moment});
+    if (i == events_.size()) break;
+    const double L = events_[i].x - x;
     ExactResults::Piece p;
     p.x0 = x;
-    p.x1 = events[i].x;
+    p.x1 = events_[i].x;
     p.v[0] = shear, p.v[1] = -intensity, p.v[2] = -slope / 2;
     p.m[0] = moment, p.m[1] = shear, p.m[2] = -intensity / 2, p.m[3] = -slope / 6;
-    double roots[2];
-    // Where the shear crosses zero (moment extremes) and where it peaks, in order.
-    const std::size_t inside = samples.size();
-    for (int r = 0, k = RootsInside(p.v[0], p.v[1], p.v[2], L, roots); r < k; ++r)
-      samples.push_back({x + roots[r], 0, p.Moment(x + roots[r])});
-    if (p.v[2] != 0) {
-      const double t = -p.v[1] / (2 * p.v[2]);
-      if (t > 0 && t < L) samples.push_back({x + t, p.Shear(x + t), p.Moment(x + t)});
-    }
-    std::sort(samples.begin() + static_cast<std::ptrdiff_t>(inside), samples.end(),
-              [](const Sample& a, const Sample& b) { return a.x < b.x; });
+    AddInnerSamples(p, x, L);
     shear = p.Shear(p.x1);
     moment = p.Moment(p.x1);
     intensity += slope * L;
-    samples.push_back({p.x1, shear, moment});
-    results.pieces.push_back(p);
+    samples_.push_back({p.x1, shear, moment});
+    results_.pieces.push_back(p);
   }
-  samples.push_back({end, 0, 0});
+  samples_.push_back({end_, 0, 0});
+}
 
+// Where the shear crosses zero (moment extremes) and where it peaks, in order.
+void SpanModel::AddInnerSamples(const ExactResults::Piece& p, double x, double L) {
+  double roots[2];
+  const std::size_t inside = samples_.size();
+  for (int r = 0, k = RootsInside(p.v[0], p.v[1], p.v[2], L, roots); r < k; ++r)
+    samples_.push_back({x + roots[r], 0, p.Moment(x + roots[r])});
+  if (p.v[2] != 0) {
+    const double t = -p.v[1] / (2 * p.v[2]);
+    if (t > 0 && t < L) samples_.push_back({x + t, p.Shear(x + t), p.Moment(x + t)});
+  }
+  std::sort(samples_.begin() + static_cast<std::ptrdiff_t>(inside), samples_.end(),
+            [](const Sample& a, const Sample& b) { return a.x < b.x; });
+}
+
+// The largest values and the zero-shear points, read off the samples.
+void FindExtremes(const std::vector<Sample>& samples, double start, ExactResults& results) {
   double largestShear = 0, largestMoment = 0;
   for (const Sample& s : samples) {
     largestShear = std::max(largestShear, std::abs(s.shear));
@@ -355,6 +412,24 @@ ExactResults ExactSolver::Solve(const ExactBeam& beam) {
     lastSign = sign;
     zeroFrom = NAN;
   }
+}
+
+}  // namespace
+
+ExactResults ExactSolver::Solve(const ExactBeam& beam) {
+  ExactResults results;
+  if (!IsStable(beam)) {
+    results.message = ExactResults::UnstableText;
+    return results;
+  }
+  results.solved = true;
+  SpanModel model(beam, results);
+  model.ApplyForces();
+  model.ApplyLoads();
+  model.SolveRotations();
+  model.FindEndActions();
+  model.BuildPieces();
+  FindExtremes(model.Samples(), model.Start(), results);
   return results;
 }
 
