@@ -2,12 +2,14 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "beam/DistributedLoad.h"
 #include "beam/PointForce.h"
 #include "beam/SupportNode.h"
+#include "beam/TitleBlock.h"
 #include "hosts/Geometry.h"
 
 namespace trevan {
@@ -19,7 +21,10 @@ class Canvas;
 // the support chain and the load samples of the analysis.
 class TTrevanDoc {
  public:
+  // The layout of the nine kinds of line; a file that also carries the
+  // trailing block of newer data says ExtendedVersion.
   static constexpr int CurrentVersion = 11700;
+  static constexpr int ExtendedVersion = 11800;
   static constexpr double SampleStep = 0.004;  // width of one load sample cell
   static constexpr long long MaxRecordsPerKind = 100000;
   // The status text of a loaded beam that cannot stand.
@@ -110,6 +115,7 @@ class TTrevanDoc {
   // First moment of each cell's load about the cell's left edge, so that the
   // diagrams use every load's own lever arm.
   std::vector<double> LoadMoments;
+  TitleBlock Title;
   int Version = CurrentVersion;
   BeamView* View = nullptr;
   double Length = 0;
@@ -131,6 +137,8 @@ class TTrevanDoc {
   FileContents ReadFile(const std::string& fileName) const;
   static void CheckSupportPositions(const FileContents& contents);
   void WriteFile(std::ostream& out) const;
+  std::string ExtendedData() const;
+  static void ReadExtendedData(std::string_view rest, FileContents& contents);
 
   std::string lastError_;
   // Difference sums of the sampling, kept so that each run does not ask the

@@ -1,6 +1,7 @@
 #include "beam/InputLimits.h"
 
 #include <locale.h>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -34,6 +35,14 @@ bool IsSupportPosition(double x, double length, double slack) {
 bool AreSupportsApart(double a, double b, double slack) { return std::fabs(b - a) >= MinSupportGap - slack; }
 
 bool IsLoadPosition(double x, double length) { return x >= 0 && x <= length; }
+
+bool IsTitleText(std::string_view text) {
+  if (text.size() > MaxTitleLength) return false;
+  return std::none_of(text.begin(), text.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+  });
+}
 
 ParsedValue ParseEdited(std::string_view text, double& value) {
   static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));

@@ -41,6 +41,10 @@ bool AreSupportsApart(double a, double b, double slack = 0);
 // A load position on the beam itself, where the analysis samples loads.
 bool IsLoadPosition(double x, double length);
 
+// A line of the title block: at most this many bytes, no control characters.
+inline constexpr std::size_t MaxTitleLength = 200;
+bool IsTitleText(std::string_view text);
+
 enum class ParsedValue { Ok, NotANumber, NotFinite };
 // Reads an edited value: the whole text (surrounding blanks aside) must be
 // one number. "inf", "nan" and numbers too large for a double are numbers

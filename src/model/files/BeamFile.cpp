@@ -11,6 +11,9 @@
 
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
+#include "files/BlockReader.h"
+#include "files/BlockSections.h"
+#include "files/BlockWriter.h"
 #include "files/EQReadError.h"
 #include "files/SafeFileWriter.h"
 #include "hosts/BeamView.h"
@@ -27,6 +30,7 @@ struct TTrevanDoc::FileContents {
   std::vector<std::array<double, 2>> charges;
   std::vector<std::array<double, 4>> loads;
   std::vector<std::pair<double, TSupportType>> supports;
+  TitleBlock title;
 };
 
 namespace {
@@ -39,6 +43,13 @@ class TokenReader {
   explicit TokenReader(std::streambuf& in) : in_(in) {}
 
   int Get() { return in_.sbumpc(); }
+
+  // Everything not read yet.
+  std::string Rest() {
+    std::string rest;
+    for (int c = Get(); c != std::char_traits<char>::eof(); c = Get()) rest.push_back(static_cast<char>(c));
+    return rest;
+  }
 
   // Reads up to and including the next ':'; false at the end of the file.
   bool SkipToColon() {
@@ -164,7 +175,21 @@ TTrevanDoc::FileContents TTrevanDoc::ReadFile(const std::string& fileName) const
     contents.supports.emplace_back(x, static_cast<TSupportType>(type));
   }
   CheckSupportPositions(contents);
+  // An older file ends at its last support line, whatever follows it.
+  if (contents.version >= ExtendedVersion) ReadExtendedData(reader.Rest(), contents);
   return contents;
+}
+
+void TTrevanDoc::ReadExtendedData(std::string_view rest, FileContents& contents) {
+  BlockReader in(rest);
+  ReadTitleSection(in, contents.title);
+  in.ExpectEnd();
+}
+
+std::string TTrevanDoc::ExtendedData() const {
+  BlockWriter out;
+  WriteTitleSection(Title, out);
+  return out.Finish();
 }
 
 bool TTrevanDoc::Load(const std::string& fileName) {
@@ -189,6 +214,7 @@ bool TTrevanDoc::Load(const std::string& fileName) {
   Version = contents.version;
   Metric = contents.metric;
   Length = contents.length;
+  Title = contents.title;
   Charges.clear();
   for (const auto& [x, f] : contents.charges) Charges.push_back(std::make_shared<charge>(x, f, View));
   DistrCharges.clear();
@@ -213,7 +239,9 @@ bool TTrevanDoc::Load(const std::string& fileName) {
 
 void TTrevanDoc::WriteFile(std::ostream& out) const {
   auto line = [&out](const std::string& text) { out << text << "\r\n"; };
-  line(CFormat("Trevan version :%d ", CurrentVersion));
+  // A beam that uses nothing newer is written exactly as before.
+  const std::string extended = ExtendedData();
+  line(CFormat("Trevan version :%d ", extended.empty() ? CurrentVersion : ExtendedVersion));
   line(CFormat("Metric :%d ", Metric ? 1 : 0));
   line(CFormat("beam length :%9.9f ", Length));
   line(CFormat("number of forces :%d ", static_cast<int>(Charges.size())));
@@ -224,6 +252,7 @@ void TTrevanDoc::WriteFile(std::ostream& out) const {
   line(CFormat("number of supports :%d ", SupportCount()));
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     line(CFormat("support(X,type) :%9.9f %d ", e->X1, static_cast<int>(e->LeftType)));
+  out << extended;
 }
 
 // Written beside the target and renamed over it only when complete, so a

@@ -27,6 +27,15 @@ std::string Replace(std::string text, const std::string& from, const std::string
   return text;
 }
 
+// The same beam with a title block after its supports.
+const std::string Extended(const std::string& block) {
+  return Replace(TenMetreBeam, "version :11700", "version :11800") + block;
+}
+const std::string TitleLines =
+    "title(project) :P\r\ntitle(job) :J\r\ntitle(element) :E\r\ntitle(designer) :D\r\n"
+    "title(checker) :C\r\ntitle(revision) :R\r\ntitle(date) :T\r\n";
+const std::string WithTitle = Extended("number of extension lines :7 \r\n" + TitleLines);
+
 // Room for one more support line, put in place of the one at 10.
 const std::string ThreeSupports = Replace(TenMetreBeam, "supports :2", "supports :3");
 
@@ -248,8 +257,52 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"SupportOnTheChainEnd", Replace(TenMetreBeam, "10.000000000 3", "10.4399999999 3"),
                 "outside"},
         BadFile{"SupportBeforeTheChain",
-                Replace(TenMetreBeam, "support(X,type) :0.000000000", "support(X,type) :-0.5"), "outside"}),
+                Replace(TenMetreBeam, "support(X,type) :0.000000000", "support(X,type) :-0.5"), "outside"},
+        // The trailing block of newer data: whole, or not at all.
+        BadFile{"BlockMissing", Extended(""), "missing"},
+        BadFile{"BlockWithoutHeader", Extended(TitleLines), "missing"},
+        BadFile{"BlockCountTooHigh", Replace(WithTitle, "lines :7", "lines :8"), "damaged"},
+        BadFile{"BlockCountTooLow", Replace(WithTitle, "lines :7", "lines :6"), "damaged"},
+        BadFile{"BlockCountNotANumber", Replace(WithTitle, "lines :7", "lines :7x"), "damaged"},
+        BadFile{"BlockLineWithoutLabel", Replace(WithTitle, "title(job) :J", "title(job)J"), "damaged"},
+        BadFile{"BlockLinesOutOfOrder", Replace(WithTitle, "title(job) :J", "title(jab) :J"), "damaged"},
+        BadFile{"BlockBadEscape", Replace(WithTitle, "title(job) :J", "title(job) :%4"), "damaged"},
+        BadFile{"BlockControlCharacter", Replace(WithTitle, "title(job) :J", "title(job) :%0A"), "title"},
+        BadFile{"BlockTitleTooLong",
+                Replace(WithTitle, "title(job) :J", "title(job) :" + std::string(201, 'j')), "title"},
+        BadFile{"BlockOfANewerVersion", Extended("number of extension lines :1 \r\nwidget(x) :1 \r\n"),
+                "cannot read"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
+
+// Texts of every kind come back exactly, the version says there is a block,
+// and a second save writes the same bytes.
+TEST_F(BeamFileTest, TheTitleBlockSurvivesSaveAndReopenExactly) {
+  window.NewBeam(10);
+  TTrevanDoc& beam = *window.beam();
+  beam.InsertSupport(0, ftHinge);
+  const std::string tricky[] = {"Bridge: deck 100% \"east\"", "  J-17 ", "", "Ünal Çelik", "a :b :c", "%41",
+                                std::string(200, 'x')};
+  for (int f = 0; f < TitleBlock::FieldCount; ++f) beam.Title.fields[f] = tricky[f];
+  const std::string first = dir.File("first.tvn"), second = dir.File("second.tvn");
+  ASSERT_TRUE(window.Save(first));
+  EXPECT_EQ(TempDir::Read(first).rfind("Trevan version :11800 \r\n", 0), 0u);
+
+  test::RecordingMessages quiet;
+  HeadlessWindow other(quiet);
+  ASSERT_TRUE(other.Open(first)) << other.LastError();
+  EXPECT_EQ(other.beam()->Title, beam.Title);
+  ASSERT_TRUE(other.Save(second));
+  EXPECT_EQ(TempDir::Read(second), TempDir::Read(first));
+}
+
+// An older file ends at its supports: what follows them is not read.
+TEST_F(BeamFileTest, AnOlderFileIgnoresWhatFollowsItsSupports) {
+  ASSERT_TRUE(Open(TenMetreBeam + "number of extension lines :7 \r\n" + TitleLines));
+  EXPECT_TRUE(window.beam()->Title.Empty());
+  const std::string file = dir.File("again.tvn");
+  ASSERT_TRUE(window.Save(file));
+  EXPECT_EQ(TempDir::Read(file), TenMetreBeam);
+}
 
 TEST_F(BeamFileTest, MissingFileOrNoNameGivesAnEmptyBeam) {
   window.NewBeam(4);
