@@ -86,12 +86,18 @@ int main(int argc, char** argv) {
   for (const QString& file : parser.positionalArguments()) files << QFileInfo(file).absoluteFilePath();
 
   // A file opened from the file manager joins the program the user already has.
-  trevan::TSingleInstance instance;
+  QString noRendezvous;
+  trevan::TSingleInstance instance(trevan::TSingleInstance::DefaultServerPath(&noRendezvous));
   if (!files.isEmpty() && instance.SendToRunning(files)) return 0;
 
   trevan::QtDialogService dialogs;
   trevan::TMainForm window(dialogs, files);
-  if (instance.Listen()) {
+  const bool listening = instance.Listen();
+  if (!listening) {
+    const QString why = noRendezvous.isEmpty() ? instance.Problem() : noRendezvous;
+    std::fprintf(stderr, "trevan: later starts open their own window: %s\n", qPrintable(why));
+  }
+  if (listening) {
     QObject::connect(&instance, &trevan::TSingleInstance::FilesReceived, &window,
                      [&window](const QStringList& received) {
                        for (const QString& file : received) window.DocManager1().OpenDocument(file);

@@ -1,8 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDataStream>
+#include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 #include <future>
@@ -12,7 +22,71 @@
 namespace trevan {
 namespace {
 
-QString UniqueName() { return "trevan-test-" + QUuid::createUuid().toString(QUuid::Id128); }
+// A private folder of the test's own (QTemporaryDir makes it 0700).
+QString UniqueName() {
+  static QTemporaryDir folder;
+  return folder.filePath("trevan-" + QUuid::createUuid().toString(QUuid::Id128));
+}
+
+// Another process that binds a socket and answers every message with the
+// acknowledgement, reporting what it was sent on a pipe; optionally as
+// another user. Killed when the test ends.
+class Intruder {
+ public:
+  Intruder(const QString& path, uid_t asUser) {
+    int ready[2];
+    if (::pipe(ready) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) Serve(QFile::encodeName(path).toStdString(), asUser, ready[1]);
+    ::close(ready[1]);
+    pipe_ = ready[0];
+    char c = 0;
+    listening_ = ::read(pipe_, &c, 1) == 1;
+  }
+  ~Intruder() {
+    if (pid_ > 0) {
+      ::kill(pid_, SIGKILL);
+      ::waitpid(pid_, nullptr, 0);
+    }
+    if (pipe_ >= 0) ::close(pipe_);
+  }
+  bool listening() const { return listening_; }
+  // Bytes the intruder was sent so far.
+  std::size_t Received() {
+    char buffer[4096];
+    ::fcntl(pipe_, F_SETFL, O_NONBLOCK);
+    while (true) {
+      const ssize_t n = ::read(pipe_, buffer, sizeof buffer);
+      if (n <= 0) return received_;
+      received_ += static_cast<std::size_t>(n);
+    }
+  }
+
+ private:
+  [[noreturn]] static void Serve(const std::string& path, uid_t asUser, int report) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) ::_exit(1);
+    ::chmod(path.c_str(), 0777);
+    if (asUser != ::getuid() && ::setuid(asUser) != 0) ::_exit(1);
+    if (::listen(fd, 64) != 0) ::_exit(1);
+    if (::write(report, "r", 1) != 1) ::_exit(1);
+    while (true) {
+      const int client = ::accept(fd, nullptr, nullptr);
+      char buffer[4096];
+      const ssize_t n = client >= 0 ? ::read(client, buffer, sizeof buffer) : -1;
+      if (n > 0 && ::write(report, buffer, static_cast<std::size_t>(n)) < 0) ::_exit(1);
+      if (client >= 0 && ::write(client, "\1", 1) < 0) ::_exit(1);
+    }
+  }
+
+  pid_t pid_ = -1;
+  int pipe_ = -1;
+  bool listening_ = false;
+  std::size_t received_ = 0;
+};
 
 // The sender blocks until the running program answers, so it runs on its own
 // thread while this one serves the events of the running program.
@@ -63,6 +137,59 @@ TEST(SingleInstanceTest, AnOversizedMessageIsDroppedWithoutOpeningAnything) {
   stray.flush();
   QTRY_COMPARE(stray.state(), QLocalSocket::UnconnectedState);
   EXPECT_EQ(received.count(), 0);
+}
+
+TEST(SingleInstanceTest, AFolderOthersMayEnterIsNeverUsed) {
+  QTemporaryDir base;
+  const QString folder = base.filePath("shared");
+  ASSERT_TRUE(QDir().mkdir(folder));
+  ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0777), 0);
+  const QString name = folder + "/trevan-offscreen";
+  Intruder intruder(name, ::getuid());
+  ASSERT_TRUE(intruder.listening());
+
+  TSingleInstance second(name);
+  EXPECT_FALSE(second.SendToRunning({"/home/eng/secret.tvn"}, 500));
+  EXPECT_FALSE(second.Listen());
+  EXPECT_NE(second.Problem().indexOf("open to other users"), -1) << second.Problem().toStdString();
+  EXPECT_EQ(intruder.Received(), 0u);
+  EXPECT_TRUE(QFileInfo::exists(name));  // not ours to remove
+}
+
+TEST(SingleInstanceTest, AServerOfAnotherUserIsNotSentTheFiles) {
+  if (::getuid() != 0) GTEST_SKIP() << "needs to start a process as another user";
+  const QString name = UniqueName();
+  Intruder intruder(name, 65534);
+  ASSERT_TRUE(intruder.listening());
+  TSingleInstance second(name);
+  EXPECT_FALSE(second.SendToRunning({"/home/eng/secret.tvn"}, 1000));
+  EXPECT_NE(second.Problem().indexOf("another user"), -1) << second.Problem().toStdString();
+  EXPECT_EQ(intruder.Received(), 0u);
+}
+
+TEST(SingleInstanceTest, ALateAnswerKeepsTheRunningProgramsName) {
+  const QString name = UniqueName();
+  TSingleInstance first(name);
+  ASSERT_TRUE(first.Listen());
+  QSignalSpy received(&first, &TSingleInstance::FilesReceived);
+
+  // The first program is busy (no events served), so the newcomer hears nothing in time.
+  TSingleInstance second(name);
+  EXPECT_FALSE(second.SendToRunning({"/tmp/a.tvn"}, 200));
+  EXPECT_FALSE(second.Listen());
+  EXPECT_TRUE(SendWhileServing(TSingleInstance(name), {"/tmp/b.tvn"}));
+  QTRY_VERIFY(received.count() >= 1);
+  EXPECT_EQ(received.last().at(0).toStringList(), QStringList{"/tmp/b.tvn"});
+}
+
+TEST(SingleInstanceTest, TheSocketOfAProgramThatDiedIsTakenOver) {
+  const QString name = UniqueName();
+  { Intruder gone(name, ::getuid()); }  // killed: its socket file stays behind
+  ASSERT_TRUE(QFileInfo::exists(name));
+  TSingleInstance next(name);
+  EXPECT_TRUE(next.Listen()) << next.Problem().toStdString();
+  QSignalSpy received(&next, &TSingleInstance::FilesReceived);
+  EXPECT_TRUE(SendWhileServing(TSingleInstance(name), {"/tmp/c.tvn"}));
 }
 
 }  // namespace
