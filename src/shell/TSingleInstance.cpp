@@ -5,11 +5,14 @@
 #include <unistd.h>
 
 #include <QDataStream>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
+#include <QTimer>
 #include <cerrno>
 #include <cstring>
 
@@ -20,6 +23,12 @@ namespace {
 constexpr qint64 MaxMessageBytes = 1 << 20;
 constexpr quint8 Acknowledge = 1;
 constexpr int ProbeTimeoutMs = 500;
+// A real sender writes at once; one that says nothing only holds a descriptor.
+constexpr int IdleClientMs = 1000;
+constexpr int MaxClients = 16;
+constexpr int RetryMs = 20;
+// Qt closes the server when an accept fails (no descriptors left, say).
+constexpr int RelistenCheckMs = 1000;
 
 // The user at the other end, as the kernel saw it connect or listen.
 bool PeerIsUs(qintptr descriptor) {
@@ -86,33 +95,48 @@ bool TSingleInstance::FolderIsPrivate() const {
   return problem_.isEmpty();
 }
 
-bool TSingleInstance::SendToRunning(const QStringList& files, int timeoutMs) const {
-  if (!FolderIsPrivate()) return false;
-  QLocalSocket socket;
-  socket.connectToServer(serverPath_);
-  if (!socket.waitForConnected(timeoutMs)) return false;
-  if (!PeerIsUs(socket.socketDescriptor())) {
-    problem_ = QString("%1 is served by another user").arg(serverPath_);
-    socket.abort();
-    return false;
-  }
+QByteArray TSingleInstance::Message(const QStringList& files) {
   QByteArray payload;
   {
     QDataStream stream(&payload, QIODevice::WriteOnly);
     stream << files;
   }
   QByteArray message;
-  QDataStream out(&message, QIODevice::WriteOnly);
-  out << static_cast<quint32>(payload.size());
-  message.append(payload);
+  QDataStream stream(&message, QIODevice::WriteOnly);
+  stream << static_cast<quint32>(payload.size());
+  return message + payload;
+}
+
+TSingleInstance::Delivery TSingleInstance::SendOnce(const QByteArray& message, const QDeadlineTimer& deadline) const {
+  QLocalSocket socket;
+  socket.connectToServer(serverPath_);
+  if (!socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) return Delivery::Failed;
+  if (!PeerIsUs(socket.socketDescriptor())) {
+    problem_ = QString("%1 is served by another user").arg(serverPath_);
+    socket.abort();
+    return Delivery::Failed;
+  }
   socket.write(message);
-  if (!socket.waitForBytesWritten(timeoutMs)) return false;
   // Only an answer proves the files were taken; a hung program must not eat them.
   while (socket.bytesAvailable() < 1) {
-    if (!socket.waitForReadyRead(timeoutMs)) return false;
+    if (socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) continue;
+    // Turned away while busy with others: worth another try.
+    return socket.state() == QLocalSocket::UnconnectedState ? Delivery::Dropped : Delivery::Failed;
   }
   char answer = 0;
-  return socket.read(&answer, 1) == 1 && static_cast<quint8>(answer) == Acknowledge;
+  return socket.read(&answer, 1) == 1 && static_cast<quint8>(answer) == Acknowledge ? Delivery::Taken
+                                                                                    : Delivery::Failed;
+}
+
+bool TSingleInstance::SendToRunning(const QStringList& files, int timeoutMs) const {
+  if (!FolderIsPrivate()) return false;
+  const QDeadlineTimer deadline(timeoutMs);
+  const QByteArray message = Message(files);
+  while (true) {
+    const Delivery delivery = SendOnce(message, deadline);
+    if (delivery != Delivery::Dropped || deadline.hasExpired()) return delivery == Delivery::Taken;
+    QThread::msleep(RetryMs);
+  }
 }
 
 // A program that crashed leaves its socket behind; one that merely answered
@@ -149,34 +173,51 @@ bool TSingleInstance::Listen() {
   connect(server_.get(), &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* client = server_->nextPendingConnection()) Serve(client);
   });
+  if (!watchdog_) {
+    watchdog_ = std::make_unique<QTimer>();
+    connect(watchdog_.get(), &QTimer::timeout, this, [this] {
+      if (!server_ || !server_->isListening()) Listen();
+    });
+    watchdog_->start(RelistenCheckMs);
+  }
   return true;
 }
 
 void TSingleInstance::Serve(QLocalSocket* client) {
   connect(client, &QLocalSocket::disconnected, client, &QObject::deleteLater);
-  if (!PeerIsUs(client->socketDescriptor())) {
+  if (clients_ >= MaxClients || !PeerIsUs(client->socketDescriptor())) {
     client->abort();
     return;
   }
-  connect(client, &QLocalSocket::readyRead, this, [this, client] {
-    quint32 size = 0;
-    const QByteArray header = client->peek(sizeof size);
-    if (header.size() < static_cast<qsizetype>(sizeof size)) return;
-    QDataStream headerStream(header);
-    headerStream >> size;
-    if (size > MaxMessageBytes) {
-      client->abort();
-      return;
+  ++clients_;
+  connect(client, &QObject::destroyed, this, [this] { --clients_; });
+  auto* idle = new QTimer(client);
+  idle->setSingleShot(true);
+  connect(idle, &QTimer::timeout, client, &QLocalSocket::abort);
+  idle->start(IdleClientMs);
+  connect(client, &QLocalSocket::readyRead, this, [this, client, idle] {
+    // Several messages may come in one write: each gets its answer.
+    while (client->isOpen()) {
+      quint32 size = 0;
+      const QByteArray header = client->peek(sizeof size);
+      if (header.size() < static_cast<qsizetype>(sizeof size)) return;
+      QDataStream headerStream(header);
+      headerStream >> size;
+      if (size > MaxMessageBytes) {
+        client->abort();
+        return;
+      }
+      if (client->bytesAvailable() < static_cast<qint64>(sizeof size + size)) return;
+      idle->start(IdleClientMs);
+      client->read(sizeof size);
+      QStringList files;
+      QDataStream body(client->read(size));
+      body >> files;
+      const char ack = static_cast<char>(Acknowledge);
+      client->write(&ack, 1);
+      client->flush();
+      emit FilesReceived(files);
     }
-    if (client->bytesAvailable() < static_cast<qint64>(sizeof size + size)) return;
-    client->read(sizeof size);
-    QStringList files;
-    QDataStream body(client->read(size));
-    body >> files;
-    const char ack = static_cast<char>(Acknowledge);
-    client->write(&ack, 1);
-    client->flush();
-    emit FilesReceived(files);
   });
 }
 

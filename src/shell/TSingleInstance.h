@@ -5,8 +5,10 @@
 #include <QStringList>
 #include <memory>
 
+class QDeadlineTimer;
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 namespace trevan {
 
@@ -40,7 +42,9 @@ class TSingleInstance : public QObject {
   // has them).
   bool SendToRunning(const QStringList& files, int timeoutMs = 2000) const;
   // Starts answering later starts; false when the name cannot be taken.
-  // A program that answers there keeps its name.
+  // A program that answers there keeps its name. Clients that say nothing
+  // are dropped, only a few are served at once, and the name is taken
+  // again should the server close after an error.
   bool Listen();
   // Why the last SendToRunning or Listen refused the rendezvous.
   const QString& Problem() const { return problem_; }
@@ -49,13 +53,18 @@ class TSingleInstance : public QObject {
   void FilesReceived(const QStringList& files);
 
  private:
+  enum class Delivery { Taken, Dropped, Failed };
+  static QByteArray Message(const QStringList& files);
+  Delivery SendOnce(const QByteArray& message, const QDeadlineTimer& deadline) const;
   bool FolderIsPrivate() const;
   bool TakeOverStaleName();
   void Serve(QLocalSocket* client);
 
   QString serverPath_;
   mutable QString problem_;
+  int clients_ = 0;  // before the server, whose clients count down as they go
   std::unique_ptr<QLocalServer> server_;
+  std::unique_ptr<QTimer> watchdog_;
 };
 
 }  // namespace trevan

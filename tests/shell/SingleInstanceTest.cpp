@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -9,6 +10,8 @@
 #include <unistd.h>
 
 #include <QDataStream>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QSignalSpy>
@@ -137,6 +140,122 @@ TEST(SingleInstanceTest, AnOversizedMessageIsDroppedWithoutOpeningAnything) {
   stray.flush();
   QTRY_COMPARE(stray.state(), QLocalSocket::UnconnectedState);
   EXPECT_EQ(received.count(), 0);
+}
+
+// Another process that connects count clients once told to go, and then
+// sends nothing.
+class IdleClients {
+ public:
+  IdleClients(const QString& path, int count) {
+    if (::pipe(go_) != 0 || ::pipe(done_) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) Connect(QFile::encodeName(path).toStdString(), count);
+    ::close(go_[0]);
+    ::close(done_[1]);
+    ::fcntl(done_[0], F_SETFL, O_NONBLOCK);
+  }
+  ~IdleClients() {
+    ::kill(pid_, SIGKILL);
+    ::waitpid(pid_, nullptr, 0);
+    ::close(go_[1]);
+    ::close(done_[0]);
+  }
+  void Go() { ASSERT_EQ(::write(go_[1], "g", 1), 1); }
+  bool AllConnected() {
+    char c = 0;
+    return ::read(done_[0], &c, 1) == 1;
+  }
+
+ private:
+  [[noreturn]] void Connect(const std::string& path, int count) {
+    char c = 0;
+    if (::read(go_[0], &c, 1) != 1) ::_exit(1);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.c_str());
+    for (int i = 0; i < count; ++i) {
+      const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) ::_exit(1);
+    }
+    if (::write(done_[1], "d", 1) != 1) ::_exit(1);
+    ::pause();
+    ::_exit(0);
+  }
+
+  pid_t pid_ = -1;
+  int go_[2] = {-1, -1};
+  int done_[2] = {-1, -1};
+};
+
+int OpenDescriptors() { return static_cast<int>(QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()); }
+
+TEST(SingleInstanceTest, IdleClientsAreDroppedAndTheHandOffGoesOn) {
+  const QString name = UniqueName();
+  TSingleInstance first(name);
+  ASSERT_TRUE(first.Listen());
+  QSignalSpy received(&first, &TSingleInstance::FilesReceived);
+  const int before = OpenDescriptors();
+  IdleClients idle(name, 1100);
+  idle.Go();
+  // Served as the program's own loop serves them, without the pauses of a test wait.
+  int most = 0;
+  QElapsedTimer clock;
+  clock.start();
+  while (!idle.AllConnected() && clock.elapsed() < 30000) {
+    QCoreApplication::processEvents();
+    most = std::max(most, OpenDescriptors());
+  }
+  ASSERT_LT(clock.elapsed(), 30000) << "the clients were never all taken";
+  EXPECT_LE(most - before, 40) << "descriptors held for clients";
+  EXPECT_TRUE(SendWhileServing(TSingleInstance(name), {"/tmp/a.tvn"}));
+  EXPECT_EQ(received.count(), 1);
+}
+
+TEST(SingleInstanceTest, TwoMessagesInOneWriteGetTwoAnswers) {
+  const QString name = UniqueName();
+  TSingleInstance first(name);
+  ASSERT_TRUE(first.Listen());
+  QSignalSpy received(&first, &TSingleInstance::FilesReceived);
+  QByteArray both;
+  for (const QString file : {"/tmp/a.tvn", "/tmp/b.tvn"}) {
+    QByteArray payload;
+    QDataStream body(&payload, QIODevice::WriteOnly);
+    body << QStringList{file};
+    QByteArray header;
+    QDataStream size(&header, QIODevice::WriteOnly);
+    size << static_cast<quint32>(payload.size());
+    both += header + payload;
+  }
+  QLocalSocket client;
+  client.connectToServer(name);
+  ASSERT_TRUE(client.waitForConnected(2000));
+  client.write(both);
+  client.flush();
+  QTRY_COMPARE(received.count(), 2);
+  QTRY_COMPARE(client.bytesAvailable(), 2);
+  EXPECT_EQ(received.at(1).at(0).toStringList(), QStringList{"/tmp/b.tvn"});
+}
+
+// Out of descriptors, the accept fails and the server closes; once there
+// are descriptors again the program listens again.
+TEST(SingleInstanceTest, TheServerListensAgainAfterAnError) {
+  const QString name = UniqueName();
+  TSingleInstance first(name);
+  ASSERT_TRUE(first.Listen());
+  IdleClients client(name, 1);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+  rlimit none = saved;
+  const int lowestFree = ::dup(0);  // every new descriptor would need this number or more
+  ::close(lowestFree);
+  none.rlim_cur = static_cast<rlim_t>(lowestFree);
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+  client.Go();
+  QTRY_VERIFY(!QFileInfo::exists(name));
+  ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+  QTRY_VERIFY(QFileInfo::exists(name));
+  QSignalSpy received(&first, &TSingleInstance::FilesReceived);
+  EXPECT_TRUE(SendWhileServing(TSingleInstance(name), {"/tmp/a.tvn"}));
 }
 
 TEST(SingleInstanceTest, AFolderOthersMayEnterIsNeverUsed) {
