@@ -8,6 +8,7 @@
 #include "DialogService.h"
 #include "Pictures.h"
 #include "ReportWriter.h"
+#include "SettingsWriteFailures.h"
 #include "TDocManager.h"
 #include "TMainForm.h"
 #include "TSingleInstance.h"
@@ -92,6 +93,17 @@ int main(int argc, char** argv) {
 
   trevan::QtDialogService dialogs;
   trevan::TMainForm window(dialogs, files);
+  // Said once, and after the event that wrote the settings: never from inside it.
+  trevan::SettingsWriteFailures lostSettings([&dialogs, &window](const QString& why) {
+    std::fprintf(stderr, "trevan: settings cannot be saved: %s\n", qPrintable(why));
+    QMetaObject::invokeMethod(
+        &window,
+        [&dialogs, &window, why] {
+          dialogs.Message(&window, "Settings cannot be saved.\n" + why, "Settings", trevan::DialogIcon::Warning,
+                          trevan::DialogButtons::Ok);
+        },
+        Qt::QueuedConnection);
+  });
   const bool listening = instance.Listen();
   if (!listening) {
     const QString why = noRendezvous.isEmpty() ? instance.Problem() : noRendezvous;

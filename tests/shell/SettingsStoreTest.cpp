@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "SettingsSandbox.h"
+#include "SettingsWriteFailures.h"
 #include "TOptionsForm.h"
 #include "TQStorage.h"
 
@@ -29,6 +34,50 @@ TEST_F(SettingsStoreTest, ReadingAMissingSettingGivesItsDefaultAndCreatesTheKey)
   metric.SetValue("0");
   EXPECT_EQ(metric.GetValue(), "0");
 }
+
+struct LostWriteRow {
+  const char* name;
+  const char* store;    // under the sandbox
+  const char* said;     // in the reason
+  bool permissionsOnly;  // the superuser may write anyway
+};
+
+class LostSettingsTest : public ::testing::TestWithParam<LostWriteRow> {};
+
+TEST_P(LostSettingsTest, AreToldOnceASessionWithWhy) {
+  const LostWriteRow& row = GetParam();
+  if (row.permissionsOnly && ::geteuid() == 0) GTEST_SKIP() << "the superuser writes anyway";
+  test::SettingsSandbox sandbox;
+  QFile plain(sandbox.Dir() + "/plain");
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.close();
+  QDir(sandbox.Dir()).mkdir("locked");
+  QFile store(sandbox.Dir() + "/readonly.conf");
+  ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+  store.close();
+  store.setPermissions(QFileDevice::ReadOwner);
+  QFile::setPermissions(sandbox.Dir() + "/locked", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  qputenv(SettingsFile::PathVariable, (sandbox.Dir() + "/" + row.store).toUtf8());
+
+  QStringList told;
+  SettingsWriteFailures session([&](const QString& why) { told << why; });
+  for (const char* value : {"1", "0"}) {
+    TQSetting metric;
+    metric.Storage.SetKey(TrevanKey);
+    metric.KeyName = "Metric";
+    metric.SetValue(value);
+  }
+  ASSERT_EQ(told.size(), 1) << told.join("|").toStdString();
+  EXPECT_TRUE(told[0].contains(row.said)) << told[0].toStdString();
+  QFile::setPermissions(sandbox.Dir() + "/locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, LostSettingsTest,
+    ::testing::Values(LostWriteRow{"UnderAFile", "plain/Trevan.conf", std::strerror(ENOTDIR), false},
+                      LostWriteRow{"InAReadOnlyFolder", "locked/Trevan.conf", "no lock file", true},
+                      LostWriteRow{"ReadOnlyStore", "readonly.conf", "readonly.conf", true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsStoreTest, StringAndIntegerValuesStayApart) {
   TQStorage storage;
