@@ -134,6 +134,7 @@ class TTrevanDoc {
   // Links supports read from a file in one pass over their sorted positions.
   void LinkSupports(std::vector<std::pair<double, TSupportType>> supports);
   void ReportFileError(const std::string& message);
+  void DrawLoads(Canvas& canvas) const;
   FileContents ReadFile(const std::string& fileName) const;
   static void CheckSupportPositions(const FileContents& contents);
   void WriteFile(std::ostream& out) const;

@@ -1,6 +1,7 @@
 #include "beam/DistributedLoad.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "beam/UnitSystem.h"
 #include "hosts/BeamWindow.h"
@@ -72,20 +73,86 @@ void distrcharge::SetMetric(bool metric) {
 
 std::string distrcharge::GetName() const { return "Distributed load"; }
 
-void distrcharge::Draw(Canvas& canvas, int ox, int oy) const {
+struct distrcharge::Columns {
+  int base, a1, y1, a2, y2;
+};
+
+bool distrcharge::GetColumns(Columns& c, int ox, int oy) const {
   Mapping m;
-  if (!GetMapping(m)) return;
-  const int base = m.baseLine - oy;
-  const int a1 = ToPixel(X1 / m.distanceScale - ox);
-  const int y1 = ToPixel(base - F1 / m.forceScale);
-  const int a2 = ToPixel(X2 / m.distanceScale - ox);
-  const int y2 = ToPixel(base - F2 / m.forceScale);
-  if (a2 <= a1) return;
-  for (long long i = a1; i <= a2; i += 2) {
-    const long long y = y1 + static_cast<long long>(y2 - y1) * (i - a1) / (a2 - a1);
-    canvas.MoveTo(static_cast<int>(i), base);
-    canvas.LineTo(static_cast<int>(i), static_cast<int>(y));
+  if (!GetMapping(m)) return false;
+  c.base = m.baseLine - oy;
+  c.a1 = ToPixel(X1 / m.distanceScale - ox);
+  c.y1 = ToPixel(c.base - F1 / m.forceScale);
+  c.a2 = ToPixel(X2 / m.distanceScale - ox);
+  c.y2 = ToPixel(c.base - F2 / m.forceScale);
+  return c.a2 > c.a1;
+}
+
+// Every second column from a1 to a2, the row on the straight line between
+// the ends, truncated as y1 + (y2 - y1) * (i - a1) / (a2 - a1); stepped by
+// quotient and remainder so a long load costs no division a column.
+template <class Stroke>
+void distrcharge::ForEachStroke(const Columns& c, long long from, long long to, Stroke stroke) const {
+  from = std::max<long long>(from, c.a1);
+  from += (from - c.a1) & 1;
+  to = std::min<long long>(to, c.a2);
+  if (from > to) return;
+  const long long width = static_cast<long long>(c.a2) - c.a1;
+  const long long rise = std::llabs(static_cast<long long>(c.y2) - c.y1);
+  const long long sign = c.y2 < c.y1 ? -1 : 1;
+  long long quotient = rise * (from - c.a1) / width, remainder = rise * (from - c.a1) % width;
+  const long long stepQuotient = 2 * rise / width, stepRemainder = 2 * rise % width;
+  for (long long i = from; i <= to; i += 2) {
+    stroke(i, c.y1 + sign * quotient);
+    quotient += stepQuotient;
+    remainder += stepRemainder;
+    if (remainder >= width) {
+      ++quotient;
+      remainder -= width;
+    }
   }
+}
+
+// Only the columns the canvas holds: a long beam has far more.
+void distrcharge::Draw(Canvas& canvas, int ox, int oy) const {
+  Columns c{};
+  if (!GetColumns(c, ox, oy)) return;
+  const Rect area = canvas.DrawnArea();
+  ForEachStroke(c, area.Left - 1, area.Right, [&](long long i, long long y) {
+    canvas.MoveTo(static_cast<int>(i), c.base);
+    canvas.LineTo(static_cast<int>(i), static_cast<int>(y));
+  });
+}
+
+distrcharge::Strokes::Strokes(int firstColumn, int last, int baseLine)
+    : first(firstColumn),
+      base(baseLine),
+      top(static_cast<std::size_t>(std::max(last - firstColumn + 1, 0)), baseLine),
+      bottom(top) {}
+
+void distrcharge::Strokes::Draw(Canvas& canvas) const {
+  for (std::size_t k = 0; k < top.size(); ++k) {
+    const int column = first + static_cast<int>(k);
+    for (const int row : {top[k], bottom[k]}) {
+      if (row == base) continue;
+      canvas.MoveTo(column, base);
+      canvas.LineTo(column, row);
+    }
+  }
+}
+
+bool distrcharge::AddStrokes(Strokes& strokes) const {
+  Columns c{};
+  if (!GetColumns(c, 0, 0)) return true;  // nothing to draw
+  if (c.base != strokes.base) return false;
+  const long long last = strokes.first + static_cast<long long>(strokes.top.size()) - 1;
+  ForEachStroke(c, strokes.first, last, [&](long long i, long long y) {
+    const std::size_t k = static_cast<std::size_t>(i - strokes.first);
+    const int row = static_cast<int>(y);
+    strokes.top[k] = std::min(strokes.top[k], row);
+    strokes.bottom[k] = std::max(strokes.bottom[k], row);
+  });
+  return true;
 }
 
 Rect distrcharge::GetBounds() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "beam/BeamObject.h"
 
 namespace trevan {
@@ -23,6 +25,22 @@ class distrcharge : public object {
   bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
 
+  // The strokes of many loads in the columns first..last, a column's taken
+  // together: each stroke runs from the base line up to (not including) a
+  // row, so one stroke to the highest row and one to the lowest draw them
+  // all. Rows start at the base line: no stroke there.
+  struct Strokes {
+    Strokes(int first, int last, int base);
+    void Draw(Canvas& canvas) const;
+    int first;
+    int base;
+    std::vector<int> top;
+    std::vector<int> bottom;
+  };
+  // Adds the strokes Draw would make in the columns of strokes; false when
+  // the load is drawn on another base line and must be drawn alone.
+  bool AddStrokes(Strokes& strokes) const;
+
   // Intensity at x; 0 outside [X1, X2].
   double IntensityAt(double x) const;
   // Intensity at x taken as inside the load: x is clamped to [X1, X2].
@@ -32,6 +50,14 @@ class distrcharge : public object {
   double X2 = 0;
   double F1 = 0;
   double F2 = 0;
+
+ private:
+  struct Columns;
+  // Where the strokes go; false when there are none.
+  bool GetColumns(Columns& columns, int ox, int oy) const;
+  // Calls stroke(column, row) for every stroke in the columns from..to.
+  template <class Stroke>
+  void ForEachStroke(const Columns& columns, long long from, long long to, Stroke stroke) const;
 };
 
 }  // namespace trevan

@@ -1,5 +1,6 @@
 // Drawing and hit testing of the whole beam.
 #include "beam/Beam.h"
+#include "beam/DistributedLoad.h"
 #include "hosts/BeamView.h"
 #include "hosts/Canvas.h"
 
@@ -29,10 +30,24 @@ object* TTrevanDoc::FindObjectAt(Point point) const {
   return other ? other : found;
 }
 
+// In copy mode, strokes of one colour drawn over each other show only
+// their union: many loads are drawn a column at a time.
+void TTrevanDoc::DrawLoads(Canvas& canvas) const {
+  if (canvas.GetRasterMode() != RasterMode::Copy || DistrCharges.size() < 2 || !View) {
+    for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
+    return;
+  }
+  const Rect area = canvas.DrawnArea();
+  distrcharge::Strokes strokes(area.Left - 1, area.Right, View->BaseLine());
+  for (const auto& d : DistrCharges)
+    if (!d->AddStrokes(strokes)) d->Draw(canvas, 0, 0);
+  strokes.Draw(canvas);
+}
+
 void TTrevanDoc::Draw(Canvas& canvas) const {
   canvas.SetPenColor(BeamObjectColour);
   for (const auto& c : Charges) c->Draw(canvas, 0, 0);
-  for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
+  DrawLoads(canvas);
   // A beam that cannot stand has no reactions to show.
   const bool reactions = !NeedsSupport();
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
