@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
+#include <vector>
 
 #include "ImageCanvas.h"
 #include "RecordingMessages.h"
@@ -157,11 +159,19 @@ TEST_F(GlyphDrawingTest, SupportGlyphIsXoredAndComesOffAgain) {
 // alone: each second column from the load's start, from the beam line to
 // the straight line between its ends, that row not painted.
 TEST_F(GlyphDrawingTest, ManyLoadsShowEveryStrokeOfEachWhereverTheCanvasLooks) {
-  const struct {
+  struct Load {
     double x1, x2, f1, f2;
-  } loads[] = {{1.5, 2.5, 200, 200}, {0.02, 9.0, -300, 500}, {3.01, 27.0, 900, 100},
-               {5.0, 5.5, 50, 50},   {0, 28, 0.001, 0.001},  {12.3, 14.0, -80, -850}};
-  for (const auto& l : loads) beam().AddDistrCharge(distrcharge(l.x1, l.x2, l.f1, l.f2, &window));
+  };
+  std::vector<Load> loads{{1.5, 2.5, 200, 200}, {0.02, 9.0, -300, 500}, {3.01, 27.0, 900, 100},
+                          {5.0, 5.5, 50, 50},   {0, 28, 0.001, 0.001},  {12.3, 14.0, -80, -850}};
+  // And many crossing each other: rising, falling, on even and odd columns.
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> along(0, 28), force(-900, 900);
+  for (int i = 0; i < 300; ++i) {
+    const double a = along(random), b = along(random);
+    loads.push_back({std::min(a, b), std::max(a, b) + 0.04, force(random), force(random)});
+  }
+  for (const Load& l : loads) beam().AddDistrCharge(distrcharge(l.x1, l.x2, l.f1, l.f2, &window));
   for (const QPoint origin : {QPoint(0, 0), QPoint(333, 7)}) {
     SCOPED_TRACE(origin.x());
     canvas.SetOrigin(origin.x(), origin.y());

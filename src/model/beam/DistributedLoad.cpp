@@ -73,11 +73,7 @@ void distrcharge::SetMetric(bool metric) {
 
 std::string distrcharge::GetName() const { return "Distributed load"; }
 
-struct distrcharge::Columns {
-  int base, a1, y1, a2, y2;
-};
-
-bool distrcharge::GetColumns(Columns& c, int ox, int oy) const {
+bool distrcharge::GetStrokeLine(StrokeLine& c, int ox, int oy) const {
   Mapping m;
   if (!GetMapping(m)) return false;
   c.base = m.baseLine - oy;
@@ -92,7 +88,7 @@ bool distrcharge::GetColumns(Columns& c, int ox, int oy) const {
 // the ends, truncated as y1 + (y2 - y1) * (i - a1) / (a2 - a1); stepped by
 // quotient and remainder so a long load costs no division a column.
 template <class Stroke>
-void distrcharge::ForEachStroke(const Columns& c, long long from, long long to, Stroke stroke) const {
+void distrcharge::ForEachStroke(const StrokeLine& c, long long from, long long to, Stroke stroke) const {
   from = std::max<long long>(from, c.a1);
   from += (from - c.a1) & 1;
   to = std::min<long long>(to, c.a2);
@@ -115,44 +111,13 @@ void distrcharge::ForEachStroke(const Columns& c, long long from, long long to, 
 
 // Only the columns the canvas holds: a long beam has far more.
 void distrcharge::Draw(Canvas& canvas, int ox, int oy) const {
-  Columns c{};
-  if (!GetColumns(c, ox, oy)) return;
+  StrokeLine c{};
+  if (!GetStrokeLine(c, ox, oy)) return;
   const Rect area = canvas.DrawnArea();
   ForEachStroke(c, area.Left - 1, area.Right, [&](long long i, long long y) {
     canvas.MoveTo(static_cast<int>(i), c.base);
     canvas.LineTo(static_cast<int>(i), static_cast<int>(y));
   });
-}
-
-distrcharge::Strokes::Strokes(int firstColumn, int last, int baseLine)
-    : first(firstColumn),
-      base(baseLine),
-      top(static_cast<std::size_t>(std::max(last - firstColumn + 1, 0)), baseLine),
-      bottom(top) {}
-
-void distrcharge::Strokes::Draw(Canvas& canvas) const {
-  for (std::size_t k = 0; k < top.size(); ++k) {
-    const int column = first + static_cast<int>(k);
-    for (const int row : {top[k], bottom[k]}) {
-      if (row == base) continue;
-      canvas.MoveTo(column, base);
-      canvas.LineTo(column, row);
-    }
-  }
-}
-
-bool distrcharge::AddStrokes(Strokes& strokes) const {
-  Columns c{};
-  if (!GetColumns(c, 0, 0)) return true;  // nothing to draw
-  if (c.base != strokes.base) return false;
-  const long long last = strokes.first + static_cast<long long>(strokes.top.size()) - 1;
-  ForEachStroke(c, strokes.first, last, [&](long long i, long long y) {
-    const std::size_t k = static_cast<std::size_t>(i - strokes.first);
-    const int row = static_cast<int>(y);
-    strokes.top[k] = std::min(strokes.top[k], row);
-    strokes.bottom[k] = std::max(strokes.bottom[k], row);
-  });
-  return true;
 }
 
 Rect distrcharge::GetBounds() const {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <vector>
-
 #include "beam/BeamObject.h"
 
 namespace trevan {
@@ -25,21 +23,13 @@ class distrcharge : public object {
   bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
 
-  // The strokes of many loads in the columns first..last, a column's taken
-  // together: each stroke runs from the base line up to (not including) a
-  // row, so one stroke to the highest row and one to the lowest draw them
-  // all. Rows start at the base line: no stroke there.
-  struct Strokes {
-    Strokes(int first, int last, int base);
-    void Draw(Canvas& canvas) const;
-    int first;
-    int base;
-    std::vector<int> top;
-    std::vector<int> bottom;
+  // Draw strokes every second column from a1 to a2, from the base line to
+  // the row y1 + (y2 - y1) * (i - a1) / (a2 - a1), truncated, that row not
+  // painted; false when nowhere. Many loads are drawn together from these.
+  struct StrokeLine {
+    int base, a1, y1, a2, y2;
   };
-  // Adds the strokes Draw would make in the columns of strokes; false when
-  // the load is drawn on another base line and must be drawn alone.
-  bool AddStrokes(Strokes& strokes) const;
+  bool GetStrokeLine(StrokeLine& line, int ox, int oy) const;
 
   // Intensity at x; 0 outside [X1, X2].
   double IntensityAt(double x) const;
@@ -52,12 +42,9 @@ class distrcharge : public object {
   double F2 = 0;
 
  private:
-  struct Columns;
-  // Where the strokes go; false when there are none.
-  bool GetColumns(Columns& columns, int ox, int oy) const;
   // Calls stroke(column, row) for every stroke in the columns from..to.
   template <class Stroke>
-  void ForEachStroke(const Columns& columns, long long from, long long to, Stroke stroke) const;
+  void ForEachStroke(const StrokeLine& line, long long from, long long to, Stroke stroke) const;
 };
 
 }  // namespace trevan

@@ -1,6 +1,7 @@
 // Drawing and hit testing of the whole beam.
 #include "beam/Beam.h"
 #include "beam/DistributedLoad.h"
+#include "drawing/StrokeEnvelope.h"
 #include "hosts/BeamView.h"
 #include "hosts/Canvas.h"
 
@@ -38,10 +39,16 @@ void TTrevanDoc::DrawLoads(Canvas& canvas) const {
     return;
   }
   const Rect area = canvas.DrawnArea();
-  distrcharge::Strokes strokes(area.Left - 1, area.Right, View->BaseLine());
-  for (const auto& d : DistrCharges)
-    if (!d->AddStrokes(strokes)) d->Draw(canvas, 0, 0);
-  strokes.Draw(canvas);
+  StrokeEnvelope envelope(area.Left - 1, area.Right, View->BaseLine());
+  for (const auto& d : DistrCharges) {
+    distrcharge::StrokeLine line{};
+    if (!d->GetStrokeLine(line, 0, 0)) continue;
+    if (line.base == envelope.Base())
+      envelope.Add(line.a1, line.y1, line.a2, line.y2);
+    else
+      d->Draw(canvas, 0, 0);
+  }
+  envelope.Draw(canvas);
 }
 
 void TTrevanDoc::Draw(Canvas& canvas) const {
