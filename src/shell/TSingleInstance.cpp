@@ -117,6 +117,8 @@ TSingleInstance::Delivery TSingleInstance::SendOnce(const QByteArray& message, c
     return Delivery::Failed;
   }
   socket.write(message);
+  if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime())) && socket.bytesToWrite() > 0)
+    return socket.state() == QLocalSocket::UnconnectedState ? Delivery::Dropped : Delivery::Failed;
   // Only an answer proves the files were taken; a hung program must not eat them.
   while (socket.bytesAvailable() < 1) {
     if (socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) continue;

@@ -258,6 +258,29 @@ TEST(SingleInstanceTest, TheServerListensAgainAfterAnError) {
   EXPECT_TRUE(SendWhileServing(TSingleInstance(name), {"/tmp/a.tvn"}));
 }
 
+// Programs on other displays, or on none as here, never meet.
+TEST(SingleInstanceTest, TheSocketLivesInAPrivateFolderNamedForTheDisplay) {
+  const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR"), tmpBefore = qgetenv("TMPDIR");
+  QTemporaryDir runtime, tmp;
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+  qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+  EXPECT_EQ(TSingleInstance::DefaultServerPath(), runtime.path() + "/trevan-offscreen");
+
+  ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0755), 0);
+  const QString own = tmp.path() + QString("/trevan-%1").arg(::getuid());
+  EXPECT_EQ(TSingleInstance::DefaultServerPath(), own + "/trevan-offscreen");
+  struct stat info {};
+  ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0700u);
+
+  ASSERT_EQ(::chmod(QFile::encodeName(own).constData(), 0777), 0);  // someone opened it up
+  QString why;
+  EXPECT_EQ(TSingleInstance::DefaultServerPath(&why), "");
+  EXPECT_NE(why.indexOf("open to other users"), -1) << why.toStdString();
+  for (const auto& [name, value] : {std::pair{"XDG_RUNTIME_DIR", runtimeBefore}, std::pair{"TMPDIR", tmpBefore}})
+    value.isNull() ? qunsetenv(name) : qputenv(name, value);
+}
+
 TEST(SingleInstanceTest, AFolderOthersMayEnterIsNeverUsed) {
   QTemporaryDir base;
   const QString folder = base.filePath("shared");

@@ -163,6 +163,7 @@ struct FailureRow {
   bool twoNames;  // a hard link: written in place
   FailingDisk disk;
   int expectedError;  // 0: saved
+  friend void PrintTo(const FailureRow& row, std::ostream* out) { *out << row.name; }
 };
 
 class SaveFailureTest : public ::testing::TestWithParam<FailureRow> {};
