@@ -79,7 +79,8 @@ QString TSingleInstance::DefaultServerPath(QString* why) {
   QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
   QString problem = CheckPrivateFolder(folder, false);
   if (!problem.isEmpty()) {
-    folder = QDir::temp().filePath(QStringLiteral("trevan-%1").arg(static_cast<qulonglong>(::getuid())));
+    // Not "trevan-<uid>": earlier versions put their socket there.
+    folder = QDir::temp().filePath(QStringLiteral("trevan-run-%1").arg(static_cast<qulonglong>(::getuid())));
     problem = CheckPrivateFolder(folder, true);
   }
   if (!problem.isEmpty()) {

@@ -267,7 +267,7 @@ TEST(SingleInstanceTest, TheSocketLivesInAPrivateFolderNamedForTheDisplay) {
   EXPECT_EQ(TSingleInstance::DefaultServerPath(), runtime.path() + "/trevan-offscreen");
 
   ASSERT_EQ(::chmod(QFile::encodeName(runtime.path()).constData(), 0755), 0);
-  const QString own = tmp.path() + QString("/trevan-%1").arg(::getuid());
+  const QString own = tmp.path() + QString("/trevan-run-%1").arg(::getuid());
   EXPECT_EQ(TSingleInstance::DefaultServerPath(), own + "/trevan-offscreen");
   struct stat info {};
   ASSERT_EQ(::lstat(QFile::encodeName(own).constData(), &info), 0);
