@@ -43,6 +43,9 @@ void TPointerTool::MouseHover(Point p, double, double, bool) {
   if (hit->IsSupport())
     hint = ExactTable::SupportHint(ExactSolver::SolveKept(ExactBeam::From(*beam)),
                                    static_cast<const element*>(hit)->X1, beam->Metric);
+  // Without an exact solution a support shows its type only: no reaction to trust.
+  if (const auto* e = static_cast<const element*>(hit); hint.empty() && hit->IsSupport())
+    hint = SupportDisplayNames[IsValidSupportType(e->LeftType) ? e->LeftType : ftNone];
   View.SetHint(QString::fromStdString(hint.empty() ? hit->GetName() : hint));
 }
 
