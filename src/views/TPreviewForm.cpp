@@ -31,7 +31,8 @@ TPreviewForm::TPreviewForm(TMDIChild* target, QWidget* parent)
   preview_->fitToWidth();
 }
 
-TPreviewForm::~TPreviewForm() = default;
+// The preview widget points at the printer: it goes first.
+TPreviewForm::~TPreviewForm() { delete preview_; }
 
 QWidget* TPreviewForm::PaintBox1() const { return preview_; }
 

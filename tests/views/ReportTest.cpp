@@ -189,6 +189,25 @@ TEST_F(ReportTest, LongListsWrapInsteadOfBeingCut) {
     EXPECT_TRUE(zeros.contains(x)) << x << " in\n" << zeros.toStdString();
 }
 
+// Supports a few inches apart: the drawing writes the reactions it has room
+// for, each whole, and leaves the rest to the results table.
+TEST_F(ReportTest, CrowdedReactionLabelsAreLeftOutNotOverprinted) {
+  const ExactBeam beam{40,
+                       {{0, ftHinge}, {35.437, ftRoll}, {36.434, ftRoll}, {36.79, ftRoll}, {36.99, ftRoll}},
+                       {},
+                       {{0, 40, 100, 100}}};
+  const QString pdf = File("crowded.pdf");
+  QString error;
+  ASSERT_TRUE(ReportWriter::Write(beam, false, FixedHeader("crowded.tvn"), pdf, error)) << error.toStdString();
+  const QString text = PdfPages(pdf).join('\n');
+  const int labels = text.count(QRegularExpression("R\\d ="));
+  EXPECT_EQ(text.count(QRegularExpression("R\\d = -?[0-9][0-9.]* lbf")), labels) << text.toStdString();
+  EXPECT_GE(labels, 2);
+  EXPECT_LT(labels, 5) << "no room for all five";
+  for (const char* row : {"1 0 Hinge", "5 36.990 Roll"})
+    EXPECT_TRUE(text.simplified().contains(row)) << row;
+}
+
 // One hinge cannot hold a beam: the sheet still lists the input and says why
 // there are no results, in the tables and in place of the diagrams.
 TEST_F(ReportTest, AnUnstableBeamGetsItsInputAndTheReason) {
