@@ -141,23 +141,35 @@ class Sheet {
   }
 
   // The drawings where the page has room for them, shrunk to as little as
-  // MinDrawingScale of their size rather than leave most of a page empty.
+  // MinDrawingScale of their size; else the beam here and its diagrams on
+  // the next page, rather than leave much of a page empty.
   void Drawings(const BeamDrawings& drawings) {
     const double room = (bottom_ - y_) / pt_;
-    const double scale = room >= BeamDrawings::TotalHeight ? 1.0 : room / BeamDrawings::TotalHeight;
-    if (scale < MinDrawingScale) {
-      NewPage();
-      Drawings(drawings);
+    const double scale = std::min(1.0, room / BeamDrawings::TotalHeight);
+    if (scale >= MinDrawingScale) {
+      Drawing(BeamDrawings::TotalHeight, scale, [&](QPainter& p, const QRectF& r) { drawings.Draw(p, r); });
       return;
     }
+    if (room >= BeamDrawings::BeamHeight)
+      Drawing(BeamDrawings::BeamHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawBeam(p, r); });
+    NewPage();
+    if (room < BeamDrawings::BeamHeight)
+      Drawing(BeamDrawings::BeamHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawBeam(p, r); });
+    Drawing(BeamDrawings::ShearHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawShear(p, r); });
+    Drawing(BeamDrawings::MomentHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawMoment(p, r); });
+  }
+
+  // One drawing of the given height in points, at this place, scaled.
+  template <class Draw>
+  void Drawing(double height, double scale, Draw draw) {
     if (painter_) {
       painter_->save();
       painter_->translate(0, y_);
       painter_->scale(scale, scale);
-      drawings.Draw(*painter_, QRectF(0, 0, width_ / scale, BeamDrawings::TotalHeight * pt_));
+      draw(*painter_, QRectF(0, 0, width_ / scale, height * pt_));
       painter_->restore();
     }
-    y_ += BeamDrawings::TotalHeight * pt_ * scale;
+    y_ += height * pt_ * scale;
   }
 
  private:
@@ -371,7 +383,7 @@ void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bo
                               {false, true, true}));
   }
 
-  sheet.Heading("3  Diagrams", BeamDrawings::TotalHeight * MinDrawingScale);
+  sheet.Heading("3  Diagrams", BeamDrawings::BeamHeight);
   sheet.Drawings(BeamDrawings(beam, results, metric));
 }
 

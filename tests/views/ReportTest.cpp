@@ -208,6 +208,30 @@ TEST_F(ReportTest, CrowdedReactionLabelsAreLeftOutNotOverprinted) {
     EXPECT_TRUE(text.simplified().contains(row)) << row;
 }
 
+// However many forces push the drawings past the first page, that page is
+// never left with a third or more of it empty: the drawings start there,
+// shrunk a little, or the tables fill it.
+TEST_F(ReportTest, TheFirstPageIsNeverLeftHalfEmpty) {
+  int twoPages = 0;
+  for (int n = 0; n <= 40; n += 2) {
+    ExactBeam beam{10, {{0, ftHinge}, {10, ftHinge}}, {}, {}};
+    for (int i = 0; i < n; ++i) beam.forces.push_back({0.2 + 0.24 * i, 100.0 + i});
+    const QString pdf = File(QString("forces%1.pdf").arg(n));
+    QString error;
+    ASSERT_TRUE(ReportWriter::Write(beam, true, FixedHeader("forces.tvn"), pdf, error)) << error.toStdString();
+    if (PdfPages(pdf).size() < 2) continue;
+    ++twoPages;
+    const QImage first = RenderPage(pdf, 1, 30, File(QString("first%1").arg(n)));
+    ASSERT_FALSE(first.isNull());
+    int last = 0;
+    for (int y = 0; y < first.height(); ++y)
+      for (int x = 0; x < first.width(); ++x)
+        if (first.pixelColor(x, y).lightness() < 200) last = y;
+    EXPECT_LT(double(first.height() - last) / first.height(), 1.0 / 3) << n << " forces";
+  }
+  EXPECT_GT(twoPages, 0) << "some of the sheets need a second page";
+}
+
 // One hinge cannot hold a beam: the sheet still lists the input and says why
 // there are no results, in the tables and in place of the diagrams.
 TEST_F(ReportTest, AnUnstableBeamGetsItsInputAndTheReason) {
