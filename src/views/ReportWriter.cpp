@@ -87,7 +87,7 @@ class Sheet {
     const QFont font = Font(points, false, note);
     const QFontMetricsF metrics(font, &writer_);
     const double h = metrics.height() * 1.15;
-    // A note may wrap; it is short enough for two lines.
+    // A note may wrap over several lines.
     const QRectF box = metrics.boundingRect(QRectF(0, 0, width_, 10 * h), Qt::TextWordWrap, text);
     const double height = std::max(h, box.height() * 1.05);
     Ensure(height / pt_);
