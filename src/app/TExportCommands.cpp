@@ -2,11 +2,11 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 
 #include "DiagramExport.h"
+#include "ExportFile.h"
 #include "DialogService.h"
 #include "ReportWriter.h"
 #include "TActionList.h"
@@ -117,11 +117,9 @@ void TExportCommands::ExportTable() {
   }
   const QString file = AskFileName("CSV tables (*.csv)|*.csv", "csv");
   if (file.isEmpty()) return;
-  QFile out(file);
   const std::string text = ExactCsv::Write(results, window->Beam()->Metric);
-  if (!out.open(QIODevice::WriteOnly) || out.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-      !out.flush())
-    Failed(QString("Cannot write %1: %2").arg(file, out.errorString()));
+  QString error;
+  if (!ExportFile::Write(file, QByteArray::fromStdString(text), error)) Failed(error);
 }
 
 }  // namespace trevan

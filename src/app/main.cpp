@@ -9,6 +9,7 @@
 #include "DialogService.h"
 #include "Pictures.h"
 #include "ReportWriter.h"
+#include "SettingsWriteFailures.h"
 #include "TDocManager.h"
 #include "TMainForm.h"
 #include "TOptionsForm.h"
@@ -110,12 +111,29 @@ int main(int argc, char** argv) {
   for (const QString& file : parser.positionalArguments()) files << QFileInfo(file).absoluteFilePath();
 
   // A file opened from the file manager joins the program the user already has.
-  trevan::TSingleInstance instance;
+  QString noRendezvous;
+  trevan::TSingleInstance instance(trevan::TSingleInstance::DefaultServerPath(&noRendezvous));
   if (!files.isEmpty() && instance.SendToRunning(files)) return 0;
 
   trevan::QtDialogService dialogs;
   trevan::TMainForm window(dialogs, files);
-  if (instance.Listen()) {
+  // Said once, and after the event that wrote the settings: never from inside it.
+  trevan::SettingsWriteFailures lostSettings([&dialogs, &window](const QString& why) {
+    std::fprintf(stderr, "trevan: settings cannot be saved: %s\n", qPrintable(why));
+    QMetaObject::invokeMethod(
+        &window,
+        [&dialogs, &window, why] {
+          dialogs.Message(&window, "Settings cannot be saved.\n" + why, "Settings", trevan::DialogIcon::Warning,
+                          trevan::DialogButtons::Ok);
+        },
+        Qt::QueuedConnection);
+  });
+  const bool listening = instance.Listen();
+  if (!listening) {
+    const QString why = noRendezvous.isEmpty() ? instance.Problem() : noRendezvous;
+    std::fprintf(stderr, "trevan: later starts open their own window: %s\n", qPrintable(why));
+  }
+  if (listening) {
     QObject::connect(&instance, &trevan::TSingleInstance::FilesReceived, &window,
                      [&window](const QStringList& received) {
                        for (const QString& file : received) window.DocManager1().OpenDocument(file);

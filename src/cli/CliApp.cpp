@@ -25,7 +25,7 @@ namespace {
 constexpr const char* Usage =
     "usage: trevan-cli analyze FILE.tvn [--json | --csv] [--columns] [--distance-scale S]\n"
     "                  [--force-scale S] [--moment-scale S]\n"
-    "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn\n"
+    "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn [--force]\n"
     "       trevan-cli --help | --version | analyze --help\n";
 
 constexpr const char* AnalyzeHelp =

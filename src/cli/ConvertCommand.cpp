@@ -1,12 +1,18 @@
 #include "ConvertCommand.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "CliApp.h"
 #include "StderrMessages.h"
 #include "beam/UnitSystem.h"
+#include "files/SafeFileWriter.h"
 #include "headless/HeadlessWindow.h"
 #include "hosts/MessageService.h"
 
@@ -18,6 +24,7 @@ struct ConvertOptions {
   std::string file;
   std::string unit;
   std::string output;
+  bool force = false;
 };
 
 std::optional<std::string> Parse(const std::vector<std::string>& args, ConvertOptions& options) {
@@ -26,6 +33,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, ConvertOp
     if (a == "--to" || a == "-o") {
       if (i + 1 >= args.size()) return a + " needs a value";
       (a == "--to" ? options.unit : options.output) = args[++i];
+    } else if (a == "--force") {
+      options.force = true;
     } else if (!a.empty() && a[0] == '-') {
       return "unknown option " + a;
     } else if (options.file.empty()) {
@@ -40,6 +49,26 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, ConvertOp
   return std::nullopt;
 }
 
+// As the program's Save asks: no write permission, or no write bit at all,
+// means the file was made read-only on purpose.
+bool IsReadOnly(const std::string& file) {
+  struct stat info {};
+  if (::stat(file.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+  return ::access(file.c_str(), W_OK) != 0 || (info.st_mode & 0222) == 0;
+}
+
+// The file as it is, not as the writer would put it, through the same
+// writer as every save.
+std::string CopyUnchanged(const std::string& from, const std::string& to) {
+  std::error_code ec;
+  if (std::filesystem::equivalent(from, to, ec)) return {};
+  std::ifstream in(from, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  if (!in) return "cannot read " + from;
+  return SafeFileWriter::Replace(to, bytes.str());
+}
+
 }  // namespace
 
 int RunConvert(const std::vector<std::string>& args, std::ostream& err, const char* usage) {
@@ -51,17 +80,16 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err, const ch
   StderrMessages messages(err);
   HeadlessWindow window(messages);
   if (!OpenBeam(window, options.file, err)) return ExitUnreadable;
-  namespace fs = std::filesystem;
-  std::error_code ec;
+  if (!options.force && IsReadOnly(options.output)) {
+    err << "trevan-cli: " << options.output << ": the file is read-only; add --force to replace it\n";
+    return ExitUnreadable;
+  }
 
   const bool metric = options.unit == "m";
   if (window.beam()->Metric == metric) {
-    // Nothing to switch: the file as it is, not as the writer would put it.
-    if (!fs::equivalent(options.file, options.output, ec))
-      fs::copy_file(options.file, options.output, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
+    if (const std::string error = CopyUnchanged(options.file, options.output); !error.empty()) {
       err << "File Error: Error while saving file\n"
-          << "trevan-cli: " << options.output << ": " << ec.message() << "\n";
+          << "trevan-cli: " << options.output << ": " << error << "\n";
       return ExitUnreadable;
     }
     return ExitOk;
@@ -74,7 +102,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& err, const ch
   }
   window.SetUnitSystem(metric);
   if (!window.Save(options.output)) {
-    err << "trevan-cli: " << options.output << ": " << window.LastError() << "\n";
+    err << "trevan-cli: " << options.output << ": " << window.beam()->LastError() << "\n";
     return ExitUnreadable;
   }
   return ExitOk;

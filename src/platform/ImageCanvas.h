@@ -30,6 +30,9 @@ class ImageCanvas : public Canvas {
 
   int Width() const override { return image_.width(); }
   int Height() const override { return image_.height(); }
+  Rect DrawnArea() const override {
+    return {originX_, originY_, originX_ + image_.width(), originY_ + image_.height()};
+  }
   void SetPenColor(Rgb colour) override { pen_ = colour; }
   Rgb PenColor() const override { return pen_; }
   void SetBrushColor(Rgb colour) override { brush_ = colour; }

@@ -137,12 +137,11 @@ bool SettingsFile::KeepCopy(const QString& path) {
   return false;
 }
 
-bool SettingsFile::Write(const QString& path, const SettingsTree& tree) {
+QString SettingsFile::Write(const QString& path, const SettingsTree& tree) {
   QDir().mkpath(QFileInfo(path).absolutePath());
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  file.write(Serialize(tree).toUtf8());
-  return file.commit();
+  if (file.open(QIODevice::WriteOnly) && file.write(Serialize(tree).toUtf8()) >= 0 && file.commit()) return {};
+  return QString("%1: %2").arg(path, file.errorString());
 }
 
 }  // namespace trevan

@@ -43,7 +43,8 @@ class SettingsFile {
   // file is an empty tree; lines that cannot be understood are left out
   // and counted.
   static std::optional<SettingsTree> Read(const QString& path, int* malformedLines = nullptr);
-  static bool Write(const QString& path, const SettingsTree& tree);
+  // Empty when written, else why not.
+  static QString Write(const QString& path, const SettingsTree& tree);
   // A copy of the file under a name no earlier copy has; false when none was made.
   static bool KeepCopy(const QString& path);
 

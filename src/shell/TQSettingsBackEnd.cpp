@@ -4,8 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <filesystem>
 #include <stdexcept>
 
+#include "SettingsWriteFailures.h"
 #include "TQStorage.h"
 
 namespace trevan {
@@ -28,21 +30,32 @@ void TQSettingsBackEnd::Close() {
   if (!open_) return;
   open_ = false;
   if (section_.isEmpty() || (keyExisted_ && changes_.isEmpty())) return;
+  if (const QString why = Merge(); !why.isEmpty()) SettingsWriteFailures::Report(why);
+  changes_.clear();
+}
 
-  QDir().mkpath(QFileInfo(path_).absolutePath());
+// This back end's writes into the store as it is now; why not, when they are lost.
+QString TQSettingsBackEnd::Merge() const {
+  const QString folder = QFileInfo(path_).absolutePath();
+  std::error_code ec;
+  std::filesystem::create_directories(QFile::encodeName(folder).toStdString(), ec);
+  if (ec) return QString("%1: %2").arg(folder, QString::fromLocal8Bit(ec.message()));
   QLockFile lock(path_ + ".lock");
   lock.setStaleLockTime(10000);
-  if (!lock.tryLock(5000)) return;  // another instance holds it: this write is lost
+  if (!lock.tryLock(5000)) {
+    if (lock.error() == QLockFile::LockFailedError) return "another Trevan kept the settings file locked";
+    return QString("%1: no lock file can be made there").arg(folder);
+  }
   int malformed = 0;
   std::optional<SettingsTree> tree = SettingsFile::Read(path_, &malformed);
-  if (!tree) return;  // a store that cannot be read is never replaced: this write is lost
+  // A store that cannot be read is never replaced.
+  if (!tree) return QString("%1 cannot be read").arg(path_);
   // The rewrite drops the lines that could not be understood: keep them
   // beside the new store.
   if (malformed > 0) SettingsFile::KeepCopy(path_);
   QMap<QString, SettingsValue>& key = (*tree)[section_];
   for (auto it = changes_.cbegin(); it != changes_.cend(); ++it) key[it.key()] = it.value();
-  SettingsFile::Write(path_, *tree);
-  changes_.clear();
+  return SettingsFile::Write(path_, *tree);
 }
 
 bool TQSettingsBackEnd::ReadString(const QString& name, QString& text) const {

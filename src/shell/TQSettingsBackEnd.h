@@ -12,7 +12,8 @@ class TQStorage;
 // The only class that touches the settings file, in the place the registry
 // holds elsewhere. Open takes a snapshot of one key; Close merges this
 // back end's writes into the file as it is then, under a lock, so running
-// instances only ever overwrite each other's values.
+// instances only ever overwrite each other's values. A write that is lost
+// is reported to the session's SettingsWriteFailures.
 class TQSettingsBackEnd {
  public:
   explicit TQSettingsBackEnd(QString storePath) : path_(std::move(storePath)) {}
@@ -31,6 +32,8 @@ class TQSettingsBackEnd {
   QStringList ValueNames() const { return section_.isEmpty() ? QStringList() : values_.keys(); }
 
  private:
+  QString Merge() const;
+
   QString path_;
   QString section_;  // empty for a root that names nothing: reads fail, writes are lost
   bool open_ = false;

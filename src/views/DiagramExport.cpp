@@ -1,6 +1,6 @@
 #include "DiagramExport.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "BeamDrawings.h"
+#include "ExportFile.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 
@@ -43,11 +44,9 @@ bool DiagramExport::Write(const ExactBeam& beam, bool metric, const QString& fil
   }
   const BeamDrawings drawings(beam, ExactSolver::Solve(beam), metric);
   const QSizeF points(Width + 2 * Margin, BeamDrawings::TotalHeight + 2 * Margin);
-  QFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = QString("Cannot write %1: %2").arg(fileName, file.errorString());
-    return false;
-  }
+  QByteArray bytes;
+  QBuffer file(&bytes);
+  file.open(QIODevice::WriteOnly);
 
   bool painted = false;
   if (Suffix(fileName) == "svg") {
@@ -78,11 +77,11 @@ bool DiagramExport::Write(const ExactBeam& beam, bool metric, const QString& fil
     }
   }
   file.close();
-  if (!painted || file.error() != QFileDevice::NoError) {
-    error = QString("Cannot write %1: %2").arg(fileName, file.errorString());
+  if (!painted) {
+    error = QString("Cannot draw %1").arg(fileName);
     return false;
   }
-  return true;
+  return ExportFile::Write(fileName, bytes, error);
 }
 
 }  // namespace trevan

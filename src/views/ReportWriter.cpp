@@ -1,6 +1,6 @@
 #include "ReportWriter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BeamDrawings.h"
+#include "ExportFile.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
@@ -422,11 +423,9 @@ bool ReportWriter::Write(const TTrevanDoc& beam, const Header& header, const QSt
 
 bool ReportWriter::Write(const ExactBeam& beam, bool metric, const Header& header, const QString& pdfFile,
                          QString& error) {
-  QFile file(pdfFile);
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = QString("Cannot write %1: %2").arg(pdfFile, file.errorString());
-    return false;
-  }
+  QByteArray pdf;
+  QBuffer file(&pdf);
+  file.open(QIODevice::WriteOnly);
   QPdfWriter writer(&file);
   writer.setResolution(Resolution);
   writer.setPageLayout(QPageLayout(QPageSize(PageSizeFor(QLocale())), QPageLayout::Portrait,
@@ -438,11 +437,7 @@ bool ReportWriter::Write(const ExactBeam& beam, bool metric, const Header& heade
     return false;
   }
   file.close();
-  if (file.error() != QFileDevice::NoError) {
-    error = QString("Cannot write %1: %2").arg(pdfFile, file.errorString());
-    return false;
-  }
-  return true;
+  return ExportFile::Write(pdfFile, pdf, error);
 }
 
 }  // namespace trevan

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <unistd.h>
 #include <algorithm>
 #include <cmath>
@@ -303,6 +306,45 @@ TEST_F(ConvertTest, TheFileUnitCopiesTheFileUnchanged) {
   EXPECT_EQ(Read(File("copy.tvn")), old);
   EXPECT_EQ(RunCli({"convert", File("old.tvn"), "--to", "m", "-o", File("old.tvn")}).status, ExitOk);
   EXPECT_EQ(Read(File("old.tvn")), old);
+}
+
+// Either unit goes through the one safe writer: the mode of the file it
+// replaces stays, a read-only one needs --force, and a failure says why.
+TEST_F(ConvertTest, TheTargetKeepsItsModeAReadOnlyOneNeedsForceAndFailuresSayWhy) {
+  const std::string beam = Examples + "/simply-supported.tvn";
+  for (const char* unit : {"m", "ft"}) {
+    SCOPED_TRACE(unit);
+    Write(File("private.tvn"), "old");
+    std::filesystem::permissions(File("private.tvn"), std::filesystem::perms(0600));
+    ASSERT_EQ(RunCli({"convert", beam, "--to", unit, "-o", File("private.tvn")}).status, ExitOk);
+    EXPECT_EQ(std::filesystem::status(File("private.tvn")).permissions(), std::filesystem::perms(0600));
+    EXPECT_NE(Read(File("private.tvn")), "old");
+
+    Write(File("fixed.tvn"), "old");
+    std::filesystem::permissions(File("fixed.tvn"), std::filesystem::perms(0444));
+    const Outcome refused = RunCli({"convert", beam, "--to", unit, "-o", File("fixed.tvn")});
+    EXPECT_EQ(refused.status, ExitUnreadable);
+    EXPECT_NE(refused.err.find(File("fixed.tvn") + ": the file is read-only; add --force"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(Read(File("fixed.tvn")), "old");
+    EXPECT_EQ(RunCli({"convert", beam, "--to", unit, "-o", File("fixed.tvn"), "--force"}).status, ExitOk);
+    EXPECT_NE(Read(File("fixed.tvn")), "old");
+    EXPECT_EQ(std::filesystem::status(File("fixed.tvn")).permissions(), std::filesystem::perms(0444));
+    std::filesystem::remove(File("fixed.tvn"));
+
+    std::filesystem::create_directory(File("folder"));
+    const struct {
+      std::string target;
+      int error;
+    } rows[] = {{File("folder"), EISDIR}, {File("no-dir/x.tvn"), ENOENT}, {File("private.tvn/x.tvn"), ENOTDIR}};
+    for (const auto& row : rows) {
+      const Outcome failed = RunCli({"convert", beam, "--to", unit, "-o", row.target});
+      EXPECT_EQ(failed.status, ExitUnreadable);
+      EXPECT_NE(failed.err.find("trevan-cli: " + row.target + ": " + std::strerror(row.error) + "\n"),
+                std::string::npos)
+          << failed.err;
+    }
+  }
 }
 
 TEST_F(ConvertTest, FailuresExitWithTheirStatus) {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <vector>
+
 #include "ImageCanvas.h"
 #include "RecordingMessages.h"
 #include "SupportGlyphs.h"
@@ -148,6 +152,49 @@ TEST_F(GlyphDrawingTest, SupportGlyphIsXoredAndComesOffAgain) {
       }
   hinge->Draw(canvas, 0, 0);
   EXPECT_EQ(Differences(blank), 0);
+}
+
+// The loads drawn together, a column at a time and only where the canvas
+// holds the drawing, give the picture of every stroke of every load drawn
+// alone: each second column from the load's start, from the beam line to
+// the straight line between its ends, that row not painted.
+TEST_F(GlyphDrawingTest, ManyLoadsShowEveryStrokeOfEachWhereverTheCanvasLooks) {
+  struct Load {
+    double x1, x2, f1, f2;
+  };
+  std::vector<Load> loads{{1.5, 2.5, 200, 200}, {0.02, 9.0, -300, 500}, {3.01, 27.0, 900, 100},
+                          {5.0, 5.5, 50, 50},   {0, 28, 0.001, 0.001},  {12.3, 14.0, -80, -850}};
+  // And many crossing each other: rising, falling, on even and odd columns.
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> along(0, 28), force(-900, 900);
+  for (int i = 0; i < 300; ++i) {
+    const double a = along(random), b = along(random);
+    loads.push_back({std::min(a, b), std::max(a, b) + 0.04, force(random), force(random)});
+  }
+  for (const Load& l : loads) beam().AddDistrCharge(distrcharge(l.x1, l.x2, l.f1, l.f2, &window));
+  for (const QPoint origin : {QPoint(0, 0), QPoint(333, 7)}) {
+    SCOPED_TRACE(origin.x());
+    canvas.SetOrigin(origin.x(), origin.y());
+    canvas.Fill(White);
+    canvas.SetPenColor(Glyph);
+    beam().Draw(canvas);
+    QImage expected(canvas.image().size(), QImage::Format_RGB32);
+    expected.fill(ImageCanvas::ToQRgb(White));
+    const auto paint = [&](long long x, long long y) {
+      const QPoint p(static_cast<int>(x) - origin.x(), static_cast<int>(y) - origin.y());
+      if (expected.rect().contains(p)) expected.setPixel(p, ImageCanvas::ToQRgb(Glyph));
+    };
+    for (const auto& l : loads) {
+      const long long a1 = static_cast<long long>(l.x1 / 0.04), a2 = static_cast<long long>(l.x2 / 0.04);
+      const long long y1 = static_cast<long long>(100 - l.f1 / 10), y2 = static_cast<long long>(100 - l.f2 / 10);
+      for (long long i = a1; i <= a2; i += 2) {
+        const long long y = y1 + (y2 - y1) * (i - a1) / (a2 - a1);
+        for (long long row = std::min(y + 1, 100LL); row <= std::max(y - 1, 100LL); ++row)
+          if (y != 100) paint(i, row);
+      }
+    }
+    EXPECT_EQ(Differences(expected), 0);
+  }
 }
 
 TEST_F(GlyphDrawingTest, BeamDrawsReactionsAsUpwardArrows) {

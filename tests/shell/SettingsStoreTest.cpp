@@ -1,10 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <ostream>
 #include <stdexcept>
 
 #include "SettingsSandbox.h"
+#include "SettingsWriteFailures.h"
 #include "TOptionsForm.h"
 #include "TQStorage.h"
 
@@ -29,6 +38,72 @@ TEST_F(SettingsStoreTest, ReadingAMissingSettingGivesItsDefaultAndCreatesTheKey)
   metric.SetValue("0");
   EXPECT_EQ(metric.GetValue(), "0");
 }
+
+struct LostWriteRow {
+  const char* name;
+  const char* store;  // under the sandbox
+  const char* said;   // in the reason
+  friend void PrintTo(const LostWriteRow& row, std::ostream* out) { *out << row.name; }
+};
+
+constexpr uid_t Nobody = 65534;
+
+// Permissions bind the superuser only when it gives up its rights: the
+// step then runs in a child process as nobody, and answers through its
+// exit status.
+bool AsOrdinaryUser(const QString& folder, const std::function<bool()>& step) {
+  if (::geteuid() != 0) return step();
+  for (QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+       it.hasNext();)
+    if (::chown(QFile::encodeName(it.next()).constData(), Nobody, Nobody) != 0) return false;
+  if (::chown(QFile::encodeName(folder).constData(), Nobody, Nobody) != 0) return false;
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) ::_exit(2);
+    ::_exit(step() ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class LostSettingsTest : public ::testing::TestWithParam<LostWriteRow> {};
+
+TEST_P(LostSettingsTest, AreToldOnceASessionWithWhy) {
+  const LostWriteRow& row = GetParam();
+  test::SettingsSandbox sandbox;
+  QFile plain(sandbox.Dir() + "/plain");
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.close();
+  QDir(sandbox.Dir()).mkdir("locked");
+  QFile store(sandbox.Dir() + "/readonly.conf");
+  ASSERT_TRUE(store.open(QIODevice::WriteOnly));
+  store.close();
+  store.setPermissions(QFileDevice::ReadOwner);
+  QFile::setPermissions(sandbox.Dir() + "/locked", QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+  qputenv(SettingsFile::PathVariable, (sandbox.Dir() + "/" + row.store).toUtf8());
+
+  QStringList told;
+  const bool toldOnce = AsOrdinaryUser(sandbox.Dir(), [&] {
+    SettingsWriteFailures session([&](const QString& why) { told << why; });
+    for (const char* value : {"1", "0"}) {
+      TQSetting metric;
+      metric.Storage.SetKey(TrevanKey);
+      metric.KeyName = "Metric";
+      metric.SetValue(value);
+    }
+    return told.size() == 1 && told[0].contains(row.said);
+  });
+  EXPECT_TRUE(toldOnce) << told.join("|").toStdString();
+  QFile::setPermissions(sandbox.Dir() + "/locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stores, LostSettingsTest,
+    ::testing::Values(LostWriteRow{"UnderAFile", "plain/Trevan.conf", std::strerror(ENOTDIR)},
+                      LostWriteRow{"InAReadOnlyFolder", "locked/Trevan.conf", "no lock file"},
+                      LostWriteRow{"ReadOnlyStore", "readonly.conf", "readonly.conf"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsStoreTest, StringAndIntegerValuesStayApart) {
   TQStorage storage;

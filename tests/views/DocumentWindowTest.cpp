@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -245,6 +249,17 @@ TEST_F(DocumentWindowTest, TheScrollBarShowsTheHiddenColumns) {
   EXPECT_EQ(window->HAxisPaintBox().x(), -100);
   window->SetDistanceScale(0.04);
   EXPECT_FALSE(window->ScrollBar1().isEnabled());
+}
+
+TEST_F(DocumentWindowTest, AFailedSaveSaysWhyOnTheBoxsSecondLine) {
+  Click(50, base() - 20);
+  QTemporaryDir dir;
+  window->Document().FileName = dir.filePath("gone/beam.tvn");
+  host.dialogs.answers = {DialogButton::Ok};
+  EXPECT_FALSE(window->Document().Save());
+  ASSERT_FALSE(host.dialogs.asked.empty());
+  EXPECT_EQ(host.dialogs.asked.back().caption, "File Error");
+  EXPECT_EQ(host.dialogs.asked.back().text, QString("Error while saving file\n") + std::strerror(ENOENT));
 }
 
 TEST_F(DocumentWindowTest, ClearAllAsksFirst) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -266,6 +267,34 @@ TEST_F(ReportTest, UnwritableFileSaysWhy) {
   EXPECT_TRUE(error.contains("no/such/dir/r.pdf")) << error.toStdString();
   EXPECT_FALSE(DiagramExport::Write(beam, File("d.gif"), error));
   EXPECT_TRUE(error.contains(".svg")) << error.toStdString();
+}
+
+// An export is made whole beside the old file and renamed over it: a
+// reader of the old file keeps the old content, the mode stays, nothing is
+// left beside it.
+TEST_F(ReportTest, ExportsReplaceTheOldFileWholeAndKeepItsMode) {
+  TTrevanDoc beam;
+  ASSERT_TRUE(beam.Load((Examples + "/simply-supported.tvn").toStdString()));
+  for (const QString name : {"r.pdf", "d.svg", "d.png"}) {
+    SCOPED_TRACE(name.toStdString());
+    QFile old(File(name));
+    ASSERT_TRUE(old.open(QIODevice::ReadWrite));
+    old.write("old");
+    old.flush();
+    ASSERT_TRUE(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    QString error;
+    ASSERT_TRUE(name.endsWith(".pdf") ? ReportWriter::Write(beam, FixedHeader("x"), File(name), error)
+                                      : DiagramExport::Write(beam, File(name), error))
+        << error.toStdString();
+    old.seek(0);
+    EXPECT_EQ(old.readAll(), "old");
+    QFile now(File(name));
+    ASSERT_TRUE(now.open(QIODevice::ReadOnly));
+    EXPECT_GT(now.size(), 100);
+    const auto user = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    EXPECT_EQ(now.permissions() & ~user, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+  }
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
 
 TEST_F(ReportTest, SvgHoldsTheThreeDrawings) {

@@ -133,7 +133,8 @@ class TTrevanDoc {
   element* SplitNode(element& node, double x, TSupportType type);
   // Links supports read from a file in one pass over their sorted positions.
   void LinkSupports(std::vector<std::pair<double, TSupportType>> supports);
-  void ReportFileError(const char* message);
+  void ReportFileError(const std::string& message);
+  void DrawLoads(Canvas& canvas) const;
   FileContents ReadFile(const std::string& fileName) const;
   static void CheckSupportPositions(const FileContents& contents);
   void WriteFile(std::ostream& out) const;

@@ -1,6 +1,7 @@
 #include "beam/DistributedLoad.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "beam/UnitSystem.h"
 #include "hosts/BeamWindow.h"
@@ -72,20 +73,51 @@ void distrcharge::SetMetric(bool metric) {
 
 std::string distrcharge::GetName() const { return "Distributed load"; }
 
-void distrcharge::Draw(Canvas& canvas, int ox, int oy) const {
+bool distrcharge::GetStrokeLine(StrokeLine& c, int ox, int oy) const {
   Mapping m;
-  if (!GetMapping(m)) return;
-  const int base = m.baseLine - oy;
-  const int a1 = ToPixel(X1 / m.distanceScale - ox);
-  const int y1 = ToPixel(base - F1 / m.forceScale);
-  const int a2 = ToPixel(X2 / m.distanceScale - ox);
-  const int y2 = ToPixel(base - F2 / m.forceScale);
-  if (a2 <= a1) return;
-  for (long long i = a1; i <= a2; i += 2) {
-    const long long y = y1 + static_cast<long long>(y2 - y1) * (i - a1) / (a2 - a1);
-    canvas.MoveTo(static_cast<int>(i), base);
-    canvas.LineTo(static_cast<int>(i), static_cast<int>(y));
+  if (!GetMapping(m)) return false;
+  c.base = m.baseLine - oy;
+  c.a1 = ToPixel(X1 / m.distanceScale - ox);
+  c.y1 = ToPixel(c.base - F1 / m.forceScale);
+  c.a2 = ToPixel(X2 / m.distanceScale - ox);
+  c.y2 = ToPixel(c.base - F2 / m.forceScale);
+  return c.a2 > c.a1;
+}
+
+// Every second column from a1 to a2, the row on the straight line between
+// the ends, truncated as y1 + (y2 - y1) * (i - a1) / (a2 - a1); stepped by
+// quotient and remainder so a long load costs no division a column.
+template <class Stroke>
+void distrcharge::ForEachStroke(const StrokeLine& c, long long from, long long to, Stroke stroke) const {
+  from = std::max<long long>(from, c.a1);
+  from += (from - c.a1) & 1;
+  to = std::min<long long>(to, c.a2);
+  if (from > to) return;
+  const long long width = static_cast<long long>(c.a2) - c.a1;
+  const long long rise = std::llabs(static_cast<long long>(c.y2) - c.y1);
+  const long long sign = c.y2 < c.y1 ? -1 : 1;
+  long long quotient = rise * (from - c.a1) / width, remainder = rise * (from - c.a1) % width;
+  const long long stepQuotient = 2 * rise / width, stepRemainder = 2 * rise % width;
+  for (long long i = from; i <= to; i += 2) {
+    stroke(i, c.y1 + sign * quotient);
+    quotient += stepQuotient;
+    remainder += stepRemainder;
+    if (remainder >= width) {
+      ++quotient;
+      remainder -= width;
+    }
   }
+}
+
+// Only the columns the canvas holds: a long beam has far more.
+void distrcharge::Draw(Canvas& canvas, int ox, int oy) const {
+  StrokeLine c{};
+  if (!GetStrokeLine(c, ox, oy)) return;
+  const Rect area = canvas.DrawnArea();
+  ForEachStroke(c, area.Left - 1, area.Right, [&](long long i, long long y) {
+    canvas.MoveTo(static_cast<int>(i), c.base);
+    canvas.LineTo(static_cast<int>(i), static_cast<int>(y));
+  });
 }
 
 Rect distrcharge::GetBounds() const {

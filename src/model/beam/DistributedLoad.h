@@ -23,6 +23,14 @@ class distrcharge : public object {
   bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
 
+  // Draw strokes every second column from a1 to a2, from the base line to
+  // the row y1 + (y2 - y1) * (i - a1) / (a2 - a1), truncated, that row not
+  // painted; false when nowhere. Many loads are drawn together from these.
+  struct StrokeLine {
+    int base, a1, y1, a2, y2;
+  };
+  bool GetStrokeLine(StrokeLine& line, int ox, int oy) const;
+
   // Intensity at x; 0 outside [X1, X2].
   double IntensityAt(double x) const;
   // Intensity at x taken as inside the load: x is clamped to [X1, X2].
@@ -35,6 +43,11 @@ class distrcharge : public object {
   // The file gave the ends right to left: the load acts with its ends in
   // order, and is written back as it was given.
   bool StoredReversed = false;
+
+ private:
+  // Calls stroke(column, row) for every stroke in the columns from..to.
+  template <class Stroke>
+  void ForEachStroke(const StrokeLine& line, long long from, long long to, Stroke stroke) const;
 };
 
 }  // namespace trevan

@@ -1,6 +1,8 @@
 // Drawing and hit testing of the whole beam.
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
+#include "beam/DistributedLoad.h"
+#include "drawing/StrokeEnvelope.h"
 #include "hosts/BeamView.h"
 #include "hosts/Canvas.h"
 
@@ -30,10 +32,30 @@ object* TTrevanDoc::FindObjectAt(Point point) const {
   return other ? other : found;
 }
 
+// In copy mode, strokes of one colour drawn over each other show only
+// their union: many loads are drawn a column at a time.
+void TTrevanDoc::DrawLoads(Canvas& canvas) const {
+  if (canvas.GetRasterMode() != RasterMode::Copy || DistrCharges.size() < 2 || !View) {
+    for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
+    return;
+  }
+  const Rect area = canvas.DrawnArea();
+  StrokeEnvelope envelope(area.Left - 1, area.Right, View->BaseLine());
+  for (const auto& d : DistrCharges) {
+    distrcharge::StrokeLine line{};
+    if (!d->GetStrokeLine(line, 0, 0)) continue;
+    if (line.base == envelope.Base())
+      envelope.Add(line.a1, line.y1, line.a2, line.y2);
+    else
+      d->Draw(canvas, 0, 0);
+  }
+  envelope.Draw(canvas);
+}
+
 void TTrevanDoc::Draw(Canvas& canvas) const {
   canvas.SetPenColor(BeamObjectColour);
   for (const auto& c : Charges) c->Draw(canvas, 0, 0);
-  for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
+  DrawLoads(canvas);
   // A beam that cannot stand has no reactions to show.
   const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*this));
   const bool reactions = !NeedsSupport() && exact.solved;

@@ -262,14 +262,15 @@ bool TTrevanDoc::Save(const std::string& fileName) {
   WriteFile(text);
   lastError_ = SafeFileWriter::Replace(fileName, text.str());
   if (!lastError_.empty()) {
-    ReportFileError("Error while saving file");
+    // The box's second line says why, so the user knows what to change.
+    ReportFileError("Error while saving file\n" + lastError_);
     return false;
   }
   MarkDirty(false);
   return true;
 }
 
-void TTrevanDoc::ReportFileError(const char* message) {
+void TTrevanDoc::ReportFileError(const std::string& message) {
   if (View && View->Window())
     View->Window()->Messages().ShowMessage(message, "File Error", MessageIcon::Exclamation);
 }

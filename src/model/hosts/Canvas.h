@@ -33,6 +33,9 @@ class Canvas {
 
   virtual int Width() const = 0;
   virtual int Height() const = 0;
+  // The part of the drawing the canvas holds (Left, Top, exclusive Right,
+  // Bottom); what falls outside is lost, so need not be drawn.
+  virtual Rect DrawnArea() const { return {0, 0, Width(), Height()}; }
 
   virtual void SetPenColor(Rgb colour) = 0;
   virtual Rgb PenColor() const = 0;

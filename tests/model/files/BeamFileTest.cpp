@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "ChainChecks.h"
 #include "RecordingMessages.h"
 #include "TempDir.h"
@@ -175,7 +178,9 @@ TEST_F(BeamFileTest, FailedSaveKeepsTheDocumentDirtyAndSaysSo) {
   EXPECT_FALSE(window.Save(dir.File("missing-folder/beam.tvn")));
   EXPECT_TRUE(window.Dirty());
   ASSERT_EQ(messages.messages.size(), 2u);
-  EXPECT_EQ(messages.messages[0].text, "Error while saving file");
+  // The second line says why.
+  EXPECT_EQ(messages.messages[0].text, std::string("Error while saving file\n") + std::strerror(EISDIR));
+  EXPECT_EQ(messages.messages[1].text, std::string("Error while saving file\n") + std::strerror(ENOENT));
   EXPECT_EQ(messages.messages[0].caption, "File Error");
   EXPECT_EQ(TempDir::Read(dir.File("taken/keep.txt")), "content");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
