@@ -195,7 +195,7 @@ TEST(AboutBoxTest, ShowsTheBuildsVersion) {
   TAboutBox box;
   EXPECT_EQ(box.windowTitle(), "About Trevan");
   EXPECT_EQ(box.size(), QSize(492, 248));
-  EXPECT_EQ(box.VersionLabel1->text(), "Version 2.0.0.0");
+  EXPECT_EQ(box.VersionLabel1->text(), "Version 2.0.0");
   EXPECT_EQ(box.ProductName->text(), "Trevan for Windows");
   EXPECT_EQ(box.OKButton->geometry(), QRect(400, 216, 77, 25));
 }
