@@ -55,6 +55,13 @@ TStartForm::TStartForm(DialogService& dialogs, QWidget* parent) : QDialog(parent
   setTabOrder(OKBtn, CancelBtn);
 }
 
+// Typing at once replaces the proposed length.
+void TStartForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Edit1->setFocus(Qt::OtherFocusReason);
+  Edit1->selectAll();
+}
+
 int TStartForm::ItemIndex() const { return FeetItem->isChecked() ? 1 : 0; }
 
 void TStartForm::SetItemIndex(int index) { (index == 1 ? FeetItem : MetresItem)->setChecked(true); }

@@ -5,6 +5,7 @@
 
 #include "TMDIChild.h"
 #include "beam/UnitSystem.h"
+#include "drawing/TextContrast.h"
 #include "text/CLocaleText.h"
 
 namespace trevan {
@@ -46,7 +47,8 @@ QList<TVAxis::Label> TVAxis::Labels() const {
 void TVAxis::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setFont(AxisFont());
-  painter.setPen(ToQColor(AxisKind == Kind::Force ? owner_->ForcesColour() : owner_->MomentsColour()));
+  const Rgb colour = AxisKind == Kind::Force ? owner_->ForcesColour() : owner_->MomentsColour();
+  painter.setPen(ToQColor(TextContrast::ReadableOn(colour, TextContrast::Paper)));
   const QFontMetrics metrics(painter.font());
   for (const Label& label : Labels()) {
     const QRect box = AxisKind == Kind::Force

@@ -7,6 +7,8 @@ namespace trevan {
 
 namespace {
 constexpr Rgb BeamObjectColour = Rgb::FromRgb(128, 0, 0);
+// Objects past the beam's ends carry nothing: they stand out until moved.
+constexpr Rgb OffBeamColour = Rgb::FromRgb(230, 100, 0);
 
 // Visits the searchable objects in search order until visit answers true.
 template <class Visit>
@@ -30,13 +32,30 @@ object* TTrevanDoc::FindObjectAt(Point point) const {
 }
 
 void TTrevanDoc::Draw(Canvas& canvas) const {
+  for (const auto& c : Charges) {
+    canvas.SetPenColor(OnBeam(*c) ? BeamObjectColour : OffBeamColour);
+    c->Draw(canvas, 0, 0);
+  }
+  for (const auto& d : DistrCharges) {
+    canvas.SetPenColor(OnBeam(*d) ? BeamObjectColour : OffBeamColour);
+    d->Draw(canvas, 0, 0);
+  }
   canvas.SetPenColor(BeamObjectColour);
-  for (const auto& c : Charges) c->Draw(canvas, 0, 0);
-  for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
   // A beam that cannot stand has no reactions to show.
   const bool reactions = !NeedsSupport();
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
     e->Draw(canvas, 0, 0);
+    if (!limits::IsLoadPosition(e->X1, Length)) {
+      // Its glyph is inverted, not painted: a frame in the warning colour marks it.
+      const Rect r = e->GetBounds();
+      canvas.SetPenColor(OffBeamColour);
+      canvas.MoveTo(r.Left - 2, r.Top - 2);
+      canvas.LineTo(r.Right + 2, r.Top - 2);
+      canvas.LineTo(r.Right + 2, r.Bottom + 2);
+      canvas.LineTo(r.Left - 2, r.Bottom + 2);
+      canvas.LineTo(r.Left - 2, r.Top - 2);
+      canvas.SetPenColor(BeamObjectColour);
+    }
     // The reaction, drawn as a force: an upward reaction points up at the support.
     if (reactions) charge(e->X1, -e->Reaction(), View).Draw(canvas, 0, 0);
   }
