@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCursor>
+#include <QPalette>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
@@ -8,6 +10,7 @@
 
 #include "MainWindowFixture.h"
 #include "TQPropertyInspector.h"
+#include "TShowForm.h"
 #include "TResultsPanel.h"
 #include "TViewCommands.h"
 #include "analysis/ExactSolver.h"
@@ -158,11 +161,15 @@ TEST_F(InputViewTest, AfterAUnitSwitchTheInspectorEditsOnlyTheActiveWindow) {
   Run("ForceToolAction");
   Click(100, Base() - 8);
   Run("EditProperties1");
+  TQPropertyInspector& inspector = main->Inspector();
   main->Nonmetric1->trigger();
   Settle();
+  // 2000 N and 4 m in lbf (4.4482216152605 N) and ft (0.3048 m): ten figures.
+  EXPECT_EQ(inspector.ValueListEditor1->item(0, 1)->text(), QString::number(2000 / 4.4482216152605, 'g', 10));
+  EXPECT_EQ(inspector.ValueListEditor1->item(1, 1)->text(), QString::number(4 / 0.3048, 'g', 10));
   main->Metric1->trigger();
   Settle();
-  TQPropertyInspector& inspector = main->Inspector();
+  EXPECT_EQ(inspector.ValueListEditor1->item(0, 1)->text(), "2000") << "not 1999.99999999999";
   EXPECT_EQ(inspector.TargetObject(), Active()->InputForm().SelectedObject());
   const double before = hiddenForce.f;
   inspector.ValueListEditor1->item(0, 1)->setText("1234");
@@ -192,6 +199,27 @@ TEST_F(InputViewTest, PasteLandsAtThePointerTheCopiedPlaceOrMidBeam) {
   Run("EditPaste1");
   ASSERT_EQ(Beam().Charges.size(), 1u);
   EXPECT_DOUBLE_EQ(Beam().Charges[0]->x, 2.5) << "8 m is off a 5 m beam: mid-beam";
+}
+
+// On a dark desktop theme the panes stay white, so that the drawing
+// colours, chosen for paper, keep their contrast.
+TEST_F(InputViewTest, ThePanesStayWhiteOnADarkTheme) {
+  const QPalette previous = QApplication::palette();
+  QPalette dark = previous;
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) dark.setColor(role, QColor(30, 30, 30));
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) dark.setColor(role, Qt::white);
+  QApplication::setPalette(dark);
+  Start();
+  View().RenderNow();
+  Active()->ShowForm().RenderNow();
+  // Between the grid lines, 10 pixels below the beam line and the zero line.
+  const auto paper = [](const TBackedView& view, int line) {
+    const QPoint o = view.Backing().Origin();
+    return view.Backing().image().pixel(25 - o.x(), line + 10 - o.y());
+  };
+  EXPECT_EQ(paper(View(), Base()), qRgb(255, 255, 255));
+  EXPECT_EQ(paper(Active()->ShowForm(), Active()->ShowForm().ZeroLine()), qRgb(255, 255, 255));
+  QApplication::setPalette(previous);
 }
 
 }  // namespace

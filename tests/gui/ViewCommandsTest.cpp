@@ -334,6 +334,11 @@ TEST_F(ViewCommandsTest, EditsRefitUntilAScaleIsSetByHand) {
   TMDIChild& w = *Active();
   const int visible = w.GraphScrollBox().viewport()->width() - 2 * TVAxis::StripWidth;
   EXPECT_GE(w.ColumnCount(), visible * 99 / 100) << "a new beam opens over the whole width";
+  // The moment axis right after the diagram's last column, clear of it.
+  const int lastColumn = w.ShowForm().mapTo(&w.GraphScrollBox(), QPoint(w.ColumnCount() - 1, 0)).x();
+  const int axis = w.MomentAxis().mapTo(&w.GraphScrollBox(), QPoint(0, 0)).x();
+  EXPECT_GT(axis, lastColumn);
+  EXPECT_LE(axis, lastColumn + 4);
   TTrevanDoc& beam = *w.Beam();
   beam.InsertSupport(0, ftHinge);
   beam.InsertSupport(10, ftHinge);
