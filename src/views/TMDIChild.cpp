@@ -25,6 +25,7 @@
 #include "TShowForm.h"
 #include "TStartForm.h"
 #include "TVAxis.h"
+#include "analysis/ScaleFit.h"
 #include "beam/UnitSystem.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
@@ -448,12 +449,19 @@ void TMDIChild::SetUnitSystem(bool metric) {
     host_.SetMetricChecks(beam_->Metric);
     return;
   }
+  const int columns = columnCount_;
   beam_->SetMetric(metric);
   host_.SetMetricSetting(ApplicationMetric() ? "1" : "0");
   const WatchedObject remembered = inputView_->SelectedObject();
   inputView_->SelectObject(nullptr);
-  if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
-  if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
+  if (scaledByHand_) {
+    // The user's scale goes along the ladder of the scale commands.
+    if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
+    if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
+  } else {
+    // A fitted beam keeps its width in the other unit.
+    distanceScale_ = ScaleFit::WidthScale(beam_->Length, columns, distanceScale_);
+  }
   ResetBeamView();
   Recalculate();
   inputView_->SelectObject(remembered.get());

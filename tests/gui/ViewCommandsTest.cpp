@@ -323,6 +323,14 @@ TEST_F(ViewCommandsTest, ALongBeamOpensFittedToTheWholeWidth) {
     main->Command("ViewFit1")->trigger();
     Analyse();
   }
+  // In feet the fitted beam keeps its width.
+  const int columns = w.ColumnCount();
+  main->Nonmetric1->trigger();
+  Analyse();
+  EXPECT_NEAR(w.ColumnCount(), columns, columns / 100.0);
+  EXPECT_LE(w.ColumnCount(), visible);
+  main->Metric1->trigger();
+  Analyse();
 }
 
 // Every window opens fitted; an edit that pushes a curve out of its pane
