@@ -71,7 +71,7 @@ void TStartForm::accept() {
   const bool metric = ItemIndex() == 0;
   if (!Edit1->Validate() || !limits::IsBeamLength(length, metric)) {
     const std::string text =
-        "The length of the beam must be a number " + limits::BeamLengthRange(metric) + ".";
+        "The length of the beam must be a number " + limits::BeamLengthRange(metric) + ", such as 12.5.";
     dialogs_.Message(this, QString::fromStdString(text), "New Trevan project", DialogIcon::Warning,
                      DialogButtons::Ok);
     Edit1->setFocus();
