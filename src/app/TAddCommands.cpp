@@ -45,6 +45,13 @@ Typed Position(const QString& text, const char* what, const TTrevanDoc& beam) {
   return t;
 }
 
+// A value the dialog has checked already.
+double Value(const QString& text) {
+  double value = 0;
+  limits::ParseEdited(text.toStdString(), value);
+  return value;
+}
+
 QString FirstProblem(std::initializer_list<Typed> values) {
   for (const Typed& t : values)
     if (!t.problem.isEmpty()) return t.problem;
@@ -95,8 +102,7 @@ void TAddCommands::AddForce() {
       &main_);
   if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
   const QStringList t = dialog.Texts();
-  w->Recorder()->RecordAddCharge(
-      charge(Position(t[1], "", beam).value, Magnitude(t[0], "", force).value, &w->InputForm()));
+  window->Recorder()->RecordAddCharge(charge(Value(t[1]), Value(t[0]), &window->InputForm()));
 }
 
 void TAddCommands::AddDistributedLoad() {
@@ -124,9 +130,8 @@ void TAddCommands::AddDistributedLoad() {
       &main_);
   if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
   const QStringList t = dialog.Texts();
-  w->Recorder()->RecordAddDistrCharge(distrcharge(
-      Position(t[1], "", beam).value, Position(t[3], "", beam).value, Magnitude(t[0], "", intensity).value,
-      Magnitude(t[2], "", intensity).value, &w->InputForm()));
+  window->Recorder()->RecordAddDistrCharge(
+      distrcharge(Value(t[1]), Value(t[3]), Value(t[0]), Value(t[2]), &window->InputForm()));
 }
 
 void TAddCommands::AddSupport() {
@@ -152,7 +157,7 @@ void TAddCommands::AddSupport() {
   if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
   const QStringList t = dialog.Texts();
   const auto type = static_cast<TSupportType>(std::max<qsizetype>(0, types.indexOf(t[1])));
-  w->Recorder()->RecordAddSupport(Position(t[0], "", beam).value, type);
+  window->Recorder()->RecordAddSupport(Value(t[0]), type);
 }
 
 }  // namespace trevan
