@@ -449,7 +449,7 @@ void TMDIChild::SetUnitSystem(bool metric) {
     host_.SetMetricChecks(beam_->Metric);
     return;
   }
-  const int columns = columnCount_;
+  const double oldLength = beam_->Length;
   beam_->SetMetric(metric);
   host_.SetMetricSetting(ApplicationMetric() ? "1" : "0");
   const WatchedObject remembered = inputView_->SelectedObject();
@@ -458,9 +458,10 @@ void TMDIChild::SetUnitSystem(bool metric) {
     // The user's scale goes along the ladder of the scale commands.
     if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
     if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
-  } else {
-    // A fitted beam keeps its width in the other unit.
-    distanceScale_ = ScaleFit::WidthScale(beam_->Length, columns, distanceScale_);
+  } else if (oldLength > 0) {
+    // A fitted beam keeps its width in the other unit, and switching back
+    // gives its scale back exactly.
+    distanceScale_ = ScaleFit::ShortScale(distanceScale_ * (beam_->Length / oldLength));
   }
   ResetBeamView();
   Recalculate();

@@ -193,13 +193,15 @@ TEST_F(DocumentWindowTest, ArrowBackspaceAndDeleteKeys) {
 TEST_F(DocumentWindowTest, SwitchingUnitsTwiceRestoresTheScaleAndKeepsTheSelection) {
   Click(50, base() - 20);
   object* selected = view().SelectedObject();
+  const int columns = window->ColumnCount();
   window->SetUnitSystem(false);
-  EXPECT_DOUBLE_EQ(window->DistanceScale(), 0.16);
+  EXPECT_NEAR(window->DistanceScale(), 0.04 / 0.3048, 1e-12) << "the beam keeps its width in feet";
+  EXPECT_NEAR(window->ColumnCount(), columns, 1);
   EXPECT_FALSE(host.metricChecked);
   EXPECT_EQ(host.metricSetting, "0");
   EXPECT_EQ(view().SelectedObject(), selected);
   window->SetUnitSystem(true);
-  EXPECT_DOUBLE_EQ(window->DistanceScale(), 0.04);
+  EXPECT_EQ(window->DistanceScale(), 0.04);
   EXPECT_EQ(view().SelectedObject(), selected);
   EXPECT_NEAR(beam().Charges[0]->x, 2, 1e-12);
   EXPECT_FALSE(window->UndoStack()->GetCanUndo()) << "a unit switch starts an empty history";

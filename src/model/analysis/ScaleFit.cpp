@@ -52,6 +52,14 @@ double ScaleFit::WidthScale(double length, int columns, double current) {
   return std::max(d, SmallestDistanceStep);
 }
 
+double ScaleFit::ShortScale(double v) {
+  if (!(v > 0) || !std::isfinite(v)) return v;
+  // Divided by an exact power of ten, so that 0.04 comes out as the double 0.04.
+  const double q = std::pow(10.0, 2 - std::floor(std::log10(v)));
+  const double r = std::round(v * q) / q;
+  return std::abs(r - v) <= 1e-9 * v ? r : v;
+}
+
 bool ScaleFit::Underfills(const Extent& extent, const Scales& scales, const Room& room) {
   auto small = [](double value, double scale, int half) { return value > 0 && value / scale < half / 5.0; };
   return small(extent.loads, scales.force, room.inputHalf) ||

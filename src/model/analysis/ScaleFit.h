@@ -45,6 +45,9 @@ class ScaleFit {
   // its pane, so that a fit would show it larger.
   static bool Underfills(const Extent& extent, const Scales& scales, const Room& room);
 
+  // v itself, or the number of three significant digits it differs from by
+  // no more than rounding.
+  static double ShortScale(double v);
   // The distance scale that lays length over columns pixel columns.
   static double WidthScale(double length, int columns, double current);
   // The smallest of 2.5, 5 and 12.5 times a power of ten that is at least v.
