@@ -105,7 +105,7 @@ void TResultsPanel::Fill() {
 
 QString TResultsPanel::TableText() const {
   if (!hasBeam_) return {};
-  return QString::fromStdString(ExactTable::TabSeparated(ExactTable::Rows(results_, metric_, Kilo())));
+  return QString::fromStdString(ExactTable::TabSeparated(ExactTable::Rows(results_, metric_, Kilo(), true)));
 }
 
 void TResultsPanel::CopyTable() const {

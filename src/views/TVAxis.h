@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 #include "hosts/Rgb.h"
 
 namespace trevan {
@@ -43,6 +45,8 @@ class TVAxis : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void DrawLegend(QPainter& painter) const;
+
   const int* referenceLine_;
   TMDIChild* owner_;
 };

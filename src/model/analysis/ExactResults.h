@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,9 @@ struct ExactResults {
   double totalLoad = 0;
   double sumReactions = 0;
   std::vector<Piece> pieces;  // ascending, covering the beam
+
+  // The largest moment of either sign, as a size.
+  double LargestMoment() const { return std::max(maxSagging.value, -maxHogging.value); }
 
   // Values just right of x (just left at the beam's right end); 0 off the beam.
   double ShearAt(double x) const;

@@ -1,4 +1,5 @@
 // Drawing and hit testing of the whole beam.
+#include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "hosts/BeamView.h"
 #include "hosts/Canvas.h"
@@ -42,8 +43,10 @@ void TTrevanDoc::Draw(Canvas& canvas) const {
   }
   canvas.SetPenColor(BeamObjectColour);
   // A beam that cannot stand has no reactions to show.
-  const bool reactions = !NeedsSupport();
-  for (const element* e = FirstSupport(); e; e = e->Next.get()) {
+  const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*this));
+  const bool reactions = !NeedsSupport() && exact.solved;
+  std::size_t k = 0;
+  for (const element* e = FirstSupport(); e; e = e->Next.get(), ++k) {
     e->Draw(canvas, 0, 0);
     if (!limits::IsLoadPosition(e->X1, Length)) {
       // Its glyph is inverted, not painted: a frame in the warning colour marks it.
@@ -57,7 +60,7 @@ void TTrevanDoc::Draw(Canvas& canvas) const {
       canvas.SetPenColor(BeamObjectColour);
     }
     // The reaction, drawn as a force: an upward reaction points up at the support.
-    if (reactions) charge(e->X1, -e->Reaction(), View).Draw(canvas, 0, 0);
+    if (reactions && k < exact.supports.size()) charge(e->X1, -exact.supports[k].reaction, View).Draw(canvas, 0, 0);
   }
 }
 
