@@ -9,7 +9,7 @@ packages=(
   libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation locales
-  desktop-file-utils appstream shared-mime-info man-db dpkg-dev file poppler-utils
+  desktop-file-utils appstream shared-mime-info man-db dpkg-dev file poppler-utils lintian
 )
 
 missing=()

@@ -9,18 +9,22 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
 #include <utility>
 
 #include "ChildPlacement.h"
 #include "DialogService.h"
+#include "GeometrySetting.h"
 #include "Pictures.h"
 #include "TAboutBox.h"
 #include "TActionList.h"
+#include "TAddCommands.h"
 #include "TDocManager.h"
 #include "TDocument.h"
 #include "TExportCommands.h"
@@ -43,6 +47,8 @@ namespace trevan {
 
 namespace {
 constexpr const char* TrevanKey = "Software\\Quillmoor Software\\Trevan";
+constexpr const char* MainGeometryName = "MainWindowGeometry";
+constexpr const char* InspectorGeometryName = "InspectorGeometry";
 
 const char* const ImageFiles[] = {"00-new",
                                   "01-open",
@@ -67,7 +73,8 @@ const char* const ImageFiles[] = {"00-new",
                                   "20-undo",
                                   "21-properties",
                                   "22-delete",
-                                  "23-redo"};
+                                  "23-redo",
+                                  "24-roller"};
 }  // namespace
 
 TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
@@ -75,8 +82,9 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   InitMainResources();
   setWindowTitle("Trevan");
   setWindowIcon(QIcon(ProductPicture()));
-  resize(780, 490);
+  PlaceMainWindow();
   mdi_ = new QMdiArea;
+  mdi_->setAccessibleName("Beam windows");
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdi_);
@@ -94,7 +102,10 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   options_ = std::make_unique<TOptionsForm>(dialogs_, this);
   about_ = std::make_unique<TAboutBox>(this);
   inspector_ = new TQPropertyInspector(messages_, this);
-  inspector_->OnClosed = [this] { Command("EditProperties1")->setChecked(false); };
+  inspector_->OnClosed = [this] {
+    RememberInspector();
+    Command("EditProperties1")->setChecked(false);
+  };
   help_ = new THelpViewer(this);
   view_ = new TViewCommands(*this, *actions_);
 
@@ -116,7 +127,8 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
     window->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setWindowIcon(windowIcon());
-    PlaceNewChild(sub, QSize(624, 385));
+    // Most of the area, so that the fitted beam has room to show.
+    PlaceNewChild(sub, (mdi_->viewport()->size() * 9 / 10).expandedTo(QSize(624, 385)));
     sub->show();
     WatchWindow(window);
     document = &window->Document();
@@ -124,6 +136,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   };
   docManager_->Loaded();
   new TExportCommands(*this, *actions_);
+  new TAddCommands(*this, *actions_);
 
   idle_ = new QTimer(this);
   idle_->setInterval(0);
@@ -180,13 +193,15 @@ void TMainForm::CreateFileCommands() {
   Add("FileNew", "File", "&New", "Ctrl+N", 0, true, "New|Create a new file");
   Add("FileOpen", "File", "&Open...", "Ctrl+O", 1, true, "Open|Open an existing file");
   Add("FileSave", "File", "&Save", "Ctrl+S", 2, false, "Save|Save this file");
-  Add("FileSaveAs", "File", "S&ave As...", nullptr, -1, false, "Save this file under a new name");
-  Add("FileClose", "File", "&Close", "Ctrl+F4", -1, false, "Close this file");
+  Add("FileSaveAs", "File", "S&ave As...", "Ctrl+Shift+S", -1, false, "Save this file under a new name");
+  Add("FileClose", "File", "&Close", "Ctrl+W", -1, false, "Close this file")
+      ->setShortcuts({QKeySequence("Ctrl+W"), QKeySequence("Ctrl+F4")});
   connect(Add("FilePrint1", "File", "Print...", "Ctrl+P", 3, true, "Print"), &QAction::triggered, this,
           &TMainForm::FilePrint1Execute);
   connect(Add("FilePrintPreview1", "File", "Print Preview", nullptr, 4, true, "Print Preview"),
           &QAction::triggered, this, &TMainForm::FilePrintPreview1Execute);
-  Add("FileExit", "File", "E&xit", "Alt+F4", -1, true, "Close Trevan");
+  Add("FileExit", "File", "E&xit", "Ctrl+Q", -1, true, "Close Trevan")
+      ->setShortcuts({QKeySequence("Ctrl+Q"), QKeySequence("Alt+F4")});
 }
 
 void TMainForm::CreateEditCommands() {
@@ -240,7 +255,8 @@ void TMainForm::CreateToolCommands() {
   } toolCommands[] = {{"SelectToolAction", "Select Tool", 16, TInputForm::SelectToolCode},
                       {"ForceToolAction", "Force Tool", 19, TInputForm::ForceToolCode},
                       {"HingeToolAction", "Hinge Tool", 17, TInputForm::HingeToolCode},
-                      {"ViceToolAction", "Vice Tool", 18, TInputForm::ViceToolCode}};
+                      {"ViceToolAction", "Vice Tool", 18, TInputForm::ViceToolCode},
+                      {"RollerToolAction", "Roller Tool", 24, TInputForm::RollerToolCode}};
   for (const auto& t : toolCommands) {
     QAction* a = Add(t.name, "Tools", t.caption, nullptr, t.image, true);
     a->setCheckable(true);
@@ -257,9 +273,9 @@ void TMainForm::CreateScaleCommands() {
     const char* caption;
     int image;
   } scaleCommands[] = {
-      {"ForcesPlusAction", "&Forces +", 10},       {"ForcesMinusAction", "Fo&rces -", 11},
-      {"MomentsPlusAction", "&Moments +", 12},     {"MomentsMinusAction", "Mom&ents +", 13},
-      {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances +", 15}};
+      {"ForcesPlusAction", "&Forces +", 10},       {"ForcesMinusAction", "Fo&rces −", 11},
+      {"MomentsPlusAction", "&Moments +", 12},     {"MomentsMinusAction", "Mom&ents −", 13},
+      {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances −", 15}};
   for (int i = 0; i < 6; ++i) {
     QAction* a =
         Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
@@ -312,7 +328,8 @@ void TMainForm::CreateMenus() {
   add(edit, "EditProperties1");
 
   QMenu* tools = menuBar()->addMenu("&Tools");
-  for (const char* n : {"SelectToolAction", "ForceToolAction", "HingeToolAction", "ViceToolAction"})
+  for (const char* n :
+       {"SelectToolAction", "ForceToolAction", "HingeToolAction", "RollerToolAction", "ViceToolAction"})
     add(tools, n);
 
   QMenu* scale = menuBar()->addMenu("&Scale");
@@ -367,7 +384,8 @@ void TMainForm::CreateToolBars() {
   for (const char* n : {"EditUndo1", "EditRedo1", "EditProperties1", "EditClear1", "EditDelete1"})
     add(stdToolBar_, n);
 
-  for (const char* n : {"SelectToolAction", "ForceToolAction", "ViceToolAction", "HingeToolAction"})
+  for (const char* n :
+       {"SelectToolAction", "ForceToolAction", "ViceToolAction", "HingeToolAction", "RollerToolAction"})
     add(viewToolBar_, n);
   viewToolBar_->addSeparator();
   for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
@@ -377,8 +395,10 @@ void TMainForm::CreateToolBars() {
 
 void TMainForm::CreateStatusBar() {
   const int widths[] = {300, 300, 200};
+  const char* const names[] = {"Hint", "Position and values under the pointer", "Largest moment"};
   for (int i = 0; i < 3; ++i) {
     panels_[i] = new QLabel;
+    panels_[i]->setAccessibleName(names[i]);
     panels_[i]->setFixedWidth(widths[i]);
     panels_[i]->setFrameShape(QFrame::Panel);
     panels_[i]->setFrameShadow(QFrame::Sunken);
@@ -457,7 +477,7 @@ void TMainForm::UpdateCommands() {
     for (int panel : {1, 2}) panels_[panel]->clear();
   if (!window) return;
   static const char* const toolCommands[] = {"SelectToolAction", "ForceToolAction", "HingeToolAction",
-                                             "ViceToolAction"};
+                                             "ViceToolAction", "RollerToolAction"};
   if (const TTool* tool = window->InputForm().CurrentTool())
     Command(toolCommands[tool->ToolNumber])->setChecked(true);
   // An activation the document missed (its window was already the current
@@ -505,6 +525,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   }
   docManager_->ExitAll();
   UpdateCommands();
+  RememberInspector();
+  if (!isMaximized() && !isFullScreen()) GeometrySetting(MainGeometryName).Write(geometry());
   inspector_->hide();
   help_->hide();
   event->accept();
@@ -536,12 +558,48 @@ void TMainForm::EditProperties1Execute() {
   TMDIChild* window = ActiveDocumentWindow();
   object* selected = window ? window->InputForm().SelectedObject() : nullptr;
   inspector_->ShowObject(selected);
-  if (selected) {
-    const Rect b = selected->GetBounds();
-    const QPoint corner = window->InputForm().mapToGlobal(QPoint(b.Right, b.Top));
-    inspector_->move(corner.x() + 5, corner.y() - 15);
+  const bool show = Command("EditProperties1")->isChecked();
+  if (show && !inspectorPlaced_) PlaceInspector();
+  if (!show) RememberInspector();
+  inspector_->setVisible(show);
+}
+
+// Where the user left it, else three quarters of the screen in its middle.
+void TMainForm::PlaceMainWindow() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect available = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+  if (const std::optional<QRect> stored = GeometrySetting(MainGeometryName).Read();
+      stored && available.intersects(*stored)) {
+    setGeometry(stored->intersected(available));
+    return;
   }
-  inspector_->setVisible(Command("EditProperties1")->isChecked());
+  const QSize size(std::max(780, available.width() * 3 / 4), std::max(490, available.height() * 3 / 4));
+  const QSize fitted = size.boundedTo(available.size());
+  setGeometry(QRect(available.center() - QPoint(fitted.width() / 2, fitted.height() / 2), fitted));
+}
+
+void TMainForm::PlaceInspector() {
+  inspectorPlaced_ = true;
+  const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect(0, 0, 1600, 1000);
+  QRect frame(0, 0, 300, 170);
+  if (const std::optional<QRect> stored = GeometrySetting(InspectorGeometryName).Read()) {
+    frame = *stored;
+  } else {
+    // Beside the main window where the screen has room, else inside its right edge.
+    const QRect main = frameGeometry();
+    const QPoint top = mdi_->mapToGlobal(QPoint(0, 0));
+    frame.moveTopLeft(main.right() + 8 + frame.width() <= screen.right()
+                          ? QPoint(main.right() + 8, top.y())
+                          : QPoint(main.right() - frame.width() - 24, top.y() + 8));
+  }
+  frame.setSize(frame.size().boundedTo(screen.size()));
+  frame.moveLeft(std::clamp(frame.left(), screen.left(), screen.right() - frame.width()));
+  frame.moveTop(std::clamp(frame.top(), screen.top(), screen.bottom() - frame.height()));
+  inspector_->setGeometry(frame);
+}
+
+void TMainForm::RememberInspector() {
+  if (inspectorPlaced_) GeometrySetting(InspectorGeometryName).Write(inspector_->geometry());
 }
 
 void TMainForm::SelectToolCommand(int code) {
@@ -556,6 +614,7 @@ const char* const ScaleCommandNames[] = {"ForcesPlusAction",   "ForcesMinusActio
 void TMainForm::ScaleCommand(int command) {
   TMDIChild* w = ActiveDocumentWindow();
   if (!w || !w->Beam()) return;
+  w->SetScaledByHand(true);
   w->ApplyScaleCommand(static_cast<TMDIChild::ScaleCommand>(command));
   UpdateScaleCommands();
 }

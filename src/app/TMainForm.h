@@ -94,6 +94,10 @@ class TMainForm : public QMainWindow, public DocumentHost {
                bool enabled, const char* hint = nullptr);
   void OnActiveWindow(void (TMDIChild::*operation)());
   void EditProperties1Execute();
+  // The inspector opens where the user left it, else beside the main window.
+  void PlaceInspector();
+  void PlaceMainWindow();
+  void RememberInspector();
   void SelectToolCommand(int code);
   void ScaleCommand(int command);
   // The six scale commands' states from the active window's scales.
@@ -116,6 +120,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   DialogService& dialogs_;
   QStringList startFiles_;
   bool firstShow_ = true;
+  bool inspectorPlaced_ = false;
   QMdiArea* mdi_;
   TActionList* actions_;
   QList<QIcon> images_;

@@ -56,7 +56,11 @@ TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&m
   fit_->setShortcut(QKeySequence("Ctrl+0"));
   fit_->setStatusTip("Choose the scales that show the whole beam and its diagrams");
   connect(fit_, &QAction::triggered, this, [this] {
-    if (TMDIChild* w = main_.ActiveDocumentWindow(); w && w->Beam()) FitToWindow(*w);
+    if (TMDIChild* w = main_.ActiveDocumentWindow(); w && w->Beam()) {
+      // Asked for by hand: the window follows its edits again.
+      w->SetScaledByHand(false);
+      FitToWindow(*w);
+    }
   });
 
   menu_ = new QMenu("&View", main.menuBar());
@@ -84,6 +88,8 @@ void TViewCommands::Follow(TMDIChild* window) {
     if (window) edits_ = connect(window, &TMDIChild::AnalysisPending, this, &TViewCommands::Analysed);
   }
   FitOnce(window);
+  // Edits and unit switches in the background show fitted when it comes to the front.
+  if (window) RefitAfterEdit(*window);
   Refresh();
 }
 
@@ -112,11 +118,11 @@ bool TViewCommands::Overflows(TMDIChild& window) {
       ExtentOf(window), {window.ForceScale(), window.MomentScale(), window.DistanceScale()}, RoomOf(window));
 }
 
-void TViewCommands::FitToWindow(TMDIChild& window) {
+void TViewCommands::FitToWindow(TMDIChild& window, bool alongTheBeam) {
   if (!window.Beam()) return;
   const ScaleFit::Scales s = ScaleFit::Fit(
       ExtentOf(window), {window.ForceScale(), window.MomentScale(), window.DistanceScale()}, RoomOf(window));
-  window.SetDistanceScale(s.distance);
+  if (alongTheBeam) window.SetDistanceScale(s.distance);
   window.SetForceScale(s.force);
   window.SetMomentScale(s.moment);
   // The beam line and the zero line to the middle of their panes.
@@ -126,19 +132,37 @@ void TViewCommands::FitToWindow(TMDIChild& window) {
   graph->setValue(window.ShowForm().ZeroLine() - window.GraphScrollBox().viewport()->height() / 2);
 }
 
-// The first time a window is seen with its beam: a beam whose loads would
-// overflow the starting scales starts fitted. Later analyses only refresh.
+// The first time a window is seen with its beam it is fitted, once it has
+// its size.
 void TViewCommands::FitOnce(TMDIChild* window) {
   if (!window || !window->Beam() || window->property(FitCheckedProperty).toBool()) return;
   window->setProperty(FitCheckedProperty, true);
-  // Once the window has its size.
   QTimer::singleShot(0, window, [window] {
-    if (Overflows(*window)) FitToWindow(*window);
+    if (!window->ScaledByHand()) FitToWindow(*window);
   });
+}
+
+// An edit that pushes a picture out of its pane, or leaves one under a
+// fifth of it, refits the force and moment scales (the columns stay where
+// the user works); never in the middle of a drag, and not in a window whose
+// scales the user set by hand.
+void TViewCommands::RefitAfterEdit(TMDIChild& window) {
+  if (!window.Beam() || window.ScaledByHand() || window.InputForm().ButtonDown || refitting_) return;
+  if (!window.property(FitCheckedProperty).toBool()) return;
+  const ScaleFit::Extent extent = ExtentOf(window);
+  const ScaleFit::Scales now{window.ForceScale(), window.MomentScale(), window.DistanceScale()};
+  const ScaleFit::Room room = RoomOf(window);
+  if (!ScaleFit::Overflows(extent, now, room) && !ScaleFit::Underfills(extent, now, room)) return;
+  const ScaleFit::Scales fitted = ScaleFit::Fit(extent, now, room);
+  if (fitted.force == now.force && fitted.moment == now.moment) return;
+  refitting_ = true;
+  FitToWindow(window, false);
+  refitting_ = false;
 }
 
 void TViewCommands::Analysed() {
   FitOnce(followed_);
+  if (followed_) RefitAfterEdit(*followed_);
   Refresh();
 }
 

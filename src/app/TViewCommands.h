@@ -28,8 +28,9 @@ class TViewCommands : public QObject {
   QMenu* Menu() const { return menu_; }
   // Shows the active window's beam in the panel, when the panel is shown.
   void Refresh();
-  // Picks the window's scales so that its beam, loads and diagrams fit it.
-  static void FitToWindow(TMDIChild& window);
+  // Picks the window's scales so that its beam, loads and diagrams fit it;
+  // alongTheBeam false keeps the distance scale.
+  static void FitToWindow(TMDIChild& window, bool alongTheBeam = true);
   // Whether the window's loads or diagrams reach past its panes.
   static bool Overflows(TMDIChild& window);
 
@@ -41,6 +42,7 @@ class TViewCommands : public QObject {
   void ShowValues(bool on);
   void Analysed();
   void FitOnce(TMDIChild* window);
+  void RefitAfterEdit(TMDIChild& window);
 
   TMainForm& main_;
   QMenu* menu_;
@@ -51,6 +53,7 @@ class TViewCommands : public QObject {
   TResultsPanel* panel_;
   QPointer<TMDIChild> followed_;
   QMetaObject::Connection edits_;
+  bool refitting_ = false;
 };
 
 }  // namespace trevan

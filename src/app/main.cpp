@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Trevan");
   QApplication::setApplicationVersion(QString::fromStdString(trevan::ProgramVersion()));
   QApplication::setOrganizationName("Quillmoor Software");
-  QApplication::setDesktopFileName("trevan");
+  QApplication::setDesktopFileName("com.quillmoor.Trevan");
   QApplication::setWindowIcon(QIcon(trevan::ProductPicture()));
 
   QCommandLineParser parser;

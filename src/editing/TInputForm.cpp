@@ -28,6 +28,7 @@ TInputForm::TInputForm(QWidget* parent) : TBackedView(parent) {
   tools_[1] = std::make_unique<TForceTool>(*this);
   tools_[2] = std::make_unique<TSupportTool>(*this, 2, ftHinge);
   tools_[3] = std::make_unique<TSupportTool>(*this, 3, ftVice);
+  tools_[4] = std::make_unique<TSupportTool>(*this, 4, ftRoll);
   setMouseTracking(true);
   setToolTip("Click here to create a hinge");
   resize(688, 447);
@@ -53,7 +54,8 @@ void TInputForm::SetHint(const QString& text) {
   if (toolTip() != shown) setToolTip(shown);
 }
 
-bool TInputForm::InBeamRange(Point p) const { return host_ && p.x > 0 && p.x <= host_->ColumnCount(); }
+// Column 0 is x = 0; the view's columns past the last one stand for the end.
+bool TInputForm::InBeamRange(Point p) const { return host_ && p.x >= 0 && p.x < width(); }
 
 void TInputForm::SelectObject(object* target) {
   // The selection changes under a gesture: the gesture cannot go on.
@@ -167,7 +169,7 @@ void TInputForm::FormMouseMove(Point p) {
 void TInputForm::FormMouseUp(Point p) {
   if (!host_ || !ButtonDown || !currentTool_) return;
   // The release counts at the nearest column of the beam range.
-  const int column = std::clamp(p.x, 1, std::max(1, host_->ColumnCount()));
+  const int column = std::clamp(p.x, 0, std::max(0, width() - 1));
   currentTool_->MouseDrag({column, p.y}, host_->DistanceScale(), host_->ForceScale(), host_->IsMetric());
   // The gesture is over before its edit is recorded.
   Tracking = false;
@@ -188,7 +190,10 @@ void TInputForm::CancelGesture() {
 void TInputForm::EndTracking() {
   if (Tracking && !ButtonDown && currentTool_ && host_)
     currentTool_->HideFeedback(host_->DistanceScale(), host_->ForceScale());
-  if (!ButtonDown) Tracking = false;
+  if (ButtonDown) return;
+  Tracking = false;
+  // The tool's cursor comes back with the next move over the beam.
+  setCursor(Qt::ArrowCursor);
 }
 
 void TInputForm::mousePressEvent(QMouseEvent* e) {

@@ -3,11 +3,11 @@
 #include <array>
 #include <memory>
 
-#include "hosts/BeamView.h"
 #include "SupportGlyphs.h"
 #include "TBackedView.h"
 #include "beam/WatchedObject.h"
 #include "drawing/ValueLabels.h"
+#include "hosts/BeamView.h"
 
 namespace trevan {
 
@@ -16,7 +16,7 @@ class TTrevanDoc;
 class TTool;
 
 // The upper pane of a document window: the beam line, its grid and every
-// beam object, the selection and the four editing tools.
+// beam object, the selection and the five editing tools.
 class TInputForm : public TBackedView, public BeamView {
   Q_OBJECT
 
@@ -26,6 +26,7 @@ class TInputForm : public TBackedView, public BeamView {
   static constexpr int ForceToolCode = 301;
   static constexpr int HingeToolCode = 302;
   static constexpr int ViceToolCode = 303;
+  static constexpr int RollerToolCode = 304;
 
   explicit TInputForm(QWidget* parent = nullptr);
   ~TInputForm() override;
@@ -88,7 +89,7 @@ class TInputForm : public TBackedView, public BeamView {
   std::vector<ValueLabels::Label> valueLabels_;
   int baseLine_ = 100;
   SupportGlyphs glyphs_;
-  std::array<std::unique_ptr<TTool>, 4> tools_;
+  std::array<std::unique_ptr<TTool>, 5> tools_;
   TTool* currentTool_ = nullptr;
   Point lastMouse_;
   Point pressPoint_;

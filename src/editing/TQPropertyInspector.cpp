@@ -22,9 +22,11 @@ constexpr int ValueColumn = 1;
 }  // namespace
 
 TQPropertyInspector::TQPropertyInspector(MessageService& messages, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), messages_(messages) {
+    : QWidget(parent, Qt::Tool), messages_(messages) {
   resize(177, 101);
+  setAccessibleName("Property inspector");
   ValueListEditor1 = new QTableWidget(0, 2, this);
+  ValueListEditor1->setAccessibleName("Properties of the selected object");
   ValueListEditor1->setHorizontalHeaderLabels({"Property", "Value"});
   ValueListEditor1->verticalHeader()->hide();
   ValueListEditor1->setColumnWidth(NameColumn, 87);
@@ -81,7 +83,7 @@ void TQPropertyInspector::ShowObject(object* target) {
     ValueListEditor1->setItem(i, ValueColumn, new QTableWidgetItem(value));
     if (target_->PropertyLabels[i] == "Type:") {
       auto* pick = new QComboBox;
-      for (const char* type : SupportTypeNames) pick->addItem(type);
+      for (const char* type : SupportTypeLabels) pick->addItem(type);
       pick->setCurrentText(value);
       const int row = i;
       connect(pick, &QComboBox::activated, this,

@@ -12,9 +12,9 @@ namespace trevan {
 class MessageService;
 class object;
 
-// A small tool window, on top of the others, that lists the selected
-// object's values as text and hands an edited value back to the object,
-// which records it as one undoable change.
+// A tool window of the main window (above it, never above dialogs or other
+// programs) that lists the selected object's values as text and hands an
+// edited value back to the object, which records it as one undoable change.
 class TQPropertyInspector : public QWidget {
   Q_OBJECT
 

@@ -5,8 +5,8 @@
 
 namespace trevan {
 
-// Places a hinge or a vice at the pressed column; a ghost of the support
-// and a vertical line follow the pointer.
+// Places a hinge, a roller or a vice at the pressed column; a ghost of the
+// support and a vertical line follow the pointer.
 class TSupportTool : public TTool {
  public:
   TSupportTool(TInputForm& view, int toolNumber, TSupportType type);
@@ -18,6 +18,8 @@ class TSupportTool : public TTool {
   const TSupportType SupportType;
 
  private:
+  static constexpr int EndSnapPixels = 4;
+  double SnappedPosition(Point p, double distanceScale) const;
   void DrawGhost(Point q, double distanceScale);
 };
 

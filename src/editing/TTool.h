@@ -39,7 +39,8 @@ class TTool {
  protected:
   // Position and force of a view point: column × DistanceScale and
   // height above the beam line × ForceScale.
-  double PositionOf(Point p, double distanceScale) const { return distanceScale * p.x; }
+  // Columns past either end stand for that end.
+  double PositionOf(Point p, double distanceScale) const;
   double ForceOf(Point p, double forceScale) const;
   bool InRange(Point p) const;
   void Readout(const QString& text) const;

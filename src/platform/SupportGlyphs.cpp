@@ -14,7 +14,9 @@ ImageBitmap LoadGlyph(const QString& path) {
 }  // namespace
 
 SupportGlyphs::SupportGlyphs()
-    : hinge_(LoadGlyph(":/glyphs/hinge.xpm")), clamp_(LoadGlyph(":/glyphs/clamp.xpm")) {}
+    : hinge_(LoadGlyph(":/glyphs/hinge.xpm")),
+      clamp_(LoadGlyph(":/glyphs/clamp.xpm")),
+      roller_(LoadGlyph(":/glyphs/roller.xpm")) {}
 
 const Bitmap* SupportGlyphs::For(TSupportType type) const {
   switch (type) {
@@ -22,6 +24,8 @@ const Bitmap* SupportGlyphs::For(TSupportType type) const {
       return &hinge_;
     case ftVice:
       return &clamp_;
+    case ftRoll:
+      return &roller_;
     default:
       return nullptr;
   }

@@ -5,16 +5,17 @@
 
 namespace trevan {
 
-// The input view's two support pictures, loaded from the resources.
+// The input view's support pictures, loaded from the resources.
 class SupportGlyphs {
  public:
   SupportGlyphs();
-  // The hinge for ftHinge, the clamp for ftVice, none otherwise.
+  // The hinge, the clamp or the roller; none for ftNone.
   const Bitmap* For(TSupportType type) const;
 
  private:
   ImageBitmap hinge_;
   ImageBitmap clamp_;
+  ImageBitmap roller_;
 };
 
 }  // namespace trevan

@@ -320,19 +320,20 @@ void TDocManager::CreateActions() {
   if (!ActionList) return;
   struct Definition {
     const char* caption;
-    QKeySequence shortcut;
+    QList<QKeySequence> shortcuts;
     bool enabled;
   };
-  const Definition definitions[] = {{"&New", QKeySequence("Ctrl+N"), true},
-                                    {"&Open...", QKeySequence("Ctrl+O"), true},
-                                    {"&Save", QKeySequence("Ctrl+S"), false},
-                                    {"S&ave As...", QKeySequence(), false},
-                                    {"&Close", IsMDI() ? QKeySequence("Ctrl+F4") : QKeySequence(), false},
-                                    {"E&xit", QKeySequence("Alt+F4"), true}};
+  const Definition definitions[] = {
+      {"&New", {QKeySequence("Ctrl+N")}, true},
+      {"&Open...", {QKeySequence("Ctrl+O")}, true},
+      {"&Save", {QKeySequence("Ctrl+S")}, false},
+      {"S&ave As...", {QKeySequence("Ctrl+Shift+S")}, false},
+      {"&Close", {QKeySequence("Ctrl+W"), IsMDI() ? QKeySequence("Ctrl+F4") : QKeySequence()}, false},
+      {"E&xit", {QKeySequence("Ctrl+Q"), QKeySequence("Alt+F4")}, true}};
   for (int c = 0; c < CommandCount; ++c) {
     auto* action = new QAction(definitions[c].caption);
     action->setObjectName(CommandNames[c]);
-    action->setShortcut(definitions[c].shortcut);
+    action->setShortcuts(definitions[c].shortcuts);
     action->setEnabled(definitions[c].enabled);
     action->setProperty("category", "File");
     const QStringList hint = Hints[c].split('|');

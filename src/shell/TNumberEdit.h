@@ -11,7 +11,8 @@ class TNumberEdit : public QLineEdit {
  public:
   explicit TNumberEdit(QWidget* parent = nullptr);
 
-  // The text converts to a number, in the user's locale or with a decimal point.
+  // The text converts to a number: C format first, the user's locale where
+  // it cannot be mistaken for it.
   bool Validate() const;
   // 0 when the text is not a number.
   double Value() const;

@@ -55,6 +55,13 @@ TStartForm::TStartForm(DialogService& dialogs, QWidget* parent) : QDialog(parent
   setTabOrder(OKBtn, CancelBtn);
 }
 
+// Typing at once replaces the proposed length.
+void TStartForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Edit1->setFocus(Qt::OtherFocusReason);
+  Edit1->selectAll();
+}
+
 int TStartForm::ItemIndex() const { return FeetItem->isChecked() ? 1 : 0; }
 
 void TStartForm::SetItemIndex(int index) { (index == 1 ? FeetItem : MetresItem)->setChecked(true); }
@@ -64,7 +71,7 @@ void TStartForm::accept() {
   const bool metric = ItemIndex() == 0;
   if (!Edit1->Validate() || !limits::IsBeamLength(length, metric)) {
     const std::string text =
-        "The length of the beam must be a number " + limits::BeamLengthRange(metric) + ".";
+        "The length of the beam must be a number " + limits::BeamLengthRange(metric) + ", such as 12.5.";
     dialogs_.Message(this, QString::fromStdString(text), "New Trevan project", DialogIcon::Warning,
                      DialogButtons::Ok);
     Edit1->setFocus();

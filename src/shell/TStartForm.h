@@ -36,6 +36,9 @@ class TStartForm : public QDialog {
   // Refuses a length the beam could not be laid out with.
   void accept() override;
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   DialogService& dialogs_;
 };

@@ -5,6 +5,7 @@
 
 #include "TMDIChild.h"
 #include "beam/UnitSystem.h"
+#include "drawing/TextContrast.h"
 #include "text/CLocaleText.h"
 
 namespace trevan {
@@ -25,7 +26,7 @@ QList<TVAxis::Label> THAxisBox::Labels(int columnCount, double distanceScale, bo
 void THAxisBox::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setFont(TVAxis::AxisFont());
-  painter.setPen(TVAxis::ToQColor(owner_->DistancesColour()));
+  painter.setPen(TVAxis::ToQColor(TextContrast::ReadableOn(owner_->DistancesColour(), TextContrast::Paper)));
   const QFontMetrics metrics(painter.font());
   // Only the labels that reach into the exposed part: a long beam has
   // hundreds of thousands.

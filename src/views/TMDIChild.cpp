@@ -1,8 +1,10 @@
 #include "TMDIChild.h"
 
 #include <QCloseEvent>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -23,6 +25,7 @@
 #include "TShowForm.h"
 #include "TStartForm.h"
 #include "TVAxis.h"
+#include "analysis/ScaleFit.h"
 #include "beam/UnitSystem.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
@@ -81,6 +84,27 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent)
   upperLayout->setSpacing(0);
   upperLayout->addWidget(inputScroll_);
   upperLayout->addWidget(hAxisPanel_);
+
+  inputView_->setAccessibleName("Beam and loads");
+  inputView_->setAccessibleDescription(
+      "The beam with its loads, supports and reactions; Tab selects the next object");
+  showForm_->setAccessibleName("Shear force and bending moment diagrams");
+  inputAxis_->setAccessibleName("Force axis of the beam");
+  forceAxis_->setAccessibleName("Shear force axis");
+  momentAxis_->setAccessibleName("Bending moment axis");
+  hAxisBox_->setAccessibleName("Distance axis");
+
+  // The drawing colours are chosen for paper: the panes stay white on a dark
+  // theme too, with dark text on them.
+  QPalette paper = palette();
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base}) paper.setColor(role, Qt::white);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) paper.setColor(role, Qt::black);
+  for (QWidget* pane :
+       {static_cast<QWidget*>(inputScroll_->viewport()), static_cast<QWidget*>(graphScroll_->viewport()),
+        inputContent_, graphContent_, hAxisPanel_}) {
+    pane->setPalette(paper);
+    pane->setAutoFillBackground(true);
+  }
 
   splitter_ = new QSplitter(Qt::Vertical);
   splitter_->setHandleWidth(4);
@@ -282,6 +306,9 @@ bool TMDIChild::FormKeyDown(int key) {
       if (object* selected = inputView_->SelectedObject(); selected && beam_)
         recorder_.RecordMove(*selected, key == Qt::Key_Right ? distanceScale_ : -distanceScale_);
       return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return SelectNextObject(key == Qt::Key_Tab);
     case Qt::Key_Backspace:
       host_.Undo();
       return true;
@@ -291,6 +318,31 @@ bool TMDIChild::FormKeyDown(int key) {
     default:
       return false;
   }
+}
+
+// Tab walks the selection along the beam from left to right, Shift+Tab
+// back, round from the last object to the first.
+bool TMDIChild::SelectNextObject(bool forward) {
+  if (!beam_) return false;
+  std::vector<object*> all;
+  for (auto& c : beam_->Charges) all.push_back(c.get());
+  for (auto& d : beam_->DistrCharges) all.push_back(d.get());
+  for (element* e = beam_->FirstSupport(); e; e = e->Next.get()) all.push_back(e);
+  if (all.empty()) return false;
+  std::stable_sort(all.begin(), all.end(), [](const object* a, const object* b) {
+    return a->GetPlacement().first < b->GetPlacement().first;
+  });
+  const auto at = std::find(all.begin(), all.end(), inputView_->SelectedObject());
+  const auto n = static_cast<std::ptrdiff_t>(all.size());
+  std::ptrdiff_t i = at == all.end() ? (forward ? 0 : n - 1) : (at - all.begin() + (forward ? 1 : n - 1)) % n;
+  inputView_->SelectObject(all[static_cast<std::size_t>(i)]);
+  if (object* now = inputView_->SelectedObject())
+    SetReadout(QString::fromStdString(now->GetHint(distanceScale_ < 0.01)));
+  return true;
+}
+
+bool TMDIChild::focusNextPrevChild(bool next) {
+  return SelectNextObject(next) || QWidget::focusNextPrevChild(next);
 }
 
 void TMDIChild::LayoutPanes() {
@@ -303,7 +355,11 @@ void TMDIChild::LayoutPanes() {
   const int graphWidth = graphScroll_->viewport()->width();
   graphContent_->resize(graphWidth, showForm_->height());
   forceAxis_->setGeometry(0, 0, AxisWidth, showForm_->height());
-  momentAxis_->setGeometry(std::max(AxisWidth, graphWidth - AxisWidth), 0, AxisWidth, showForm_->height());
+  // Beside the diagram's last column when the diagram is narrower than the
+  // pane, at the pane's edge (clear of the columns in sight) otherwise.
+  const int besideDiagram = AxisWidth + columnCount_ + 2;
+  momentAxis_->setGeometry(std::max(AxisWidth, std::min(graphWidth - AxisWidth, besideDiagram)), 0, AxisWidth,
+                           showForm_->height());
   showForm_->move(AxisWidth - scrollBar_->value(), 0);
   forceAxis_->raise();
   momentAxis_->raise();
@@ -396,12 +452,20 @@ void TMDIChild::SetUnitSystem(bool metric) {
     host_.SetMetricChecks(beam_->Metric);
     return;
   }
+  const double oldLength = beam_->Length;
   beam_->SetMetric(metric);
   host_.SetMetricSetting(ApplicationMetric() ? "1" : "0");
   const WatchedObject remembered = inputView_->SelectedObject();
   inputView_->SelectObject(nullptr);
-  if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
-  if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
+  if (scaledByHand_) {
+    // The user's scale goes along the ladder of the scale commands.
+    if (!metric && distanceScale_ <= 1) distanceScale_ *= 4;
+    if (metric && distanceScale_ >= 0.004) distanceScale_ /= 4;
+  } else if (oldLength > 0) {
+    // A fitted beam keeps its width in the other unit, and switching back
+    // gives its scale back exactly.
+    distanceScale_ = ScaleFit::ShortScale(distanceScale_ * (beam_->Length / oldLength));
+  }
   ResetBeamView();
   Recalculate();
   inputView_->SelectObject(remembered.get());
@@ -522,7 +586,7 @@ void TMDIChild::SetDirty(bool dirty) { Document1->SetDirty(dirty); }
 // Only the selection is ever shown: an edit of another object leaves the
 // inspector on the selection.
 void TMDIChild::RefreshInspector(object& target) {
-  if (host_.InspectorVisible() && &target == inputView_->SelectedObject()) host_.InspectorShowObject(&target);
+  if (host_.InspectorVisible() && &target == inputView_->SelectedObject()) InspectorShowObject(&target);
 }
 
 std::span<double> TMDIChild::ShearColumns() { return showForm_->ShearColumns(); }
@@ -555,13 +619,25 @@ void TMDIChild::RepaintViews() {
 
 BeamView* TMDIChild::InputView() { return inputView_; }
 
+std::optional<double> TMDIChild::PointerPosition() const {
+  if (!beam_ || !inputView_->isVisible()) return std::nullopt;
+  const QPoint p = inputView_->mapFromGlobal(QCursor::pos());
+  if (!inputView_->visibleRegion().contains(p) || !inputView_->InBeamRange({p.x(), p.y()}))
+    return std::nullopt;
+  return std::clamp(p.x() * distanceScale_, 0.0, beam_->Length);
+}
+
 void TMDIChild::RepaintAll() { InvalidateAll(); }
 
 void TMDIChild::SelectTool(int code) { inputView_->SelectTool(code); }
 
 void TMDIChild::CancelGesture() { inputView_->CancelGesture(); }
 
-void TMDIChild::InspectorShowObject(object* target) { host_.InspectorShowObject(target); }
+// The inspector belongs to the active window: a window in the background
+// that reselects (after a unit switch, say) leaves it alone.
+void TMDIChild::InspectorShowObject(object* target) {
+  if (host_.IsActiveDocument(this)) host_.InspectorShowObject(target);
+}
 void TMDIChild::ShowInspector() {
   host_.InspectorShowObject(inputView_->SelectedObject());
   host_.ShowInspector();

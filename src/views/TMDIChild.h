@@ -78,6 +78,9 @@ class TMDIChild : public QWidget,
   void SetForceScale(double value);
   void SetMomentScale(double value);
   void SetDistanceScale(double value);
+  // Whether the user changed a scale through the Scale menu since the last fit.
+  bool ScaledByHand() const { return scaledByHand_; }
+  void SetScaledByHand(bool byHand) { scaledByHand_ = byHand; }
   // Applies one of the six scale commands; answers whether its command
   // stays enabled.
   bool ApplyScaleCommand(ScaleCommand command);
@@ -135,6 +138,7 @@ class TMDIChild : public QWidget,
   void RepaintAll() override;
   void SelectTool(int code) override;
   void CancelGesture() override;
+  std::optional<double> PointerPosition() const override;
 
   // InputViewHost.
   BeamWindow* ModelWindow() override { return this; }
@@ -153,6 +157,7 @@ class TMDIChild : public QWidget,
 
   // Keys the window handles before its controls.
   bool FormKeyDown(int key);
+  bool SelectNextObject(bool forward);
 
  signals:
   // The analysis has steps to run in idle time.
@@ -163,6 +168,7 @@ class TMDIChild : public QWidget,
   void resizeEvent(QResizeEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void CreateBeam();
@@ -184,6 +190,7 @@ class TMDIChild : public QWidget,
   double forceScale_ = 250;
   double momentScale_ = 500;
   double distanceScale_ = 0.04;
+  bool scaledByHand_ = false;
   int columnCount_ = 0;
   std::unique_ptr<undo::TUndoMultiBuffer> undo_;
   EditRecorder recorder_{*this};

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
@@ -14,18 +15,27 @@
 
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
+#include "beam/SupportSpacing.h"
 #include "files/ExactTable.h"
 
 namespace trevan {
 
-TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint) {
+TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
   setWindowTitle("Results");
+  setAccessibleName("Results");
   resize(460, 330);
   table_ = new QTableWidget(0, 0, this);
+  table_->setAccessibleName("Reactions and extreme values");
   table_->horizontalHeader()->hide();
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->installEventFilter(this);
+  warning_ = new QLabel(this);
+  warning_->setObjectName("SupportWarning");
+  warning_->setWordWrap(true);
+  // Its own light ground: dark red reads on it (7.8:1) whatever the theme.
+  warning_->setStyleSheet("color: #a00000; background: #fff4f4; font-weight: bold; padding: 2px;");
+  warning_->hide();
   kilo_ = new QCheckBox(this);
   copy_ = new QPushButton("&Copy", this);
   copy_->setToolTip("Copy the table as tab-separated text");
@@ -40,6 +50,7 @@ TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::W
   bar->addWidget(copy_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
+  layout->addWidget(warning_);
   layout->addWidget(table_);
   layout->addLayout(bar);
   Fill();
@@ -53,6 +64,9 @@ void TResultsPanel::ShowBeam(const TTrevanDoc* beam) {
   } else {
     results_ = {};
   }
+  const std::string warning = beam ? SupportSpacing::Warning(*beam) : std::string();
+  warning_->setText(QString::fromStdString(warning));
+  warning_->setVisible(!warning.empty());
   Fill();
 }
 

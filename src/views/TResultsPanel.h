@@ -35,6 +35,8 @@ class TResultsPanel : public QWidget {
   QTableWidget* Table() const { return table_; }
   QCheckBox* KiloSwitch() const { return kilo_; }
   QPushButton* CopyButton() const { return copy_; }
+  // Close supports, when there are: their distance and what it does.
+  QLabel* Warning() const { return warning_; }
   // Called when the user closes the window, so the command loses its check.
   std::function<void()> OnClosed;
 
@@ -46,6 +48,7 @@ class TResultsPanel : public QWidget {
   void Fill();
 
   QTableWidget* table_;
+  QLabel* warning_;
   QCheckBox* kilo_;
   QPushButton* copy_;
   ExactResults results_;

@@ -6,6 +6,7 @@
 #include "TMDIChild.h"
 #include "beam/UnitSystem.h"
 #include "drawing/DiagramSigns.h"
+#include "drawing/TextContrast.h"
 #include "text/CLocaleText.h"
 
 namespace trevan {
@@ -60,7 +61,8 @@ void TVAxis::DrawLegend(QPainter& painter) const {
 void TVAxis::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setFont(AxisFont());
-  painter.setPen(ToQColor(AxisKind == Kind::Force ? owner_->ForcesColour() : owner_->MomentsColour()));
+  const Rgb colour = AxisKind == Kind::Force ? owner_->ForcesColour() : owner_->MomentsColour();
+  painter.setPen(ToQColor(TextContrast::ReadableOn(colour, TextContrast::Paper)));
   const QFontMetrics metrics(painter.font());
   for (const Label& label : Labels()) {
     const QRect box = AxisKind == Kind::Force

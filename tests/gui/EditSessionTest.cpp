@@ -95,11 +95,12 @@ class EditSessionTest : public ::testing::Test {
     const int row = Pick(target.RowCount);
     QString text;
     if (auto* e = dynamic_cast<element*>(&target)) {
-      if (row == 1) {
-        inspector.ValueListEditor1Validate(2, SupportTypeNames[1 + Pick(3)]);
+      const double lo = (e->Prev->IsSentinel() ? 0 : e->Prev->X1) + 0.01, hi = std::min(e->X2, Length) - 0.01;
+      if (row == 1 || !(lo < hi)) {
+        inspector.ValueListEditor1Validate(2, SupportTypeLabels[1 + Pick(3)]);
         return;
       }
-      text = QString::number(Between(e->Prev->X1 + 0.01, std::min(e->X2, Length) - 0.01), 'f', 2);
+      text = QString::number(Between(lo, hi), 'g', 10);
     } else if (target.PropertyLabels[row].find("Force") != std::string::npos) {
       text = QString::number(250 * (Pick(81) - 40));
     } else if (auto* d = dynamic_cast<distrcharge*>(&target)) {

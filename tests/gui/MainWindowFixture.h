@@ -48,6 +48,7 @@ class MainWindowFixture : public ::testing::Test {
   void Run(const char* name) {
     Cmd(name)->trigger();
     Settle();
+    if (pinScales) PinScales();
   }
   TMDIChild* Active() { return main->ActiveDocumentWindow(); }
   TMDIChild* Window(int i) { return main->DocumentWindows().value(i); }
@@ -62,7 +63,23 @@ class MainWindowFixture : public ::testing::Test {
     Settle();
   }
   QString File(const QString& name) { return QDir(files.path()).filePath(name); }
+  // Windows open fitted to the screen; tests that click at columns and
+  // heights put every window at the starting scales, as a user who set them
+  // by hand (0.04 m or 0.1 ft a column, 250 N and 500 Nm a pixel).
+  void PinScales() {
+    if (!main) return;
+    Settle();
+    for (TMDIChild* w : main->DocumentWindows()) {
+      if (!w->Beam() || w->ScaledByHand()) continue;
+      w->SetScaledByHand(true);
+      w->SetDistanceScale(w->Beam()->Metric ? 0.04 : 0.1);
+      w->SetForceScale(250);
+      w->SetMomentScale(500);
+    }
+    Settle();
+  }
 
+  bool pinScales = true;
   SettingsSandbox sandbox;
   QTemporaryDir files;
   ScriptedDialogs dialogs;

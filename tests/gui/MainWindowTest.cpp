@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,11 +26,15 @@
 #include "TMDIChild.h"
 #include "TMainForm.h"
 #include "TNumberEdit.h"
+#include "TObjectDialog.h"
 #include "TPreviewForm.h"
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
+#include "TResultsPanel.h"
+#include "TShowForm.h"
 #include "TStartForm.h"
 #include "TTitleBlockForm.h"
+#include "TViewCommands.h"
 #include "drawing/DiagramSigns.h"
 #include "WindowPicture.h"
 #include "beam/UnitSystem.h"
@@ -43,7 +48,7 @@ class MainWindowTest : public test::MainWindowFixture {
   void Start(QStringList files = {}) {
     main = std::make_unique<TMainForm>(dialogs, files);
     main->show();
-    Settle();
+    PinScales();
   }
   TInputForm& View() { return Active()->InputForm(); }
   void Click(int x, int y) { MainWindowFixture::Click(Active(), x, y); }
@@ -107,7 +112,7 @@ TEST_F(MainWindowTest, ABeamIsBuiltWithTheToolsAndUndoneThroughTheCommands) {
   EXPECT_TRUE(MenuVisible("&Edit"));
   EXPECT_FALSE(Cmd("EditPaste1")->isEnabled()) << "the clipboard holds no text";
   const int base = View().BaseLine();
-  Click(1, base);    // hinge at 0.04 m
+  Click(1, base);    // hinge at 0 m: within 4 columns of the end
   Click(250, base);  // hinge at 10 m
   Run("ForceToolAction");
   Click(125, base - 4);  // 1000 N at 5 m
@@ -115,7 +120,8 @@ TEST_F(MainWindowTest, ABeamIsBuiltWithTheToolsAndUndoneThroughTheCommands) {
   ASSERT_EQ(beam.SupportCount(), 2);
   ASSERT_EQ(beam.Charges.size(), 1u);
   EXPECT_EQ(beam.Charges[0]->f, 1000);
-  EXPECT_TRUE(main->StatusPanel(2)->text().startsWith("Max. moment :    24"));
+  EXPECT_TRUE(main->StatusPanel(2)->text().startsWith("Max. moment :    25"))  // 1000 N × 10 m / 4
+      << main->StatusPanel(2)->text().toStdString();
   EXPECT_TRUE(Cmd("EditCut1")->isEnabled()) << "the new force is selected";
   EXPECT_TRUE(Cmd("EditProperties1")->isEnabled());
 
@@ -135,7 +141,7 @@ TEST_F(MainWindowTest, ABeamIsBuiltWithTheToolsAndUndoneThroughTheCommands) {
   EXPECT_TRUE(Cmd("EditPaste1")->isEnabled());
   Run("EditPaste1");
   ASSERT_EQ(beam.Charges.size(), 1u);
-  EXPECT_DOUBLE_EQ(beam.Charges[0]->x, 0.4);
+  EXPECT_DOUBLE_EQ(beam.Charges[0]->x, 5) << "where it was cut from, under the pointer";
   EXPECT_TRUE(Cmd("SelectToolAction")->isChecked() || View().CurrentTool() == &View().Tool(0));
 }
 
@@ -158,16 +164,21 @@ TEST_F(MainWindowTest, TheInspectorEditsTheSelectedSupport) {
   auto* pick = qobject_cast<QComboBox*>(list.cellWidget(1, 1));
   ASSERT_NE(pick, nullptr);
   EXPECT_EQ(pick->count(), 4);
-  EXPECT_EQ(pick->currentText(), "ftHinge");
+  EXPECT_EQ(pick->currentText(), "Hinge (pinned)");
+  EXPECT_EQ(pick->itemText(1), "Vice (fixed)");
+  EXPECT_EQ(pick->itemText(2), "Roller");
 
-  inspector.ValueListEditor1Validate(2, "ftVice");
+  inspector.ValueListEditor1Validate(2, "Vice (fixed)");
   EXPECT_EQ(first->LeftType, ftVice);
   EXPECT_EQ(Cmd("EditUndo1")->text(), "&Undo properties");
-  inspector.ValueListEditor1Validate(2, "ftVice");  // the same text: nothing more
+  inspector.ValueListEditor1Validate(2, "Vice (fixed)");  // the same text: nothing more
   Run("EditUndo1");
   EXPECT_EQ(first->LeftType, ftHinge);
 
-  list.item(0, 1)->setText("7");  // past the neighbour at 6 m: refused
+  dialogs.answers = {DialogButton::Ok};
+  list.item(0, 1)->setText("7");  // past the neighbour at 6 m: refused, saying why
+  EXPECT_TRUE(dialogs.asked.back().text.contains("left of its neighbour at 6 m"))
+      << dialogs.asked.back().text.toStdString();
   EXPECT_DOUBLE_EQ(first->X1, 2);
   EXPECT_EQ(list.item(0, 1)->text(), "2");
   dialogs.answers = {DialogButton::Ok};
@@ -583,6 +594,153 @@ TEST_F(MainWindowTest, AnInspectorEditCommitsCleanlyAndItsUndoShowsTheOldValue) 
   EXPECT_EQ(force.x, 3);
   EXPECT_EQ(force.f, 5000);
   EXPECT_TRUE(warnings.filter("commitData").isEmpty()) << warnings.join('\n').toStdString();
+}
+
+}  // namespace
+}  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// Each Add command's dialog: the inspector's fields, a refusal that says
+// why and keeps the dialog open, and one undoable addition.
+TEST_F(MainWindowTest, TheAddCommandsPutObjectsOnTheBeamAsOneUndoableStep) {
+  AnswerNewProject("10");
+  Start();
+  struct Row {
+    const char* command;
+    QStringList refused;  // texts the dialog refuses first
+    const char* why;
+    QStringList texts;
+  };
+  const Row rows[] = {
+      {"EditAddForce1", {"1e13", "3.5"}, "between -1e+12 and 1e+12 N", {"2000", "3.5"}},
+      {"EditAddLoad1", {"100", "4", "200", "1"}, "past distance 1 (4 m)", {"100", "1", "200", "4"}},
+      {"EditAddSupport1", {"12", "Roller"}, "from 0 to 10 m", {"7.5", "Roller"}},
+  };
+  for (const Row& r : rows) {
+    dialogs.answers = {DialogButton::Ok};
+    dialogs.dialogs.push_back([&r](QDialog& d) {
+      auto& form = static_cast<TObjectDialog&>(d);
+      auto fill = [&form](const QStringList& texts) {
+        for (int i = 0; i < texts.size(); ++i)
+          if (QLineEdit* edit = form.Edit(i))
+            edit->setText(texts[i]);
+          else
+            form.Choice(i)->setCurrentText(texts[i]);
+      };
+      fill(r.refused);
+      form.accept();
+      EXPECT_NE(form.result(), QDialog::Accepted) << r.command;
+      fill(r.texts);
+      form.accept();
+      return form.result();
+    });
+    Run(r.command);
+    ASSERT_FALSE(dialogs.asked.empty());
+    EXPECT_TRUE(dialogs.asked.back().text.contains(r.why)) << dialogs.asked.back().text.toStdString();
+  }
+  TTrevanDoc& beam = *Active()->Beam();
+  ASSERT_EQ(beam.Charges.size(), 1u);
+  EXPECT_EQ(beam.Charges[0]->f, 2000);
+  EXPECT_EQ(beam.Charges[0]->x, 3.5);
+  ASSERT_EQ(beam.DistrCharges.size(), 1u);
+  EXPECT_EQ(beam.DistrCharges[0]->GetPlacement(), (object::Placement{1, 4}));
+  EXPECT_EQ(beam.DistrCharges[0]->F2, 200);
+  ASSERT_EQ(beam.SupportCount(), 1);
+  EXPECT_EQ(beam.FirstSupport()->X1, 7.5);
+  EXPECT_EQ(beam.FirstSupport()->LeftType, ftRoll);
+  Run("EditUndo1");
+  EXPECT_EQ(beam.SupportCount(), 0);
+  EXPECT_EQ(beam.DistrCharges.size(), 1u);
+}
+
+// Tab and Shift+Tab walk the selection along the beam and round.
+TEST_F(MainWindowTest, TabMovesTheSelectionAlongTheBeam) {
+  AnswerNewProject("10");
+  Start();
+  TTrevanDoc& beam = *Active()->Beam();
+  beam.AddCharge(charge(6, 1000, &View()));
+  beam.AddDistrCharge(distrcharge(2, 3, 10, 10, &View()));
+  element* left = beam.InsertSupport(0, ftHinge);
+  element* right = beam.InsertSupport(10, ftRoll);
+  const std::vector<object*> order{left, beam.DistrCharges[0].get(), beam.Charges[0].get(), right, left};
+  for (object* expected : order) {
+    QTest::keyClick(&View(), Qt::Key_Tab);
+    EXPECT_EQ(View().SelectedObject(), expected);
+  }
+  QTest::keyClick(&View(), Qt::Key_Backtab);
+  EXPECT_EQ(View().SelectedObject(), right);
+  EXPECT_FALSE(View().accessibleName().isEmpty());
+  EXPECT_FALSE(Active()->ShowForm().accessibleName().isEmpty());
+  EXPECT_FALSE(main->Inspector().accessibleName().isEmpty());
+}
+
+// The inspector and the results panel are tool windows of the main window,
+// never above every program; the inspector opens at a usable size, clear
+// of the menu bar, and where it was left the time before.
+TEST_F(MainWindowTest, ToolWindowsBelongToTheMainWindowAndRememberTheirPlace) {
+  AnswerNewProject("10");
+  Start();
+  for (QWidget* tool : {static_cast<QWidget*>(&main->Inspector()),
+                        static_cast<QWidget*>(&main->ViewCommands().ResultsPanel())}) {
+    EXPECT_EQ(tool->parentWidget(), main.get());
+    EXPECT_EQ(tool->windowType(), Qt::Tool);
+    EXPECT_FALSE(tool->windowFlags() & Qt::WindowStaysOnTopHint);
+  }
+  Run("ForceToolAction");
+  Click(50, View().BaseLine() - 20);
+  Run("EditProperties1");
+  TQPropertyInspector& inspector = main->Inspector();
+  EXPECT_GE(inspector.width(), 250);
+  EXPECT_GE(inspector.height(), 150);
+  const QRect menu(main->menuBar()->mapToGlobal(QPoint(0, 0)), main->menuBar()->size());
+  EXPECT_FALSE(inspector.geometry().intersects(menu));
+  const QRect moved(inspector.geometry().translated(-30, 20).adjusted(0, 0, 40, 10));
+  inspector.setGeometry(moved);
+  Run("EditProperties1");  // hides it
+  for (TMDIChild* w : main->DocumentWindows()) w->Document().SetDirty(false);
+  main.reset();
+  Settle();
+  AnswerNewProject("10");
+  Start();
+  Run("ForceToolAction");
+  Click(50, View().BaseLine() - 20);
+  Run("EditProperties1");
+  EXPECT_EQ(main->Inspector().geometry().size(), moved.size());
+}
+
+// A new main window takes three quarters of the screen (never less than
+// its old size), and a later one the geometry the last one closed with.
+TEST_F(MainWindowTest, TheMainWindowOpensAtAShareOfTheScreenAndRemembersIt) {
+  AnswerNewProject("10");
+  Start();
+  const QRect screen = main->screen()->availableGeometry();
+  EXPECT_GE(main->width(), std::min(screen.width(), std::max(780, screen.width() * 3 / 4)));
+  EXPECT_TRUE(screen.contains(main->geometry()));
+  const QRect chosen(screen.topLeft() + QPoint(10, 20), QSize(700, 450));
+  main->setGeometry(chosen);
+  main->close();
+  main.reset();
+  Settle();
+  AnswerNewProject("10");
+  Start();
+  EXPECT_EQ(main->geometry(), chosen);
+}
+
+// Linux shortcuts beside the old ones, and captions of their own.
+TEST_F(MainWindowTest, CommandsHaveTheUsualShortcutsAndTheirOwnCaptions) {
+  AnswerNewProject("10");
+  Start();
+  for (const auto& [name, keys] : std::vector<std::pair<const char*, QString>>{
+           {"FileClose", "Ctrl+W"}, {"FileExit", "Ctrl+Q"}, {"FileSaveAs", "Ctrl+Shift+S"}})
+    EXPECT_TRUE(Cmd(name)->shortcuts().contains(QKeySequence(keys))) << name;
+  QStringList captions;
+  for (const char* name : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
+                           "DistancesPlusAction", "DistancesMinusAction"})
+    captions << Cmd(name)->text();
+  EXPECT_EQ(captions, (QStringList{"&Forces +", "Fo&rces \u2212", "&Moments +", "Mom&ents \u2212",
+                                   "&Distances +", "D&istances \u2212"}));
 }
 
 }  // namespace

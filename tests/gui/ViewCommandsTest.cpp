@@ -31,8 +31,10 @@ namespace {
 
 const QString Examples = TREVAN_EXAMPLES_DIR;
 
+// The fitting itself is under test: windows keep the scales they choose.
 class ViewCommandsTest : public test::MainWindowFixture {
  protected:
+  ViewCommandsTest() { pinScales = false; }
   void Start(QStringList files) {
     main = std::make_unique<TMainForm>(dialogs, files);
     main->show();
@@ -167,8 +169,6 @@ TEST_F(ViewCommandsTest, ValueLabelsOverlapNothingOnTheExampleBeams) {
     Analyse();
     TMDIChild& w = *Active();
     EXPECT_TRUE(main->Command("ViewValues1")->isChecked());
-    EXPECT_EQ(w.ForceScale(), 250) << "the examples start at the starting scales";
-    EXPECT_EQ(w.MomentScale(), 500);
     struct Pane {
       TBackedView* view;
       QScrollArea* box;
@@ -303,9 +303,9 @@ TEST_F(ViewCommandsTest, AHeavilyLoadedBeamOpensFittedAndCtrl0FitsAgain) {
   EXPECT_GT(62500 / finer, graphHalf - 32) << finer;
 }
 
-// A 200 m beam is 5001 columns at 0.04 m: Fit doubles the distance scale
-// until every column is in sight, 0.64 m a column (313 columns).
-TEST_F(ViewCommandsTest, ALongBeamFitsItsLength) {
+// A 200 m beam would be 5001 columns at 0.04 m: it opens over the whole
+// width of the pane instead, and Fit keeps it so.
+TEST_F(ViewCommandsTest, ALongBeamOpensFittedToTheWholeWidth) {
   const QString longBeam = Beam("long.tvn",
                                 "Trevan version :11700 \nMetric :1 \nbeam length :200.000000000 \n"
                                 "number of forces :1 \ncharge(x,f) :100.000000000 100.000000000 \n"
@@ -314,14 +314,60 @@ TEST_F(ViewCommandsTest, ALongBeamFitsItsLength) {
   Start({longBeam});
   Analyse();
   TMDIChild& w = *Active();
-  EXPECT_EQ(w.DistanceScale(), 0.04) << "a long beam scrolls until asked to fit";
-  EXPECT_TRUE(w.ScrollBar1().isEnabled());
+  const int visible = w.GraphScrollBox().viewport()->width() - 2 * TVAxis::StripWidth;
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_LE(w.ColumnCount(), visible);
+    EXPECT_GE(w.ColumnCount(), visible * 99 / 100) << "the whole width";
+    // 100 N at midspan: 50 N each side, PL/4 = 5000 Nm.
+    ExpectFitted(w, 100, 50, 5000);
+    main->Command("ViewFit1")->trigger();
+    Analyse();
+  }
+  // In feet the fitted beam keeps its width.
+  const int columns = w.ColumnCount();
+  main->Nonmetric1->trigger();
+  Analyse();
+  EXPECT_NEAR(w.ColumnCount(), columns, columns / 100.0);
+  EXPECT_LE(w.ColumnCount(), visible);
+  main->Metric1->trigger();
+  Analyse();
+}
+
+// Every window opens fitted; an edit that pushes a curve out of its pane
+// or leaves it under a fifth refits, until the user sets a scale by hand.
+TEST_F(ViewCommandsTest, EditsRefitUntilAScaleIsSetByHand) {
+  dialogs.AnswerNewProject("10");
+  Start({});
+  Analyse();
+  TMDIChild& w = *Active();
+  const int visible = w.GraphScrollBox().viewport()->width() - 2 * TVAxis::StripWidth;
+  EXPECT_GE(w.ColumnCount(), visible * 99 / 100) << "a new beam opens over the whole width";
+  // The moment axis right after the diagram's last column, clear of it.
+  const int lastColumn = w.ShowForm().mapTo(&w.GraphScrollBox(), QPoint(w.ColumnCount() - 1, 0)).x();
+  const int axis = w.MomentAxis().mapTo(&w.GraphScrollBox(), QPoint(0, 0)).x();
+  EXPECT_GT(axis, lastColumn);
+  EXPECT_LE(axis, lastColumn + 4);
+  TTrevanDoc& beam = *w.Beam();
+  beam.InsertSupport(0, ftHinge);
+  beam.InsertSupport(10, ftHinge);
+  beam.AddCharge(charge(5, 2e6, &w.InputForm()));  // 1e6 N each side, PL/4 = 5e6 Nm
+  Analyse();
+  ExpectFitted(w, 2e6, 1e6, 5e6);
+  const double fitted = w.ForceScale();
+  beam.Charges[0]->f = 2e3;  // a thousandth: far under a fifth of the panes
+  beam.MoveObject(*beam.Charges[0], 0);
+  Analyse();
+  ExpectFitted(w, 2e3, 1e3, 5e3);
+  EXPECT_LT(w.ForceScale(), fitted / 100);
+  main->Command("ForcesPlusAction")->trigger();
+  const double byHand = w.ForceScale();
+  beam.Charges[0]->f = 2e6;
+  beam.MoveObject(*beam.Charges[0], 0);
+  Analyse();
+  EXPECT_EQ(w.ForceScale(), byHand) << "the user's scale stays";
   main->Command("ViewFit1")->trigger();
   Analyse();
-  EXPECT_EQ(w.DistanceScale(), 0.64);
-  EXPECT_EQ(w.ColumnCount(), 313);
-  // 100 N at midspan: 50 N each side, PL/4 = 5000 Nm.
-  ExpectFitted(w, 100, 50, 5000);
+  ExpectFitted(w, 2e6, 1e6, 5e6);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ class WindowCommandsTest : public test::MainWindowFixture {
     main = std::make_unique<TMainForm>(dialogs);
     main->resize(size);
     main->show();
-    Settle();
+    PinScales();
   }
   void NewBeam(const QString& length) {
     dialogs.AnswerNewProject(length, 0);

@@ -36,11 +36,40 @@ TEST(NumberEditTest, ValidatesAndFormats) {
   EXPECT_TRUE(edit.alignment() & Qt::AlignRight);
 }
 
+// The C format reads the same in every locale; a locale's own decimal
+// comma is taken only where the C format cannot read the text at all.
+TEST(NumberEditTest, ReadsTheCFormatInEveryLocale) {
+  const QLocale previous;
+  struct Row {
+    const char* locale;
+    const char* text;
+    bool valid;
+    double value;
+  };
+  for (const Row& r : {Row{"de_DE", "1.250", true, 1.25}, Row{"de_DE", "1,25", true, 1.25},
+                       Row{"de_DE", "1.250,5", false, 0}, Row{"en_US", "1,250", false, 0},
+                       Row{"en_US", "2.5e3", true, 2500}, Row{"fr_FR", "0,5", true, 0.5}}) {
+    QLocale::setDefault(QLocale(r.locale));
+    TNumberEdit edit;
+    edit.setText(r.text);
+    EXPECT_EQ(edit.Validate(), r.valid) << r.locale << " " << r.text;
+    EXPECT_EQ(edit.Value(), r.value) << r.locale << " " << r.text;
+  }
+  QLocale::setDefault(previous);
+}
+
 class StartFormTest : public ::testing::Test {
  protected:
   test::ScriptedDialogs dialogs;
   TStartForm form{dialogs};
 };
+
+TEST_F(StartFormTest, OpensWithTheLengthSelectedForTyping) {
+  form.Edit1->setText("15");
+  form.show();
+  EXPECT_EQ(form.focusWidget(), form.Edit1);
+  EXPECT_EQ(form.Edit1->selectedText(), "15");
+}
 
 TEST_F(StartFormTest, HasItsCaptionAndLayout) {
   EXPECT_EQ(form.windowTitle(), "New Trevan project");
@@ -195,7 +224,7 @@ TEST(AboutBoxTest, ShowsTheBuildsVersion) {
   TAboutBox box;
   EXPECT_EQ(box.windowTitle(), "About Trevan");
   EXPECT_EQ(box.size(), QSize(492, 248));
-  EXPECT_EQ(box.VersionLabel1->text(), "Version 2.0.0.0");
+  EXPECT_EQ(box.VersionLabel1->text(), "Version 2.0.0");
   EXPECT_EQ(box.ProductName->text(), "Trevan for Windows");
   EXPECT_EQ(box.OKButton->geometry(), QRect(400, 216, 77, 25));
 }

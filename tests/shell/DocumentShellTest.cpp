@@ -309,7 +309,10 @@ TEST(DocManagerSetUpTest, CreatesCommandsMenuItemsButtonsAndHints) {
   QAction* close = actions.Find("FileClose");
   ASSERT_NE(close, nullptr);
   EXPECT_EQ(close->text(), "&Close");
-  EXPECT_EQ(close->shortcut(), QKeySequence("Ctrl+F4"));
+  EXPECT_TRUE(close->shortcuts().contains(QKeySequence("Ctrl+W")));
+  EXPECT_TRUE(close->shortcuts().contains(QKeySequence("Ctrl+F4")));
+  EXPECT_TRUE(actions.Find("FileExit")->shortcuts().contains(QKeySequence("Ctrl+Q")));
+  EXPECT_EQ(actions.Find("FileSaveAs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
   EXPECT_FALSE(close->isEnabled());
   EXPECT_EQ(actions.Find("FileOpen")->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_EQ(actions.Find("FileNew")->statusTip(), "Create a new file");

@@ -132,14 +132,19 @@ TEST_F(DocumentWindowTest, ATallForceGrowsTheView) {
   EXPECT_EQ(window->InputAxis().height(), 240);
 }
 
-TEST_F(DocumentWindowTest, ClicksOutsideTheBeamRangeDoNothing) {
+// Column 0 is x = 0 and column 375 the end of the 15 m beam; the view's
+// columns past it stand for the end, and nothing lies outside the view.
+TEST_F(DocumentWindowTest, ClicksPastTheEndPlaceAtTheEnd) {
   Click(0, base() - 20);
   Click(377, base() - 20);
-  EXPECT_TRUE(beam().Charges.empty());
+  Click(view().width(), base() - 20);
+  ASSERT_EQ(beam().Charges.size(), 2u);
+  EXPECT_EQ(beam().Charges[0]->x, 0);
+  EXPECT_EQ(beam().Charges[1]->x, 15);
   view().SelectTool(TInputForm::HingeToolCode);
-  Click(376, base());  // the last column still counts, a column beyond the length
+  Click(376, base());
   ASSERT_EQ(beam().SupportCount(), 1);
-  EXPECT_DOUBLE_EQ(beam().FirstSupport()->X1, 376 * 0.04);
+  EXPECT_EQ(beam().FirstSupport()->X1, 15);
 }
 
 TEST_F(DocumentWindowTest, OverlappingObjectsAreSelectedInTurn) {
@@ -164,7 +169,7 @@ TEST_F(DocumentWindowTest, ASupportDraggedPastItsNeighbourStopsShort) {
   ASSERT_EQ(beam().SupportCount(), 2);
   view().SelectTool(TInputForm::SelectToolCode);
   Drag(QPoint(100, base()), QPoint(200, base()));
-  EXPECT_DOUBLE_EQ(beam().FirstSupport()->X1, 6 - 0.0001);
+  EXPECT_DOUBLE_EQ(beam().FirstSupport()->X1, 6 - 0.04) << "a column short of the neighbour";
   EXPECT_EQ(host.undo.caption, "&Undo move");
   window->UndoStack()->Undo();  // back exactly where it was before the move
   EXPECT_EQ(beam().FirstSupport()->X1, 4);
@@ -192,13 +197,15 @@ TEST_F(DocumentWindowTest, ArrowBackspaceAndDeleteKeys) {
 TEST_F(DocumentWindowTest, SwitchingUnitsTwiceRestoresTheScaleAndKeepsTheSelection) {
   Click(50, base() - 20);
   object* selected = view().SelectedObject();
+  const int columns = window->ColumnCount();
   window->SetUnitSystem(false);
-  EXPECT_DOUBLE_EQ(window->DistanceScale(), 0.16);
+  EXPECT_NEAR(window->DistanceScale(), 0.04 / 0.3048, 1e-12) << "the beam keeps its width in feet";
+  EXPECT_NEAR(window->ColumnCount(), columns, 1);
   EXPECT_FALSE(host.metricChecked);
   EXPECT_EQ(host.metricSetting, "0");
   EXPECT_EQ(view().SelectedObject(), selected);
   window->SetUnitSystem(true);
-  EXPECT_DOUBLE_EQ(window->DistanceScale(), 0.04);
+  EXPECT_EQ(window->DistanceScale(), 0.04);
   EXPECT_EQ(view().SelectedObject(), selected);
   EXPECT_NEAR(beam().Charges[0]->x, 2, 1e-12);
   EXPECT_FALSE(window->UndoStack()->GetCanUndo()) << "a unit switch starts an empty history";
@@ -441,7 +448,7 @@ TEST_F(DocumentWindowTest, HoverGhostsComeAndGoWithoutARepaint) {
   EXPECT_NE(view().Backing().image(), clean) << "the arrow ghost is drawn";
   EXPECT_EQ(view().cursor().shape(), Qt::BlankCursor);
   QTest::mouseMove(&view(), QPoint(90, base() - 30));
-  QTest::mouseMove(&view(), QPoint(377, base() - 30));  // past the last column: the ghost goes
+  QTest::mouseMove(&view(), QPoint(view().width(), base() - 30));  // off the view: the ghost goes
   EXPECT_EQ(view().Backing().image(), clean);
   EXPECT_FALSE(view().Tracking);
   EXPECT_EQ(view().cursor().shape(), Qt::ArrowCursor);
@@ -554,7 +561,7 @@ TEST_F(DocumentWindowTest, AGestureWhoseReleaseIsLostEndsQuietly) {
 }
 
 TEST_F(DocumentWindowTest, AClickOnTheLastColumnIsAClickThere) {
-  const int last = window->ColumnCount();
+  const int last = window->ColumnCount() - 1;  // 15 m
   Click(last, base() - 20);
   ASSERT_EQ(beam().Charges.size(), 1u);
   EXPECT_TRUE(beam().DistrCharges.empty());
@@ -572,7 +579,7 @@ TEST_F(DocumentWindowTest, AClickOnTheLastColumnIsAClickThere) {
 TEST_F(DocumentWindowTest, ADoubleClickOutsideTheBeamLeavesTheInspectorAlone) {
   Click(50, base() - 20);
   view().SelectTool(TInputForm::SelectToolCode);
-  for (int x : {0, window->ColumnCount() + 1}) {
+  for (int x : {-1, view().width()}) {
     QTest::mouseDClick(&view(), Qt::LeftButton, {}, QPoint(x, base() - 10));
     EXPECT_FALSE(host.inspectorVisible) << x;
   }

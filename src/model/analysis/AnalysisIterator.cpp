@@ -44,13 +44,13 @@ double calc::BalanceJoint(element* left, element* right) {
     sumL = left->ReachLength;
   }
   if (right) {
-    if (!IsPinned(right->LeftType)) return 0;
+    if (!IsPinned(right->ActingType())) return 0;
     M += right->LeftMoment;
     sumL += right->ReachLength;
   }
   double dL = right ? right->ReachLength / sumL : 1;
   double dR = left ? left->ReachLength / sumL : 1;
-  if (left && left->LeftType == ftNone) {
+  if (left && left->ActingType() == ftNone) {
     dL = 0;
     dR = 1;
   }

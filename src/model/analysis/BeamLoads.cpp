@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "beam/Beam.h"
+#include "beam/InputLimits.h"
 #include "text/CLocaleText.h"
 
 namespace trevan {
@@ -57,11 +58,10 @@ long long TTrevanDoc::CellOf(double x) {
 namespace {
 
 // The forces by position; the stable sort keeps list order among equals.
-void SortForces(const std::vector<std::shared_ptr<charge>>& charges,
-                std::vector<std::pair<double, double>>& sorted) {
+void SortForces(const TTrevanDoc& beam, std::vector<std::pair<double, double>>& sorted) {
   sorted.clear();
-  for (const auto& c : charges)
-    if (c->f != 0) sorted.emplace_back(c->x, c->f);
+  for (const auto& c : beam.Charges)
+    if (c->f != 0 && beam.OnBeam(*c)) sorted.emplace_back(c->x, c->f);
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
 }
@@ -78,7 +78,7 @@ void TTrevanDoc::SampleLoads() {
   const long long count = std::min<long long>(SampleCount(), static_cast<long long>(LoadSamples.size()));
   std::fill(LoadSamples.begin(), LoadSamples.end(), 0.0);
   LoadMoments.assign(LoadSamples.size(), 0.0);
-  SortForces(Charges, sampledForces_);
+  SortForces(*this, sampledForces_);
 
   const std::size_t size = static_cast<std::size_t>(count) + 1;
   sampleScratch_.assign(3 * size, 0.0);
@@ -88,7 +88,7 @@ void TTrevanDoc::SampleLoads() {
   bool anyWhole = false;
   const double s = SampleStep;
   for (const auto& d : DistrCharges) {
-    if (!(d->X2 > d->X1)) continue;
+    if (!(d->X2 > d->X1) || !OnBeam(*d)) continue;
     const long long ka = std::max(CellOf(d->X1), 0LL);
     const long long kb = std::min(CellOf(d->X2), count - 1);
     if (ka > kb) continue;
@@ -132,9 +132,9 @@ void TTrevanDoc::SampleLoadsEveryCell() {
   const long long count = std::min<long long>(SampleCount(), static_cast<long long>(LoadSamples.size()));
   std::fill(LoadSamples.begin(), LoadSamples.end(), 0.0);
   LoadMoments.assign(LoadSamples.size(), 0.0);
-  SortForces(Charges, sampledForces_);
+  SortForces(*this, sampledForces_);
   for (const auto& d : DistrCharges) {
-    if (!(d->X2 > d->X1)) continue;
+    if (!(d->X2 > d->X1) || !OnBeam(*d)) continue;
     Piece piece;
     for (long long k = 0; k < count; ++k)
       if (CellPiece(*d, k, piece)) {
@@ -181,11 +181,12 @@ void TTrevanDoc::LoadsBetween(double a, double b, double& load, double& moment) 
   load = moment = 0;
   if (!(b > a)) return;
   for (const auto& c : Charges)
-    if (a <= c->x && c->x < b) {
+    if (a <= c->x && c->x < b && OnBeam(*c)) {
       load += c->f;
       moment += c->f * (b - c->x);
     }
   for (const auto& d : DistrCharges) {
+    if (!OnBeam(*d)) continue;
     const double u = std::max(a, d->X1);
     const double v = std::min(b, d->X2);
     if (!(v > u)) continue;
@@ -198,17 +199,18 @@ void TTrevanDoc::LoadsBetween(double a, double b, double& load, double& moment) 
 bool TTrevanDoc::IsStable() const {
   int pinned = 0;
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
-    if (e->LeftType == ftVice) return true;
-    if (IsPinned(e->LeftType)) ++pinned;
+    const TSupportType type = limits::IsLoadPosition(e->X1, Length) ? e->LeftType : ftNone;
+    if (type == ftVice) return true;
+    if (IsPinned(type)) ++pinned;
   }
   return pinned >= 2;
 }
 
 bool TTrevanDoc::HasLoad() const {
   for (const auto& c : Charges)
-    if (c->f != 0) return true;
+    if (c->f != 0 && OnBeam(*c)) return true;
   for (const auto& d : DistrCharges)
-    if (d->X2 > d->X1 && (d->F1 != 0 || d->F2 != 0)) return true;
+    if (d->X2 > d->X1 && (d->F1 != 0 || d->F2 != 0) && OnBeam(*d)) return true;
   return false;
 }
 
@@ -220,11 +222,14 @@ void TTrevanDoc::ComputeSegmentEnds() {
   // The spans the analysis sees: a none support joins its two neighbours.
   std::vector<element*> nodes;
   std::vector<double> starts;  // the nodes' X1, searched without touching the nodes
+  for (element* e = Chain.get(); e; e = e->Next.get())
+    e->OffBeam = !e->IsSentinel() && !limits::IsLoadPosition(e->X1, Length);
   for (element* e = Chain.get(); e; e = e->Next.get()) {
+    const TSupportType rightType = e->Next ? e->Next->ActingType() : e->RightType;
     e->ResetSegmentEnds();
     e->ReachX2 = e->X2;
     e->ReachLength = e->X2 - e->X1;
-    e->ReachRightType = e->RightType;
+    e->ReachRightType = rightType;
     if (e->StartsSpan() || nodes.empty()) {
       nodes.push_back(e);
       starts.push_back(e->X1);
@@ -232,7 +237,7 @@ void TTrevanDoc::ComputeSegmentEnds() {
       element& span = *nodes.back();
       span.ReachX2 = e->X2;
       span.ReachLength = e->X2 - span.X1;
-      span.ReachRightType = e->RightType;
+      span.ReachRightType = rightType;
     }
   }
   if (nodes.empty() || NeedsSupport()) return;
@@ -245,6 +250,7 @@ void TTrevanDoc::ComputeSegmentEnds() {
   };
 
   for (const auto& c : Charges) {
+    if (!OnBeam(*c)) continue;
     const std::ptrdiff_t j = nodeAt(c->x);
     if (j >= 0) nodes[j]->AddChargeContribution(*c);
   }
@@ -253,7 +259,7 @@ void TTrevanDoc::ComputeSegmentEnds() {
   bool anyWhole = false;
   for (const auto& d : DistrCharges) {
     // A load of no length carries nothing; one off the chain acts on no node.
-    if (!(d->X2 > d->X1) || !(d->X1 < chainEnd) || !(d->X2 > nodes.front()->X1)) continue;
+    if (!(d->X2 > d->X1) || !OnBeam(*d) || !(d->X1 < chainEnd) || !(d->X2 > nodes.front()->X1)) continue;
     const std::ptrdiff_t ja = std::max<std::ptrdiff_t>(nodeAt(std::max(d->X1, nodes.front()->X1)), 0);
     std::ptrdiff_t jb = nodeAt(std::min(d->X2, chainEnd));
     if (jb < 0) jb = static_cast<std::ptrdiff_t>(n) - 1;

@@ -36,14 +36,35 @@ ScaleFit::Scales ScaleFit::Fit(const Extent& extent, const Scales& current, cons
   s.force = force > 0 ? StepAtLeast(force) : current.force;
   s.moment = extent.moment > 0 ? StepAtLeast(extent.moment / diagramRoom) : current.moment;
 
-  // Along the window's own ladder of distance steps: the finest whose
-  // columns all fit, but no finer than the commands go.
-  double d = current.distance;
-  auto fits = [&](double scale) { return std::trunc(extent.length / scale) + 1 <= room.columns; };
-  while (!fits(d) && d < 1e6) d *= 2;
-  while (d / 2 >= SmallestDistanceStep && fits(d / 2)) d /= 2;
-  s.distance = d;
+  s.distance = WidthScale(extent.length, room.columns, current.distance);
   return s;
+}
+
+// Rounded up to three significant digits, so that the axis ticks every 50
+// columns read as short numbers, and never finer than the commands go.
+double ScaleFit::WidthScale(double length, int columns, double current) {
+  if (!(length > 0) || columns < 2) return current;
+  const double exact = length / (columns - 1);
+  const double p = std::pow(10.0, std::floor(std::log10(exact)) - 2);
+  double d = std::ceil(exact / p - 1e-9) * p;
+  // The rounded step may still leave the last column one short.
+  while (std::trunc(length / d + 1e-9) + 1 > columns) d += p;
+  return std::max(d, SmallestDistanceStep);
+}
+
+double ScaleFit::ShortScale(double v) {
+  if (!(v > 0) || !std::isfinite(v)) return v;
+  // Divided by an exact power of ten, so that 0.04 comes out as the double 0.04.
+  const double q = std::pow(10.0, 2 - std::floor(std::log10(v)));
+  const double r = std::round(v * q) / q;
+  return std::abs(r - v) <= 1e-9 * v ? r : v;
+}
+
+bool ScaleFit::Underfills(const Extent& extent, const Scales& scales, const Room& room) {
+  auto small = [](double value, double scale, int half) { return value > 0 && value / scale < half / 5.0; };
+  return small(extent.loads, scales.force, room.inputHalf) ||
+         small(extent.shear, scales.force, room.diagramHalf) ||
+         small(extent.moment, scales.moment, room.diagramHalf);
 }
 
 bool ScaleFit::Overflows(const Extent& extent, const Scales& scales, const Room& room) {

@@ -7,9 +7,10 @@ namespace trevan {
 class TTrevanDoc;
 
 // Chooses a window's three scales so that the whole beam, its loads and
-// both diagrams fit the panes: from the steps the scale commands reach
-// (2.5, 5 and 12.5 times a power of ten for forces and moments, the window's
-// distance scale doubled or halved), the finest that fits.
+// both diagrams fit the panes: for forces and moments the finest of the
+// steps the scale commands reach (2.5, 5 and 12.5 times a power of ten)
+// that fits; along the beam the scale, to three significant digits, that
+// lays the beam over the whole width.
 class ScaleFit {
  public:
   // Pixels kept free above and below the pictures, for the value labels.
@@ -40,7 +41,15 @@ class ScaleFit {
   // Whether anything reaches past its pane at these scales, upward or downward
   // (the margin aside: labels find room on either side).
   static bool Overflows(const Extent& extent, const Scales& scales, const Room& room);
+  // Whether a picture that has anything to show fills less than a fifth of
+  // its pane, so that a fit would show it larger.
+  static bool Underfills(const Extent& extent, const Scales& scales, const Room& room);
 
+  // v itself, or the number of three significant digits it differs from by
+  // no more than rounding.
+  static double ShortScale(double v);
+  // The distance scale that lays length over columns pixel columns.
+  static double WidthScale(double length, int columns, double current);
   // The smallest of 2.5, 5 and 12.5 times a power of ten that is at least v.
   static double StepAtLeast(double v);
 };

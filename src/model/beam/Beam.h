@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "beam/DistributedLoad.h"
+#include "beam/InputLimits.h"
 #include "beam/PointForce.h"
 #include "beam/SupportNode.h"
 #include "beam/TitleBlock.h"
@@ -94,6 +95,14 @@ class TTrevanDoc {
 
   // A beam stands when it has a vice or at least two hinge or roll supports.
   bool IsStable() const;
+  // Loads past an end of the beam (from an older file) carry nothing.
+  bool OnBeam(const charge& c) const { return limits::IsLoadPosition(c.x, Length); }
+  bool OnBeam(const distrcharge& d) const {
+    return limits::IsLoadPosition(d.X1, Length) && limits::IsLoadPosition(d.X2, Length);
+  }
+  // Every load and support that lies past an end of the beam, named for a message.
+  std::vector<std::string> ObjectsOffBeam() const;
+  void ReportObjectsOffBeam() const;
   bool HasLoad() const;
   // Loaded but unable to stand: no reactions and no diagrams, only a warning.
   bool NeedsSupport() const { return !IsStable() && HasLoad(); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "beam/UnitSystem.h"
 #include "hosts/BeamWindow.h"
@@ -30,9 +31,9 @@ distrcharge::distrcharge(double xa, double xb, double fa, double fb, BeamView* v
 
 void distrcharge::UpdateProperties() {
   const bool metric = IsMetric();
-  SetRow(0, metric ? "Force 1 (Nm):" : "Force 1 (lbf-ft)", FloatToText(F1));
+  SetRow(0, metric ? "Force 1 (N/m):" : "Force 1 (lbf/ft):", FloatToText(F1));
   SetRow(1, metric ? "Distance 1: (m):" : "Distance 1 (ft)", FloatToText(X1));
-  SetRow(2, metric ? "Force 2 (Nm):" : "Force 2 (lbf-ft)", FloatToText(F2));
+  SetRow(2, metric ? "Force 2 (N/m):" : "Force 2 (lbf/ft):", FloatToText(F2));
   SetRow(3, metric ? "Distance 2: (m):" : "Distance 2 (ft)", FloatToText(X2));
   RowCount = 4;
   Caption = "Distributed Load";
@@ -41,7 +42,10 @@ void distrcharge::UpdateProperties() {
 void distrcharge::MoveBy(int pixels) {
   const BeamWindow* w = Window();
   if (!w) return;
-  const double d = pixels * w->DistanceScale();
+  // The load keeps its length and stays on the beam.
+  const double lo = std::min(X1, X2), hi = std::max(X1, X2);
+  double d = pixels * w->DistanceScale();
+  if (lo >= 0 && hi <= w->BeamLength()) d = std::clamp(d, -lo, w->BeamLength() - hi);
   X1 += d;
   X2 += d;
   PropertyValues[1] = FloatToText(X1);
@@ -139,7 +143,9 @@ bool distrcharge::ApplyProperties() {
   values.X1 = EditedPosition(1, X1, 0, w->BeamLength(), "The position on the beam");
   values.F2 = EditedMagnitude(2, F2, "The intensity", intensity);
   values.X2 = EditedPosition(3, X2, 0, w->BeamLength(), "The position on the beam");
-  if (!(values.X2 > values.X1)) return false;
+  if (!(values.X2 > values.X1))
+    throw std::invalid_argument(
+        CFormat("Distance 2 must lie past distance 1 (%.10g %s).", values.X1, LengthUnit(IsMetric())));
   values.UpdateProperties();
   PropertyRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;

@@ -1,5 +1,7 @@
 #include "beam/PointForce.h"
 
+#include <algorithm>
+
 #include "beam/UnitSystem.h"
 #include "hosts/BeamWindow.h"
 #include "hosts/Canvas.h"
@@ -24,7 +26,7 @@ void charge::UpdateProperties() {
 void charge::MoveBy(int pixels) {
   const BeamWindow* w = Window();
   if (!w) return;
-  x += pixels * w->DistanceScale();
+  x = std::clamp(x + pixels * w->DistanceScale(), 0.0, w->BeamLength());
   PropertyValues[1] = FloatToText(x);
 }
 

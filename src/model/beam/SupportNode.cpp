@@ -1,5 +1,8 @@
 #include "beam/SupportNode.h"
 
+#include <algorithm>
+#include <stdexcept>
+
 #include <string>
 
 #include "beam/DistributedLoad.h"
@@ -46,6 +49,7 @@ void element::CopyValuesFrom(const element& other) {
   SpanLength = other.SpanLength;
   LeftType = other.LeftType;
   RightType = other.RightType;
+  OffBeam = other.OffBeam;
   ReachX2 = other.ReachX2;
   ReachLength = other.ReachLength;
   ReachRightType = other.ReachRightType;
@@ -60,7 +64,7 @@ void element::UpdateProperties() {
   const bool metric = IsMetric();
   SetRow(0, metric ? "Distance: (m):" : "Distance: (ft)", FloatToText(X1));
   const int type = IsValidSupportType(LeftType) ? LeftType : ftNone;
-  SetRow(1, "Type:", SupportTypeNames[type]);
+  SetRow(1, "Type:", SupportTypeLabels[type]);
   RowCount = 2;
   Caption = "Support";
 }
@@ -68,7 +72,17 @@ void element::UpdateProperties() {
 void element::MoveBy(int pixels) {
   const BeamWindow* w = Window();
   if (!w || IsSentinel()) return;
-  PlaceAt(X1 + pixels * w->DistanceScale());
+  // A drag stops on the beam and one column short of a neighbour; a support
+  // already past that limit (read from a file) is not pushed further.
+  const double ds = w->DistanceScale();
+  const double target = X1 + pixels * ds;
+  if (pixels > 0) {
+    const double limit = Next ? X2 - ds : w->BeamLength();
+    PlaceAt(std::max(X1, std::min(target, limit)));
+  } else if (pixels < 0) {
+    const double limit = Prev->IsSentinel() ? 0.0 : Prev->X1 + ds;
+    PlaceAt(std::min(X1, std::max(target, limit)));
+  }
 }
 
 object::Placement element::GetPlacement() const { return {X1, 0}; }
@@ -126,16 +140,16 @@ bool element::ApplyProperties() {
   if (IsSentinel() || !w) return false;
   element values(*this);
   const double length = w->BeamLength();
-  values.X1 = EditedPosition(0, X1, limits::ChainStart() + limits::MinSupportGap,
-                             limits::ChainEnd(length) - limits::MinSupportGap, "A support");
+  values.X1 = EditedPosition(0, X1, 0, length, "A support");
   for (int t = 0; t < SupportTypeCount; ++t)
-    if (PropertyValues[1] == SupportTypeNames[t]) values.LeftType = static_cast<TSupportType>(t);
+    if (PropertyValues[1] == SupportTypeLabels[t] || PropertyValues[1] == SupportTypeNames[t])
+      values.LeftType = static_cast<TSupportType>(t);
   values.Glyph = View ? View->SupportGlyph(values.LeftType) : nullptr;
-  // Onto or past a neighbour is refused without a word, as a drag stops there.
+  // Onto or past a neighbour is refused, as a drag stops short of it.
   if (values.X1 != X1 &&
       !(Prev->X1 < values.X1 && values.X1 < X2 && limits::AreSupportsApart(Prev->X1, values.X1) &&
         limits::AreSupportsApart(values.X1, X2)))
-    return false;
+    throw std::invalid_argument(NeighboursText());
   values.UpdateProperties();
   PropertyRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
@@ -148,6 +162,16 @@ bool element::CopyToClipboard(ClipboardService& clipboard) const {
   std::string record = "e;";
   if (LeftType != ftNone) record.push_back(static_cast<char>(LeftType));
   return PutRecord(clipboard, record);
+}
+
+std::string element::NeighboursText() const {
+  const char* unit = LengthUnit(IsMetric());
+  const bool left = Prev && !Prev->IsSentinel(), right = Next != nullptr;
+  if (left && right)
+    return CFormat("A support must stand between its neighbours at %.10g and %.10g %s.", Prev->X1, X2, unit);
+  if (left) return CFormat("A support must stand right of its neighbour at %.10g %s.", Prev->X1, unit);
+  if (right) return CFormat("A support must stand left of its neighbour at %.10g %s.", X2, unit);
+  return "A support must stand on the beam.";
 }
 
 element* element::NextSpan() const {

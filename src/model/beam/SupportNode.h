@@ -42,7 +42,10 @@ class element : public object {
   bool IsSupport() const override { return true; }
 
   bool IsSentinel() const { return Prev == nullptr; }
-  bool LeftHeld() const { return IsHeld(LeftType); }
+  // A support past an end of the beam (from an older file) carries nothing:
+  // the analysis takes it for one of type none.
+  TSupportType ActingType() const { return OffBeam ? ftNone : LeftType; }
+  bool LeftHeld() const { return IsHeld(ActingType()); }
   // Whether the far end of the span the analysis sees from here is held.
   bool RightHeld() const { return IsHeld(ReachRightType); }
   // A span of the analysis starts at the chain's start and at every held
@@ -65,6 +68,8 @@ class element : public object {
   double SpanLength = 0;
   TSupportType LeftType = ftNone;
   TSupportType RightType = ftNone;
+  // Set by the beam before each analysis.
+  bool OffBeam = false;
   // The span the analysis sees from a node that starts one: on past any
   // none supports to the next held support or the chain's end, and the type
   // there. The beam sets them before each analysis; the end values of that
@@ -81,6 +86,8 @@ class element : public object {
   const Bitmap* Glyph = nullptr;
 
  private:
+  // Why a position onto or past a neighbour is refused.
+  std::string NeighboursText() const;
   void CopyValuesFrom(const element& other);
   // Moves the support to n, kept strictly between its neighbours.
   void PlaceAt(double n);

@@ -8,8 +8,11 @@ enum TSupportType : std::uint8_t { ftNone = 0, ftVice = 1, ftRoll = 2, ftHinge =
 
 inline constexpr int SupportTypeCount = 4;
 
-// Texts of the property inspector's "Type:" row, indexed by type value.
+// The type names of older tables, indexed by type value.
 inline constexpr const char* SupportTypeNames[SupportTypeCount] = {"ftNone", "ftVice", "ftRoll", "ftHinge"};
+// Texts of the property inspector's "Type:" row, indexed by type value.
+inline constexpr const char* SupportTypeLabels[SupportTypeCount] = {"None", "Vice (fixed)", "Roller",
+                                                                    "Hinge (pinned)"};
 // Names shown in a support's name text, indexed by type value.
 inline constexpr const char* SupportDisplayNames[SupportTypeCount] = {"None", "Vice", "Roll", "Hinge"};
 

@@ -10,6 +10,8 @@ namespace trevan {
 
 namespace {
 constexpr Rgb BeamObjectColour = Rgb::FromRgb(128, 0, 0);
+// Objects past the beam's ends carry nothing: they stand out until moved.
+constexpr Rgb OffBeamColour = Rgb::FromRgb(230, 100, 0);
 
 // Visits the searchable objects in search order until visit answers true.
 template <class Visit>
@@ -35,13 +37,21 @@ object* TTrevanDoc::FindObjectAt(Point point) const {
 // In copy mode, strokes of one colour drawn over each other show only
 // their union: many loads are drawn a column at a time.
 void TTrevanDoc::DrawLoads(Canvas& canvas) const {
+  for (const auto& d : DistrCharges) {
+    if (OnBeam(*d)) continue;
+    canvas.SetPenColor(OffBeamColour);
+    d->Draw(canvas, 0, 0);
+  }
+  canvas.SetPenColor(BeamObjectColour);
   if (canvas.GetRasterMode() != RasterMode::Copy || DistrCharges.size() < 2 || !View) {
-    for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
+    for (const auto& d : DistrCharges)
+      if (OnBeam(*d)) d->Draw(canvas, 0, 0);
     return;
   }
   const Rect area = canvas.DrawnArea();
   StrokeEnvelope envelope(area.Left - 1, area.Right, View->BaseLine());
   for (const auto& d : DistrCharges) {
+    if (!OnBeam(*d)) continue;
     distrcharge::StrokeLine line{};
     if (!d->GetStrokeLine(line, 0, 0)) continue;
     if (line.base == envelope.Base())
@@ -53,15 +63,29 @@ void TTrevanDoc::DrawLoads(Canvas& canvas) const {
 }
 
 void TTrevanDoc::Draw(Canvas& canvas) const {
-  canvas.SetPenColor(BeamObjectColour);
-  for (const auto& c : Charges) c->Draw(canvas, 0, 0);
+  for (const auto& c : Charges) {
+    canvas.SetPenColor(OnBeam(*c) ? BeamObjectColour : OffBeamColour);
+    c->Draw(canvas, 0, 0);
+  }
   DrawLoads(canvas);
+  canvas.SetPenColor(BeamObjectColour);
   // A beam that cannot stand has no reactions to show.
   const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*this));
   const bool reactions = !NeedsSupport() && exact.solved;
   std::size_t k = 0;
   for (const element* e = FirstSupport(); e; e = e->Next.get(), ++k) {
     e->Draw(canvas, 0, 0);
+    if (!limits::IsLoadPosition(e->X1, Length)) {
+      // Its glyph is inverted, not painted: a frame in the warning colour marks it.
+      const Rect r = e->GetBounds();
+      canvas.SetPenColor(OffBeamColour);
+      canvas.MoveTo(r.Left - 2, r.Top - 2);
+      canvas.LineTo(r.Right + 2, r.Top - 2);
+      canvas.LineTo(r.Right + 2, r.Bottom + 2);
+      canvas.LineTo(r.Left - 2, r.Bottom + 2);
+      canvas.LineTo(r.Left - 2, r.Top - 2);
+      canvas.SetPenColor(BeamObjectColour);
+    }
     // The reaction, drawn as a force: an upward reaction points up at the support.
     if (reactions && k < exact.supports.size()) charge(e->X1, -exact.supports[k].reaction, View).Draw(canvas, 0, 0);
   }

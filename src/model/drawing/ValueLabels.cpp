@@ -4,6 +4,7 @@
 
 #include "beam/UnitSystem.h"
 #include "drawing/DiagramSigns.h"
+#include "drawing/TextContrast.h"
 #include "files/ExactTable.h"
 #include "hosts/Canvas.h"
 #include "hosts/PixelMapping.h"
@@ -118,7 +119,7 @@ std::vector<ValueLabels::Label> ValueLabels::Place(Canvas& canvas, std::vector<L
 void ValueLabels::Draw(Canvas& canvas, const std::vector<Label>& placed) {
   canvas.SetFont(FontFamily, FontSize, false);
   for (const Label& label : placed) {
-    canvas.SetPenColor(label.colour);
+    canvas.SetPenColor(TextContrast::ReadableOn(label.colour, TextContrast::Paper));
     canvas.TextOut(label.box.Left + 1, label.box.Top + 1, label.text, TextAlign::Left);
   }
 }

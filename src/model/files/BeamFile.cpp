@@ -11,6 +11,7 @@
 
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
+#include "beam/UnitSystem.h"
 #include "files/BlockReader.h"
 #include "files/BlockSections.h"
 #include "files/BlockWriter.h"
@@ -230,7 +231,38 @@ bool TTrevanDoc::Load(const std::string& fileName) {
   SampleLoads();
   ComputeSegmentEnds();
   MarkDirty(false);
+  ReportObjectsOffBeam();
   return true;
+}
+
+std::vector<std::string> TTrevanDoc::ObjectsOffBeam() const {
+  const bool metric = Metric;
+  const char* unit = LengthUnit(metric);
+  std::vector<std::string> names;
+  for (const auto& c : Charges)
+    if (!OnBeam(*c))
+      names.push_back(CFormat("the force of %.10g %s at %.10g %s", c->f, ForceUnit(metric), c->x, unit));
+  for (const auto& d : DistrCharges)
+    if (!OnBeam(*d))
+      names.push_back(CFormat("the distributed load from %.10g to %.10g %s", d->X1, d->X2, unit));
+  for (const element* e = FirstSupport(); e; e = e->Next.get())
+    if (!limits::IsLoadPosition(e->X1, Length))
+      names.push_back(CFormat("the %s support at %.10g %s",
+                              SupportTypeLabels[IsValidSupportType(e->LeftType) ? e->LeftType : 0], e->X1,
+                              unit));
+  return names;
+}
+
+// Kept as the file has them, so that nothing is lost, but left out of
+// every result until they are moved onto the beam.
+void TTrevanDoc::ReportObjectsOffBeam() const {
+  const std::vector<std::string> names = ObjectsOffBeam();
+  if (names.empty() || !View || !View->Window()) return;
+  std::string text = CFormat(
+      "These objects lie past the ends of the %.10g %s beam and carry nothing until moved onto it:", Length,
+      LengthUnit(Metric));
+  for (const std::string& name : names) text += "\n" + name;
+  View->Window()->Messages().ShowMessage(text, "Open", MessageIcon::Warning);
 }
 
 void TTrevanDoc::WriteFile(std::ostream& out) const {

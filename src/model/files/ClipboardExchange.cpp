@@ -1,6 +1,8 @@
 #include "files/ClipboardExchange.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
@@ -17,13 +19,34 @@ namespace {
 constexpr const char* MessageCaption = "Trevan";
 // A record and its terminating zero fill at most a block of 40 bytes.
 constexpr std::size_t MaxRecordLength = 39;
+
+// The records carry no position; the last one copied in this program
+// remembers where its object stood, for any window that pastes it.
+struct CopiedPlace {
+  std::string record;
+  double position = 0;
+};
+CopiedPlace& LastCopied() {
+  static CopiedPlace place;
+  return place;
+}
+
+std::string RecordOf(std::string text) {
+  text = text.substr(0, text.find('\0'));
+  text.resize(std::min(text.size(), MaxRecordLength));
+  return text;
+}
 }  // namespace
 
 void ClipboardExchange::Copy() {
   BeamView* view = window_.InputView();
   const object* selected = view ? view->SelectedObject() : nullptr;
   if (!selected) return;
-  const bool copied = clipboard_.Open() && selected->CopyToClipboard(clipboard_);
+  bool copied = clipboard_.Open() && selected->CopyToClipboard(clipboard_);
+  if (copied) {
+    if (const auto text = clipboard_.GetText())
+      LastCopied() = {RecordOf(*text), selected->GetPlacement().first};
+  }
   clipboard_.Close();
   if (!copied) window_.Messages().ShowMessage(CopyFailed, MessageCaption, MessageIcon::None);
 }
@@ -48,14 +71,13 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
   EditRecorder* recorder = window_.Recorder();
   if (!recorder || !window_.Beam()) return false;
   // The text ends at its first zero byte and at the record block's size.
-  std::string text = clipboardText.substr(0, clipboardText.find('\0'));
-  text.resize(std::min(text.size(), MaxRecordLength));
+  const std::string text = RecordOf(clipboardText);
   // Only a text that starts like a record is one; anything else, from
   // another program, pastes nothing and is no failure.
   if (text.size() < 2 || text[1] != ';') return true;
   const std::string fields = text.substr(2);
   const double length = window_.Beam()->Length;
-  const double at = 10 * window_.DistanceScale();
+  const double at = PastePosition(text, 0);
   BeamView* view = window_.InputView();
 
   // Refused like an unreadable record: what the beam could not save and
@@ -74,9 +96,12 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
       const double f1 = ParseReal(fields.substr(0, first));
       const double f2 = ParseReal(fields.substr(first + 1, second - first - 1));
       const double span = ParseReal(fields.substr(second + 1));
-      if (!limits::IsMagnitude(f1) || !limits::IsMagnitude(f2) || !std::isfinite(span)) return false;
-      if (!limits::IsLoadPosition(at, length) || !limits::IsLoadPosition(at + span, length)) return false;
-      recorder->RecordAddDistrCharge(distrcharge(at, at + span, f1, f2, view));
+      if (!limits::IsMagnitude(f1) || !limits::IsMagnitude(f2) || !std::isfinite(span) || span < 0)
+        return false;
+      const double start = PastePosition(text, span);
+      if (!limits::IsLoadPosition(start, length) || !limits::IsLoadPosition(start + span, length))
+        return false;
+      recorder->RecordAddDistrCharge(distrcharge(start, start + span, f1, f2, view));
       return true;
     }
     case 'e': {
@@ -89,6 +114,25 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
     default:
       return true;
   }
+}
+
+void ClipboardExchange::ForgetCopiedPlace() { LastCopied() = {}; }
+
+// A load that would reach past the right end starts that much earlier; a
+// support whose copied place is taken goes mid-beam.
+double ClipboardExchange::PastePosition(const std::string& record, double span) const {
+  const TTrevanDoc& beam = *window_.Beam();
+  const double length = beam.Length;
+  const bool copiedFits = LastCopied().record == record &&
+                          limits::IsLoadPosition(LastCopied().position, length) &&
+                          (record[0] != 'e' || beam.SupportFits(LastCopied().position));
+  double at = length / 2;
+  if (const std::optional<double> pointer = window_.PointerPosition())
+    at = *pointer;
+  else if (copiedFits)
+    at = LastCopied().position;
+  if (span > 0 && at + span > length) at = std::max(0.0, length - span);
+  return at;
 }
 
 }  // namespace trevan

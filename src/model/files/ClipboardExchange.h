@@ -20,12 +20,16 @@ class ClipboardExchange {
 
   void Copy();
   void Cut();
-  // Creates the object of the clipboard's record ten pixel columns from the
-  // beam's left end, as an undoable addition.
+  // Creates the object of the clipboard's record, as an undoable addition:
+  // at the pointer when it is over the beam, else where it was copied from
+  // when that lies on this beam, else mid-beam.
   void Paste();
+  // The program remembers where the last copied object stood; tests start afresh.
+  static void ForgetCopiedPlace();
 
  private:
   bool PasteRecord(const std::string& text);
+  double PastePosition(const std::string& record, double span) const;
 
   EditWindow& window_;
   ClipboardService& clipboard_;

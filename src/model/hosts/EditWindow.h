@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace trevan {
 
 class BeamView;
@@ -31,6 +33,8 @@ class EditWindow {
   // Drops a mouse gesture under way, putting back what it moved: an edit
   // or a question is about to come between its press and its release.
   virtual void CancelGesture() {}
+  // The beam position under the pointer, when the pointer is over the beam.
+  virtual std::optional<double> PointerPosition() const { return std::nullopt; }
 };
 
 }  // namespace trevan

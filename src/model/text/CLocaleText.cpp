@@ -85,7 +85,7 @@ bool TryParseReal(std::string_view text, double& value) {
   return true;
 }
 
-std::string FloatToText(double value) { return CFormat("%.15g", value); }
+std::string FloatToText(double value) { return CFormat("%.10g", value); }
 
 namespace {
 // The %g form with the fewest digits, up to maxDigits, that reads back as value.

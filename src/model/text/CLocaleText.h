@@ -27,7 +27,7 @@ long long ParseInteger(std::string_view text);
 // space aside) must be one finite number. Answers false otherwise.
 bool TryParseReal(std::string_view text, double& value);
 
-// The general float-to-text form of property values: 15 significant digits,
+// The general float-to-text form of property values: 10 significant digits,
 // trailing zeros and a trailing decimal point dropped.
 std::string FloatToText(double value);
 

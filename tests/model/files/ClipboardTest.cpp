@@ -20,9 +20,12 @@ class FakeClipboard : public ClipboardService {
   bool broken = false;
 };
 
+// Without a pointer over the beam a paste lands where the object was
+// copied from, or mid-beam when that place is no use.
 class ClipboardTest : public test::EditFixture {
  protected:
-  double PastePosition() const { return 10 * window.DistanceScale(); }
+  ClipboardTest() { ClipboardExchange::ForgetCopiedPlace(); }
+  double MidBeam() { return beam().Length / 2; }
 
   FakeClipboard clipboard;
   ClipboardExchange exchange{window, clipboard};
@@ -37,7 +40,7 @@ TEST_F(ClipboardTest, ForceKeepsItsValue) {
   ASSERT_EQ(beam().Charges.size(), 2u);
   const charge& pasted = *beam().Charges[1];
   EXPECT_EQ(pasted.f, 1234.6);
-  EXPECT_DOUBLE_EQ(pasted.x, PastePosition());
+  EXPECT_DOUBLE_EQ(pasted.x, 3) << "where it was copied from";
   EXPECT_EQ(window.SelectedObject(), &pasted);
   EXPECT_EQ(f->f, 1234.6);
   EXPECT_EQ(window.CurrentTool(), ClipboardExchange::SelectToolCode);
@@ -75,8 +78,8 @@ TEST_F(ClipboardTest, DistributedLoadKeepsItsLengthAndIntensities) {
   EXPECT_EQ(clipboard.text, "d;   100;   300;    3");
   exchange.Paste();
   const distrcharge& pasted = *beam().DistrCharges.back();
-  EXPECT_DOUBLE_EQ(pasted.X1, PastePosition());
-  EXPECT_DOUBLE_EQ(pasted.X2, PastePosition() + 3);
+  EXPECT_DOUBLE_EQ(pasted.X1, 2);
+  EXPECT_DOUBLE_EQ(pasted.X2, 2 + 3);
   EXPECT_EQ(pasted.F1, 100);
   EXPECT_EQ(pasted.F2, 300);
 
@@ -95,8 +98,10 @@ TEST_F(ClipboardTest, SupportRecordsCarryTheRawTypeByte) {
   exchange.Copy();
   EXPECT_EQ(clipboard.text, "e;");
   exchange.Paste();
-  element* pasted = beam().FirstSupport();
-  EXPECT_DOUBLE_EQ(pasted->X1, PastePosition());
+  // Its own place is taken: mid-beam.
+  element* pasted = beam().FirstSupport()->Next->Next.get();
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_DOUBLE_EQ(pasted->X1, MidBeam());
   EXPECT_EQ(pasted->LeftType, ftNone);
 
   const std::size_t supports = beam().SupportCount();
@@ -111,7 +116,7 @@ TEST_F(ClipboardTest, CutThenPasteMovesTheObjectInTwoUndoableSteps) {
   EXPECT_TRUE(beam().Charges.empty());
   exchange.Paste();
   ASSERT_EQ(beam().Charges.size(), 1u);
-  EXPECT_DOUBLE_EQ(beam().Charges[0]->x, PastePosition());
+  EXPECT_DOUBLE_EQ(beam().Charges[0]->x, 7) << "where it was cut from";
   Undo();
   EXPECT_TRUE(beam().Charges.empty());
   Undo();
@@ -160,22 +165,25 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ClipboardTest, PastedObjectsStayOnTheBeam) {
-  // On a 0.2 m beam, ten columns of 0.04 m lie past its end; the support
-  // chain reaches 0.44 m beyond it, so a support still fits at 0.4 m.
+  // A 0.2 m beam: mid-beam is 0.1 m; a load longer than the beam has no place.
   window.NewBeam(0.2);
   clipboard.text = "f;  1000";
   exchange.Paste();
-  EXPECT_TRUE(beam().Charges.empty());
+  ASSERT_EQ(beam().Charges.size(), 1u);
+  EXPECT_DOUBLE_EQ(beam().Charges[0]->x, 0.1);
   clipboard.text = "e;";
   exchange.Paste();
-  EXPECT_EQ(beam().SupportCount(), 1);
+  ASSERT_EQ(beam().SupportCount(), 1);
+  EXPECT_DOUBLE_EQ(beam().FirstSupport()->X1, 0.1);
+  clipboard.text = "d;   100;   100;0.500";
+  exchange.Paste();
+  EXPECT_TRUE(beam().DistrCharges.empty());
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text, "Failed to paste image from clipboard!");
-
-  window.SetScales(250, 500, 0.1);  // ten columns are now 1 m, past the chain's end at 0.64 m
+  clipboard.text = "d;   100;   100;0.150";  // would end past 0.2 m: it starts 0.05 m in
   exchange.Paste();
-  EXPECT_EQ(beam().SupportCount(), 1);
-  EXPECT_EQ(messages.messages.size(), 2u);
+  ASSERT_EQ(beam().DistrCharges.size(), 1u);
+  EXPECT_DOUBLE_EQ(beam().DistrCharges[0]->X2, 0.2);
 
   window.NewBeam(15);
   window.SetScales(1e5, 1e9, 0.04);  // keeps the diagrams of such a load on the screen

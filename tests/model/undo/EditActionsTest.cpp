@@ -80,7 +80,7 @@ TEST_F(EditActionsTest, SupportTypeEditIsUndoneWithItsGlyphAndNeighbours) {
   ASSERT_TRUE(middle->ApplyProperties());
   EXPECT_EQ(middle->LeftType, ftVice);
   EXPECT_EQ(left->RightType, ftVice);
-  EXPECT_EQ(middle->PropertyValues[1], "ftVice");
+  EXPECT_EQ(middle->PropertyValues[1], "Vice (fixed)");
   EXPECT_EQ(UndoCaption(), "&Undo properties");
   Undo();
   EXPECT_EQ(middle->LeftType, ftHinge);
@@ -99,11 +99,12 @@ TEST_F(EditActionsTest, PropertyEditsAreCheckedBeforeTheyAreRecorded) {
   const std::size_t depth = buffer().UndoDepth();
 
   d->PropertyValues[3] = d->PropertyValues[1];
-  EXPECT_FALSE(d->ApplyProperties()) << "Distance 2 equal to Distance 1";
+  EXPECT_THROW(d->ApplyProperties(), std::invalid_argument) << "Distance 2 equal to Distance 1";
+  d->UpdateProperties();
   s->PropertyValues[0] = "8";
-  EXPECT_FALSE(s->ApplyProperties()) << "onto the next support";
+  EXPECT_THROW(s->ApplyProperties(), std::invalid_argument) << "onto the next support";
   s->PropertyValues[0] = "1.5";
-  EXPECT_FALSE(s->ApplyProperties()) << "past the previous support";
+  EXPECT_THROW(s->ApplyProperties(), std::invalid_argument) << "past the previous support";
   f->PropertyValues[0] = "12kN";
   EXPECT_THROW(f->ApplyProperties(), std::invalid_argument);
   EXPECT_EQ(buffer().UndoDepth(), depth);
