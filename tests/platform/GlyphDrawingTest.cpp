@@ -164,6 +164,9 @@ TEST_F(GlyphDrawingTest, ManyLoadsShowEveryStrokeOfEachWhereverTheCanvasLooks) {
   struct Load {
     double x1, x2, f1, f2;
   };
+  window.NewBeam(30);  // every load on the beam: loads past its ends take the warning colour
+  window.SetScales(10, 500, 0.04);
+  window.SetBaseLine(100);
   std::vector<Load> loads{{1.5, 2.5, 200, 200}, {0.02, 9.0, -300, 500}, {3.01, 27.0, 900, 100},
                           {5.0, 5.5, 50, 50},   {0, 28, 0.001, 0.001},  {12.3, 14.0, -80, -850}};
   // And many crossing each other: rising, falling, on even and odd columns.
