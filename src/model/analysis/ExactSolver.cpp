@@ -491,6 +491,7 @@ void SpanModel::BuildPieces() {
   events_.push_back({end_});
   std::sort(events_.begin(), events_.end(), [](const Event& a, const Event& b) { return a.x < b.x; });
   samples_.reserve(4 * events_.size() + 2);
+  results_.pieces.reserve(events_.size());
   samples_.push_back({start_, 0, 0});
   double shear = 0, moment = 0, intensity = 0, slope = 0;
   int active = 0;
