@@ -36,6 +36,12 @@ TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&m
     Refresh();
   });
   panel_->OnClosed = [this] { results_->setChecked(false); };
+  limitSetting_.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
+  limitSetting_.Storage.SetRegistryRootKey(qsrkCurrentUser);
+  limitSetting_.KeyName = "Deflection Limit";
+  limitSetting_.DefaultValue = "250";
+  panel_->SetDeflectionLimit(limitSetting_.GetValue().toDouble());
+  panel_->OnLimitChanged = [this](double limit) { limitSetting_.SetValue(QString::number(limit)); };
 
   valuesSetting_.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
   valuesSetting_.Storage.SetRegistryRootKey(qsrkCurrentUser);
@@ -74,7 +80,10 @@ TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&m
 }
 
 // The panel belongs to the main window and may outlive the commands.
-TViewCommands::~TViewCommands() { panel_->OnClosed = nullptr; }
+TViewCommands::~TViewCommands() {
+  panel_->OnClosed = nullptr;
+  panel_->OnLimitChanged = nullptr;
+}
 
 void TViewCommands::Follow(TMDIChild* window) {
   if (window != followed_) {

@@ -48,6 +48,7 @@ class TViewCommands : public QObject {
   QAction* values_;
   QAction* fit_;
   TQSetting valuesSetting_;
+  TQSetting limitSetting_;
   TResultsPanel* panel_;
   QPointer<TMDIChild> followed_;
   QMetaObject::Connection edits_;
