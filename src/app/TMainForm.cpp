@@ -32,6 +32,7 @@
 #include "TPreviewForm.h"
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
+#include "TSectionForm.h"
 #include "TStartForm.h"
 #include "TTool.h"
 #include "TViewCommands.h"
@@ -230,6 +231,20 @@ void TMainForm::CreateEditCommands() {
   QAction* properties = Add("EditProperties1", "Edit", "P&roperties", "Alt+Return", 21, false);
   properties->setCheckable(true);
   connect(properties, &QAction::triggered, this, &TMainForm::EditProperties1Execute);
+  connect(Add("BeamSection1", "Beam", "&Section and Material...", nullptr, -1, false,
+              "Section and Material|Sets E and I of the beam, for its deflections"),
+          &QAction::triggered, this, &TMainForm::BeamSection1Execute);
+}
+
+// The dialog answers a section; only a changed one becomes an undoable edit.
+void TMainForm::BeamSection1Execute() {
+  TMDIChild* window = ActiveDocumentWindow();
+  TTrevanDoc* beam = window ? window->Beam() : nullptr;
+  if (!beam || !window->Recorder()) return;
+  TSectionForm form(dialogs_, this);
+  form.Load(beam->Section, beam->Length, beam->Metric);
+  if (dialogs_.Exec(form) != QDialog::Accepted || form.Result() == beam->Section) return;
+  window->Recorder()->RecordSection(form.Result());
 }
 
 void TMainForm::CreateToolCommands() {
@@ -312,6 +327,10 @@ void TMainForm::CreateMenus() {
   add(edit, "EditDelete1");
   edit->addSeparator();
   add(edit, "EditProperties1");
+
+  QMenu* beamMenu = menuBar()->addMenu("&Beam");
+  beamMenu->setStatusTip("Beam commands");
+  add(beamMenu, "BeamSection1");
 
   QMenu* tools = menuBar()->addMenu("&Tools");
   for (const char* n : {"SelectToolAction", "ForceToolAction", "HingeToolAction", "ViceToolAction"})
@@ -450,9 +469,10 @@ void TMainForm::UpdateCommands() {
   const QClipboard* clipboard = QGuiApplication::clipboard();
   Command("EditPaste1")->setEnabled(hasChildren && clipboard && !clipboard->text().isEmpty());
   Command("EditClear1")->setEnabled(hasChildren);
+  Command("BeamSection1")->setEnabled(hasChildren);
   for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowArrangeAll1", "WindowMinimizeAll1"})
     Command(n)->setEnabled(hasChildren);
-  for (const char* title : {"&Edit", "&Tools", "&Scale", "&Window"})
+  for (const char* title : {"&Edit", "&Beam", "&Tools", "&Scale", "&Window"})
     if (QMenu* m = Menu(title)) m->menuAction()->setVisible(hasChildren);
   UpdateScaleCommands();
   if (!hasChildren)
