@@ -10,6 +10,8 @@
 #include "StderrMessages.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
+#include "beam/InputLimits.h"
+#include "beam/SectionShapes.h"
 #include "beam/UnitSystem.h"
 #include "files/ExactCsv.h"
 #include "files/ExactTable.h"
@@ -24,7 +26,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: trevan-cli analyze FILE.tvn [--json] [--csv] [--columns] [--distance-scale S]\n"
-    "                  [--force-scale S] [--moment-scale S]\n"
+    "                  [--force-scale S] [--moment-scale S] [--E VALUE --I VALUE]\n"
     "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn\n";
 
 // Beyond this many diagram columns the arrays alone would not fit in memory.
@@ -38,6 +40,8 @@ struct Options {
   std::optional<double> distanceScale;
   std::optional<double> forceScale;
   std::optional<double> momentScale;
+  // A uniform section for this run, in GPa and cm4 (ksi and in4 for feet).
+  std::optional<double> E, I;
 };
 
 // Parses the arguments; an error text on failure.
@@ -65,6 +69,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       error = scale(options.forceScale);
     else if (a == "--moment-scale")
       error = scale(options.momentScale);
+    else if (a == "--E")
+      error = scale(options.E);
+    else if (a == "--I")
+      error = scale(options.I);
     else if (!a.empty() && a[0] == '-')
       error = "unknown option " + a;
     else if (options.file.empty())
@@ -74,7 +82,14 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
     if (error) return error;
   }
   if (options.file.empty()) return "no file named";
+  if (options.E.has_value() != options.I.has_value()) return "--E and --I go together";
   return std::nullopt;
+}
+
+// The deflection table with the usual L/250 limit, or the line that asks for a section.
+void WriteDeflectionText(const ExactResults& exact, bool metric, std::ostream& out) {
+  const auto rows = ExactTable::DeflectionRows(exact, metric, 250);
+  if (!rows.empty()) out << "\n" << ExactTable::Aligned(rows);
 }
 
 void WriteText(HeadlessWindow& window, std::ostream& out) {
@@ -89,9 +104,56 @@ void WriteText(HeadlessWindow& window, std::ostream& out) {
   out << window.MaxMomentText() << "\n";
   const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
   if (exact.solved) out << "\n" << ExactTable::Aligned(ExactTable::Rows(exact, metric, false));
+  WriteDeflectionText(exact, metric, out);
 }
 
 constexpr const char* ReadableTypeNames[SupportTypeCount] = {"none", "vice", "roll", "hinge"};
+
+// E and I of every segment, in the beam's units (N/m² and m⁴, lbf/ft² and ft⁴).
+void WriteSectionJson(const BeamSection& section, JsonWriter& json) {
+  json.BeginArray("section");
+  for (const auto& s : section.segments) {
+    json.BeginObject();
+    json.Member("x1", s.x1);
+    json.Member("x2", s.x2);
+    json.Member("E", s.E);
+    json.Member("I", s.I);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+// Per span and overhang the largest deflections (downward positive, in the
+// beam's length unit) with L/deflection, and the rotation at every support.
+void WriteDeflectionJson(const ExactResults& exact, JsonWriter& json) {
+  json.BeginObjectMember("deflection");
+  json.BeginArray("spans");
+  for (const auto& span : exact.spans) {
+    json.BeginObject();
+    json.Member("x1", span.x0);
+    json.Member("x2", span.x1);
+    json.Member("overhang", span.overhang);
+    for (const auto& [key, e] : {std::pair{"down", span.down}, std::pair{"up", span.up}}) {
+      json.BeginObjectMember(key);
+      json.Member("value", e.value);
+      json.Member("x", e.x);
+      json.EndObject();
+    }
+    const double largest = std::abs(span.Largest().value);
+    if (largest > 0) json.Member("span_over_deflection", span.Length() / largest);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.BeginArray("rotations");
+  for (const auto& s : exact.supports) {
+    json.BeginObject();
+    json.Member("x", s.x);
+    json.Member("rotation", s.rotation);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+}
 
 void WriteExactJson(const TTrevanDoc& beam, JsonWriter& json) {
   const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
@@ -121,7 +183,21 @@ void WriteExactJson(const TTrevanDoc& beam, JsonWriter& json) {
   json.EndArray();
   json.Member("total_load", exact.totalLoad);
   json.Member("sum_of_reactions", exact.sumReactions);
+  if (exact.deflected) {
+    WriteSectionJson(beam.Section, json);
+    WriteDeflectionJson(exact, json);
+  }
   json.EndObject();
+}
+
+// The exact deflection at every diagram column, with a section.
+void WriteDeflectionColumns(HeadlessWindow& window, JsonWriter& json) {
+  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(*window.beam()));
+  if (!exact.deflected) return;
+  json.BeginArray("deflection");
+  const std::size_t count = window.ShearColumns().size();
+  for (std::size_t i = 0; i < count; ++i) json.Element(exact.DeflectionAt(static_cast<double>(i) * window.DistanceScale()));
+  json.EndArray();
 }
 
 void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out) {
@@ -160,9 +236,20 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
     json.BeginArray("moment");
     for (const double v : window.MomentColumns()) json.Element(v);
     json.EndArray();
+    WriteDeflectionColumns(window, json);
   }
   json.EndObject();
   out << json.str() << "\n";
+}
+
+// --E and --I put one section on the whole beam for this run.
+std::optional<std::string> GiveSection(TTrevanDoc& beam, const Options& options) {
+  if (!options.E) return std::nullopt;
+  const bool metric = beam.Metric;
+  const double E = *options.E * section_units::EFactor(metric), I = *options.I * section_units::IFactor(metric);
+  if (!limits::IsSectionValue(E) || !limits::IsSectionValue(I)) return "--E or --I is out of range";
+  beam.Section = BeamSection::Uniform(E, I, beam.Length);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -199,6 +286,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (!OpenBeam(window, options.file, err)) return ExitUnreadable;
 
   const bool metric = window.beam()->Metric;
+  if (const auto problem = GiveSection(*window.beam(), options)) {
+    err << "trevan-cli: " << *problem << "\n";
+    return ExitUsage;
+  }
   const double distance = options.distanceScale.value_or(HeadlessWindow::StartDistanceScale(metric));
   if (window.beam()->Length / distance > MaxColumns) {
     err << "trevan-cli: the distance scale is too fine for this beam\n" << Usage;

@@ -13,10 +13,26 @@ namespace {
 
 struct Row {
   double x, shear, moment;
+  double rotation = 0, deflection = 0;
 };
 
 // Enough digits to read the doubles back to rounding noise.
-std::string Line(const Row& r) { return CFormat("%.10g,%.10g,%.10g\n", r.x, r.shear, r.moment); }
+std::string Line(const Row& r, bool deflected) {
+  if (!deflected) return CFormat("%.10g,%.10g,%.10g\n", r.x, r.shear, r.moment);
+  return CFormat("%.10g,%.10g,%.10g,%.10g,%.10g\n", r.x, r.shear, r.moment, r.rotation, r.deflection);
+}
+
+std::string Header(bool metric, bool deflected) {
+  std::string header =
+      CFormat("x (%s),shear (%s),moment (%s)", LengthUnit(metric), ForceUnit(metric), MomentUnit(metric));
+  if (deflected) header += CFormat(",rotation (rad),deflection (%s)", metric ? "mm" : "in");
+  return header + "\n";
+}
+
+// The deflection's extremes are points of their own.
+void AddDeflectionPoints(const ExactResults& results, std::vector<double>& points) {
+  for (const auto& span : results.spans) points.insert(points.end(), {span.down.x, span.up.x});
+}
 
 }  // namespace
 
@@ -39,6 +55,7 @@ std::string ExactCsv::Write(const ExactResults& results, bool metric) {
   points.push_back(results.maxHogging.x);
   points.push_back(results.maxAbsShear.x);
   points.insert(points.end(), results.zeroShear.begin(), results.zeroShear.end());
+  AddDeflectionPoints(results, points);
   std::sort(points.begin(), points.end());
   // A grid point a rounding step away from a break point is the same point.
   const double close = 1e-9 * (end - start);
@@ -47,10 +64,12 @@ std::string ExactCsv::Write(const ExactResults& results, bool metric) {
 
   // A difference below these is rounding, not a jump.
   const double shearTol = 1e-9 * largestShear, momentTol = 1e-9 * largestMoment;
-  std::string text =
-      CFormat("x (%s),shear (%s),moment (%s)\n", LengthUnit(metric), ForceUnit(metric), MomentUnit(metric));
+  const bool deflected = results.deflected;
+  const double toDisplay = metric ? 1000 : 12;
+  std::string text = Header(metric, deflected);
   auto at = [&](std::size_t piece, double x) {
-    return Row{x, pieces[piece].Shear(x), pieces[piece].Moment(x)};
+    const auto& p = pieces[piece];
+    return Row{x, p.Shear(x), p.Moment(x), p.Rotation(x), p.Deflection(x) * toDisplay};
   };
   std::size_t k = 0;  // the piece that holds the current point, or starts at it
   for (double x : points) {
@@ -59,19 +78,19 @@ std::string ExactCsv::Write(const ExactResults& results, bool metric) {
     bool twoSided = true;
     if (x >= end - close) {
       left = at(k, end);
-      right = {end, 0, 0};  // right of the last break nothing acts
+      right = {end, 0, 0, left.rotation, left.deflection};  // right of the last break nothing acts
     } else if (x <= pieces[k].x0 + close) {
       x = pieces[k].x0;
-      left = k > 0 ? at(k - 1, x) : Row{x, 0, 0};
       right = at(k, x);
+      left = k > 0 ? at(k - 1, x) : Row{x, 0, 0, right.rotation, right.deflection};
     } else {
       right = at(k, x);
       twoSided = false;
     }
     if (twoSided &&
         (std::abs(left.shear - right.shear) > shearTol || std::abs(left.moment - right.moment) > momentTol))
-      text += Line(left);
-    text += Line(right);
+      text += Line(left, deflected);
+    text += Line(right, deflected);
   }
   return text;
 }

@@ -12,7 +12,8 @@ namespace trevan {
 // steps along the beam. Where the shear or the moment jumps, the point has
 // two rows: the value just left of it, then just right. Always the "C"
 // conventions, whatever the user's locale; the first row names the columns
-// with their units.
+// with their units. With a section, rotation (rad) and deflection (mm or
+// in, downward positive) follow.
 class ExactCsv {
  public:
   static constexpr int GridSteps = 200;
