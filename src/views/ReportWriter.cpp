@@ -12,6 +12,7 @@
 #include "BeamDrawings.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
+#include "beam/SectionShapes.h"
 #include "beam/UnitSystem.h"
 #include "files/ExactTable.h"
 #include "hosts/ProgramResources.h"
@@ -253,6 +254,41 @@ Table FromBlock(const QString& title, std::vector<QStringList> block, std::vecto
   return table;
 }
 
+// E and I of every segment in GPa and cm⁴ (ksi and in⁴), then the
+// deflections of every span and overhang against the limit and the
+// rotations at the supports.
+void LayOutDeflections(Sheet& sheet, const BeamSection& section, const ExactResults& results, bool metric,
+                       double limit) {
+  // A beam without a section gets the sheet it always had.
+  if (!results.solved || !results.deflected) return;
+  sheet.Heading("4  Deflections", 40);
+  const QString length = LengthUnit(metric);
+  Table segments{"Section and material",
+                 {{"No.", 0.1, true},
+                  {"x1 (" + length + ")", 0.2, true},
+                  {"x2 (" + length + ")", 0.2, true},
+                  {QString("E (%1)").arg(section_units::E(metric)), 0.25, true},
+                  {QString("I (%1)").arg(section_units::I(metric)), 0.25, true}},
+                 {}};
+  int n = 0;
+  for (const auto& s : section.segments)
+    segments.rows.push_back({QString::number(++n), Q(ExactTable::Significant(s.x1)), Q(ExactTable::Significant(s.x2)),
+                             Q(ExactTable::Significant(s.E / section_units::EFactor(metric), 6)),
+                             Q(ExactTable::Significant(s.I / section_units::IFactor(metric), 6))});
+  sheet.FullWidth(segments);
+  const auto rows = ExactTable::DeflectionRows(results, metric, limit);
+  sheet.Line(Q(rows.front().front()), 7.5, true);
+  std::vector<QStringList> spans, rotations;
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    QStringList cells;
+    for (const auto& cell : rows[r]) cells << Q(cell);
+    (rows[r].size() == 3 ? rotations : spans).push_back(cells);
+  }
+  sheet.FullWidth(FromBlock("Deflections of the spans", spans, {0.12, 0.1, 0.1, 0.12, 0.1, 0.12, 0.1, 0.12, 0.12},
+                            {false, true, true, true, true, true, true, true, false}));
+  sheet.FullWidth(FromBlock("Rotations at the supports", rotations, {0.2, 0.4, 0.4}, {true, true, true}));
+}
+
 void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bool metric) {
   const QString length = LengthUnit(metric), force = ForceUnit(metric), moment = MomentUnit(metric);
   const QString intensity = force + "/" + length;
@@ -323,11 +359,11 @@ ReportWriter::Header ReportWriter::HeaderFor(const QString& fileName) {
 
 bool ReportWriter::Write(const TTrevanDoc& beam, const Header& header, const QString& pdfFile,
                          QString& error) {
-  return Write(ExactBeam::From(beam), beam.Metric, header, pdfFile, error);
+  return Write(ExactBeam::From(beam), beam.Metric, header, pdfFile, error, beam.Section);
 }
 
 bool ReportWriter::Write(const ExactBeam& beam, bool metric, const Header& header, const QString& pdfFile,
-                         QString& error) {
+                         QString& error, const BeamSection& section, double limit) {
   QFile file(pdfFile);
   if (!file.open(QIODevice::WriteOnly)) {
     error = QString("Cannot write %1: %2").arg(pdfFile, file.errorString());
@@ -346,6 +382,7 @@ bool ReportWriter::Write(const ExactBeam& beam, bool metric, const Header& heade
   {
     Sheet count(writer, nullptr, header, units, 0);
     LayOut(count, beam, results, metric);
+    LayOutDeflections(count, section, results, metric, limit);
     pages = count.Pages();
   }
   QPainter painter;
@@ -355,6 +392,7 @@ bool ReportWriter::Write(const ExactBeam& beam, bool metric, const Header& heade
   }
   Sheet sheet(writer, &painter, header, units, pages);
   LayOut(sheet, beam, results, metric);
+  LayOutDeflections(sheet, section, results, metric, limit);
   painter.end();
   file.close();
   if (file.error() != QFileDevice::NoError) {

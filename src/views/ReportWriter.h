@@ -1,5 +1,7 @@
 #pragma once
 
+#include "beam/BeamSection.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QPageSize>
@@ -26,8 +28,10 @@ class ReportWriter {
   // Writes the report to pdfFile; false, with error saying why, when the
   // file cannot be written.
   static bool Write(const TTrevanDoc& beam, const Header& header, const QString& pdfFile, QString& error);
+  // The section, when given, adds its table and the deflections checked
+  // against L/limit.
   static bool Write(const ExactBeam& beam, bool metric, const Header& header, const QString& pdfFile,
-                    QString& error);
+                    QString& error, const BeamSection& section = {}, double limit = 250);
 
   // Letter where the locale measures in US units, A4 elsewhere.
   static QPageSize::PageSizeId PageSizeFor(const QLocale& locale);

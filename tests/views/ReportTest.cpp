@@ -150,6 +150,22 @@ TEST_F(ReportTest, ManyLoadsFlowOntoPagesAndLongBeamsFitTheWidth) {
       ASSERT_EQ(last.pixelColor(x, y), QColor(Qt::white)) << x << ", " << y;
 }
 
+// 10 m simply supported under 1 kN/m on E I = 210 GPa x 4762 cm⁴ = 1.0e7 N m²:
+// 5wL⁴/384EI = 13.02 mm at 5 m, L/768, inside L/250.
+TEST_F(ReportTest, ASectionAddsItsTableAndTheDeflections) {
+  ExactBeam beam{10, {{0, ftHinge}, {10, ftRoll}}, {}, {{0, 10, 1000, 1000}}};
+  const BeamSection section = BeamSection::Uniform(210e9, 1e7 / 210e9, 10);
+  beam.stiffness = {{0, 10, 1e7}};
+  const QString pdf = File("deflected.pdf");
+  QString error;
+  ASSERT_TRUE(ReportWriter::Write(beam, true, FixedHeader("deflected.tvn"), pdf, error, section))
+      << error.toStdString();
+  const QString text = PdfPages(pdf).join('\n');
+  for (const char* pattern : {"4 +De\\S+ections", "Section and material", "1 +0 +10.00 +210.000 +4761.90",
+                              "1 +0 +10.00 +13.02 +5.000 +0 +0 +L/768 +pass", "Rotations at the supports"})
+    EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern << "\n" << text.toStdString();
+}
+
 // One hinge cannot hold a beam: the sheet still lists the input and says why
 // there are no results, in the tables and in place of the diagrams.
 TEST_F(ReportTest, AnUnstableBeamGetsItsInputAndTheReason) {
