@@ -276,8 +276,9 @@ void TMainForm::CreateScaleCommands() {
   } scaleCommands[] = {
       {"ForcesPlusAction", "&Forces +", 10},       {"ForcesMinusAction", "Fo&rces -", 11},
       {"MomentsPlusAction", "&Moments +", 12},     {"MomentsMinusAction", "Mom&ents +", 13},
-      {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances +", 15}};
-  for (int i = 0; i < 6; ++i) {
+      {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances +", 15},
+      {"DeflectionsPlusAction", "De&flections +", -1}, {"DeflectionsMinusAction", "Deflec&tions -", -1}};
+  for (int i = 0; i < TMDIChild::ScaleCommandCount; ++i) {
     QAction* a =
         Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
     connect(a, &QAction::triggered, this, [this, i] { ScaleCommand(i); });
@@ -338,7 +339,8 @@ void TMainForm::CreateMenus() {
 
   QMenu* scale = menuBar()->addMenu("&Scale");
   for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
-                        "DistancesPlusAction", "DistancesMinusAction"})
+                        "DistancesPlusAction", "DistancesMinusAction", "DeflectionsPlusAction",
+                        "DeflectionsMinusAction"})
     add(scale, n);
   scale->addSeparator();
   QMenu* units = scale->addMenu("&Units");
@@ -571,8 +573,9 @@ void TMainForm::SelectToolCommand(int code) {
 }
 
 namespace {
-const char* const ScaleCommandNames[] = {"ForcesPlusAction",   "ForcesMinusAction",   "MomentsPlusAction",
-                                         "MomentsMinusAction", "DistancesPlusAction", "DistancesMinusAction"};
+const char* const ScaleCommandNames[] = {"ForcesPlusAction",      "ForcesMinusAction",     "MomentsPlusAction",
+                                         "MomentsMinusAction",    "DistancesPlusAction",   "DistancesMinusAction",
+                                         "DeflectionsPlusAction", "DeflectionsMinusAction"};
 }  // namespace
 
 void TMainForm::ScaleCommand(int command) {
@@ -587,7 +590,7 @@ void TMainForm::ScaleCommand(int command) {
 void TMainForm::UpdateScaleCommands() {
   TMDIChild* w = ActiveDocumentWindow();
   if (!w) return;
-  for (int i = 0; i < 6; ++i)
+  for (int i = 0; i < TMDIChild::ScaleCommandCount; ++i)
     Command(ScaleCommandNames[i])
         ->setEnabled(w->ScaleCommandEnabled(static_cast<TMDIChild::ScaleCommand>(i)));
 }

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <cmath>
 
 #include "TActionList.h"
 #include "TInputForm.h"
@@ -20,6 +21,7 @@
 #include "analysis/ExactSolver.h"
 #include "analysis/ScaleFit.h"
 #include "drawing/ValueLabels.h"
+#include "files/ExactTable.h"
 
 namespace trevan {
 
@@ -121,6 +123,14 @@ bool TViewCommands::Overflows(TMDIChild& window) {
       ExtentOf(window), {window.ForceScale(), window.MomentScale(), window.DistanceScale()}, RoomOf(window));
 }
 
+// The deflection curve on the finest step at which its largest value fits.
+void TViewCommands::FitDeflection(TMDIChild& window, int half) {
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window.Beam()));
+  const double largest = std::abs(results.maxDeflection.value) * ExactTable::DeflectionFactor(window.IsMetric());
+  if (!results.deflected || largest == 0) return;
+  window.SetDeflectionScale(ScaleFit::FineStepAtLeast(largest / std::max(half - ScaleFit::Margin, 1)));
+}
+
 void TViewCommands::FitToWindow(TMDIChild& window) {
   if (!window.Beam()) return;
   const ScaleFit::Scales s = ScaleFit::Fit(
@@ -128,6 +138,7 @@ void TViewCommands::FitToWindow(TMDIChild& window) {
   window.SetDistanceScale(s.distance);
   window.SetForceScale(s.force);
   window.SetMomentScale(s.moment);
+  FitDeflection(window, RoomOf(window).diagramHalf);
   // The beam line and the zero line to the middle of their panes.
   QScrollBar* input = window.InputScrollBox().verticalScrollBar();
   input->setValue(window.InputForm().BaseLine() - window.InputScrollBox().viewport()->height() / 2);

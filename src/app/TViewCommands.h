@@ -30,6 +30,7 @@ class TViewCommands : public QObject {
   void Refresh();
   // Picks the window's scales so that its beam, loads and diagrams fit it.
   static void FitToWindow(TMDIChild& window);
+  static void FitDeflection(TMDIChild& window, int half);
   // Whether the window's loads or diagrams reach past its panes.
   static bool Overflows(TMDIChild& window);
 

@@ -23,12 +23,14 @@ class TOptionsForm : public QDialog {
   static constexpr Rgb DefaultForces{0xFF0000};
   static constexpr Rgb DefaultMoments{0xFF00FF};
   static constexpr Rgb DefaultDistances{0x0000FF};
+  static constexpr Rgb DefaultDeflections{0x008000};
 
   explicit TOptionsForm(DialogService& dialogs, QWidget* parent = nullptr);
 
   Rgb ForcesColor() const;
   Rgb MomentsColor() const;
   Rgb DistancesColor() const;
+  Rgb DeflectionsColor() const;
 
   // A stored colour text, decimal or "0x" hexadecimal; the fallback otherwise.
   static Rgb ColourFromText(const QString& text, Rgb fallback);
@@ -37,12 +39,14 @@ class TOptionsForm : public QDialog {
   TColorBox* ForcesColorBox;
   TColorBox* MomentsColorBox;
   TColorBox* DistancesColorBox;
+  TColorBox* DeflectionsColorBox;
   QPushButton* ResetBtn;
   QPushButton* OKBtn;
   QPushButton* CancelBtn;
   TQSetting ForcesColorSetting;
   TQSetting MomentsColorSetting;
   TQSetting DistancesColorSetting;
+  TQSetting DeflectionsColorSetting;
 
   int exec() override;
   void setVisible(bool visible) override;
@@ -55,7 +59,7 @@ class TOptionsForm : public QDialog {
   void ResetColors();
   void Remember();
 
-  Rgb before_[3];
+  Rgb before_[4];
 };
 
 }  // namespace trevan

@@ -7,6 +7,7 @@
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
+#include "files/ExactTable.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
 
@@ -90,6 +91,8 @@ void TShowForm::Render(ImageCanvas& canvas) {
   canvas.MoveTo(first == 0 ? 0 : first - 1, first == 0 ? zeroLine_ : yOf(moment_[first - 1], ms));
   for (int j = first; j <= last; ++j) canvas.LineTo(j, yOf(moment_[j], ms));
 
+  DrawDeflection(canvas, first, last);
+
   valueLabels_.clear();
   if (!ValueLabels::Enabled() || !window_->Beam()) return;
   const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
@@ -99,6 +102,27 @@ void TShowForm::Render(ImageCanvas& canvas) {
       LabelBounds(window_->ColumnCount()), canvas.Covered().left() - LabelReach,
       canvas.Covered().right() + LabelReach);
   ValueLabels::Draw(canvas, valueLabels_);
+}
+
+void TShowForm::DrawDeflection(ImageCanvas& canvas, int first, int last) {
+  if (!window_->Beam() || first > last) return;
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
+  if (!results.deflected) return;
+  const double ds = window_->DistanceScale(), factor = ExactTable::DeflectionFactor(window_->IsMetric());
+  auto yAt = [&](int i) { return PixelRow(zeroLine_, -results.DeflectionAt(i * ds) * factor, window_->DeflectionScale()); };
+  canvas.SetPenColor(window_->DeflectionsColour());
+  canvas.MoveTo(first, yAt(first));
+  for (int i = first + 1; i <= last; ++i) canvas.LineTo(i, yAt(i));
+}
+
+QString TShowForm::DeflectionReadoutAt(int x) const {
+  if (!window_ || !window_->Beam()) return {};
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
+  if (!results.deflected) return {};
+  const bool metric = window_->IsMetric();
+  return QString::fromStdString(CFormat("   \u03b4=%7.3f %s", results.DeflectionAt(x * window_->DistanceScale()) *
+                                                             ExactTable::DeflectionFactor(metric),
+                                        ExactTable::DeflectionUnit(metric)));
 }
 
 void TShowForm::resizeEvent(QResizeEvent*) {
@@ -115,7 +139,9 @@ QString TShowForm::ReadoutAt(int x) const {
 }
 
 void TShowForm::mouseMoveEvent(QMouseEvent* e) {
-  const QString text = ReadoutAt(e->position().toPoint().x());
+  const int x = e->position().toPoint().x();
+  QString text = ReadoutAt(x);
+  if (!text.isEmpty()) text += DeflectionReadoutAt(x);
   if (!text.isEmpty() && window_) window_->SetReadout(text);
 }
 
