@@ -97,8 +97,12 @@ void TShowForm::Render(ImageCanvas& canvas) {
   if (!ValueLabels::Enabled() || !window_->Beam()) return;
   const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
   const ValueLabels::Mapping m{window_->DistanceScale(), fs, ms, zeroLine_, window_->IsMetric()};
+  std::vector<ValueLabels::Label> labels =
+      ValueLabels::ForDiagrams(results, m, window_->ForcesColour(), window_->MomentsColour());
+  for (auto& label : ValueLabels::ForDeflections(results, m, window_->DeflectionScale(), window_->DeflectionsColour()))
+    labels.push_back(std::move(label));
   valueLabels_ = ValueLabels::Place(
-      canvas, ValueLabels::ForDiagrams(results, m, window_->ForcesColour(), window_->MomentsColour()),
+      canvas, std::move(labels),
       LabelBounds(window_->ColumnCount()), canvas.Covered().left() - LabelReach,
       canvas.Covered().right() + LabelReach);
   ValueLabels::Draw(canvas, valueLabels_);
