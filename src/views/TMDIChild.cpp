@@ -427,6 +427,7 @@ void TMDIChild::SetDeflectionScale(double value) {
   if (value == deflectionScale_) return;
   deflectionScale_ = value;
   showForm_->Invalidate();
+  momentAxis_->update();
 }
 
 void TMDIChild::SetMomentScale(double value) {

@@ -6,6 +6,8 @@
 
 #include "hosts/Rgb.h"
 
+class QPainter;
+
 namespace trevan {
 
 class TMDIChild;
@@ -30,6 +32,9 @@ class TVAxis : public QWidget {
   // Every second grid line from the zero line, as the strip draws them.
   static QList<Label> Labels(Kind kind, int referenceLine, double scale, bool metric, int width);
   QList<Label> Labels() const;
+  // The deflection axis shares the moment strip: its values stand on the
+  // grid lines between the moment labels, downward positive, in mm or in.
+  static QList<Label> DeflectionLabels(int referenceLine, double scale, bool metric);
 
   // The zero line the strip follows, read at every paint.
   void SetReferenceLine(const int* line) { referenceLine_ = line; }
@@ -43,6 +48,8 @@ class TVAxis : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void PaintDeflections(QPainter& painter, const QRect& area);
+
   const int* referenceLine_;
   TMDIChild* owner_;
 };
