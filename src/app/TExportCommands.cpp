@@ -13,6 +13,7 @@
 #include "TDocument.h"
 #include "TMDIChild.h"
 #include "TMainForm.h"
+#include "TTitleBlockForm.h"
 #include "analysis/ExactSolver.h"
 #include "files/ExactCsv.h"
 
@@ -34,6 +35,8 @@ TExportCommands::TExportCommands(TMainForm& main, TActionList& actions) : QObjec
           "Write the beam, shear and moment drawings as SVG or PNG", &TExportCommands::ExportDiagrams);
   table_ = add("FileExportTable1", "Export &Table...", "Write the shear and moment along the beam as CSV",
                &TExportCommands::ExportTable);
+  properties_ = add("FileProperties1", "Propert&ies...", "The title block of the calculation sheet",
+                    &TExportCommands::EditProperties);
 
   // After Print Preview, in a group of their own.
   if (QMenu* file = main.Menu("&File")) {
@@ -41,7 +44,7 @@ TExportCommands::TExportCommands(TMainForm& main, TActionList& actions) : QObjec
     const qsizetype preview = items.indexOf(main.Command("FilePrintPreview1"));
     QAction* before = preview >= 0 && preview + 1 < items.size() ? items[preview + 1] : nullptr;
     file->insertSeparator(before);
-    file->insertActions(before, {report_, diagrams_, table_});
+    file->insertActions(before, {report_, diagrams_, table_, properties_});
     // Asked when the menu opens: the frame's own signals may come while it is taken apart.
     connect(file, &QMenu::aboutToShow, this, &TExportCommands::UpdateEnabled);
   }
@@ -49,7 +52,7 @@ TExportCommands::TExportCommands(TMainForm& main, TActionList& actions) : QObjec
 
 void TExportCommands::UpdateEnabled() {
   const TMDIChild* window = main_.ActiveDocumentWindow();
-  for (QAction* a : {report_, diagrams_, table_}) a->setEnabled(window != nullptr);
+  for (QAction* a : {report_, diagrams_, table_, properties_}) a->setEnabled(window != nullptr);
 }
 
 QString TExportCommands::AskFileName(const QString& filter, const QString& extension) {
@@ -71,6 +74,18 @@ QString TExportCommands::AskFileName(const QString& filter, const QString& exten
 
 void TExportCommands::Failed(const QString& error) {
   main_.Dialogs().Message(&main_, error, "File Error", DialogIcon::Warning, DialogButtons::Ok);
+}
+
+// The title block goes with the beam into its file.
+void TExportCommands::EditProperties() {
+  TMDIChild* window = main_.ActiveDocumentWindow();
+  if (!window || !window->Beam()) return;
+  TTitleBlockForm form(window->Beam()->Title, &main_);
+  if (main_.Dialogs().Exec(form) != QDialog::Accepted) return;
+  const TitleBlock title = form.Title();
+  if (title == window->Beam()->Title) return;
+  window->Beam()->Title = title;
+  window->SetDirty(true);
 }
 
 void TExportCommands::ExportReport() {

@@ -10,7 +10,8 @@ class TActionList;
 class TMainForm;
 
 // The File menu's exports of the active beam: the calculation sheet as PDF,
-// its drawings as SVG or PNG, and the shear and moment as a CSV table.
+// its drawings as SVG or PNG, and the shear and moment as a CSV table; and
+// the sheet's title block, File | Properties.
 class TExportCommands : public QObject {
   Q_OBJECT
 
@@ -20,6 +21,7 @@ class TExportCommands : public QObject {
   void ExportReport();
   void ExportDiagrams();
   void ExportTable();
+  void EditProperties();
 
  private:
   // The file the user names, asked through the dialog service; empty when
@@ -32,6 +34,7 @@ class TExportCommands : public QObject {
   QAction* report_;
   QAction* diagrams_;
   QAction* table_;
+  QAction* properties_;
 };
 
 }  // namespace trevan

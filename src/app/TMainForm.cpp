@@ -8,7 +8,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -36,7 +35,6 @@
 #include "TStartForm.h"
 #include "TTool.h"
 #include "TViewCommands.h"
-#include "WindowPicture.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
 
@@ -621,19 +619,15 @@ void TMainForm::FilePrint1Execute() {
   QPrinter printer(QPrinter::HighResolution);
   printer.setDocName("Trevan print job");
   if (!dialogs_.ChoosePrinter(this, printer)) return;
-  QPainter painter;
-  if (!painter.begin(&printer)) return;
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  RenderWindowImage(*window, painter, page.width(), page.height());
-  painter.end();
+  // The calculation sheet, as Export Report writes it, on the chosen paper.
+  if (!TPreviewForm::PrintSheet(*window, printer))
+    dialogs_.Message(this, "The printer could not be started.", "Trevan", DialogIcon::Error, DialogButtons::Ok);
 }
 
 void TMainForm::FilePrintPreview1Execute() {
   TMDIChild* window = ActiveDocumentWindow();
   if (!window) return;
-  QPrinter printer(QPrinter::HighResolution);
-  const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-  auto* preview = new TPreviewForm(window, page.size());
+  auto* preview = new TPreviewForm(window);
   window->LinkPreview(preview);
   QMdiSubWindow* sub = mdi_->addSubWindow(preview);
   PlaceNewChild(sub, QSize(696, 480));

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "DialogService.h"
@@ -10,6 +11,7 @@
 #include "ReportWriter.h"
 #include "TDocManager.h"
 #include "TMainForm.h"
+#include "TOptionsForm.h"
 #include "TSingleInstance.h"
 #include "beam/Beam.h"
 #include "hosts/ProgramResources.h"
@@ -34,6 +36,23 @@ void UseOffscreenWhenNoWindowIsShown(int argc, char** argv) {
 constexpr int ExitFileError = 2;
 constexpr int ExitUsage = 64;
 
+// Without a display the window system's plugin would abort the program.
+bool HasDisplay() {
+  const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+  if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland")) return true;
+  return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+// Help and version print and end; an unknown option is a usage error.
+void ParseOrEnd(QCommandLineParser& parser, const QCommandLineOption& help, const QCommandLineOption& version) {
+  if (!parser.parse(QCoreApplication::arguments())) {
+    std::fprintf(stderr, "trevan: %s\n%s", qPrintable(parser.errorText()), qPrintable(parser.helpText()));
+    std::exit(ExitUsage);
+  }
+  if (parser.isSet(help) || parser.isSet("help-all")) parser.showHelp(0);
+  if (parser.isSet(version)) parser.showVersion();
+}
+
 // The calculation sheet of a beam file, written without a window.
 int ExportReport(const QString& beamFile, const QString& pdfFile) {
   trevan::TTrevanDoc beam;
@@ -56,6 +75,10 @@ int ExportReport(const QString& beamFile, const QString& pdfFile) {
 
 int main(int argc, char** argv) {
   UseOffscreenWhenNoWindowIsShown(argc, argv);
+  if (!HasDisplay()) {
+    std::fprintf(stderr, "trevan: no display to open windows on (is DISPLAY set?)\n");
+    return ExitUsage;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName("Trevan");
   QApplication::setApplicationVersion(QString::fromStdString(trevan::ProgramVersion()));
@@ -65,20 +88,21 @@ int main(int argc, char** argv) {
 
   QCommandLineParser parser;
   parser.setApplicationDescription("Trevan, a beam calculator for structural engineers.");
-  parser.addHelpOption();
-  parser.addVersionOption();
+  const QCommandLineOption help = parser.addHelpOption();
+  const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument("files", "Beams (.tvn) to open.", "[FILE.tvn...]");
   const QCommandLineOption exportReport(
       "export-report", "Write the calculation sheet of FILE.tvn to the PDF file named after it, and end.",
       "FILE.tvn");
   parser.addOption(exportReport);
-  parser.process(app);
+  ParseOrEnd(parser, help, version);
 
   if (parser.isSet(exportReport)) {
     if (parser.positionalArguments().size() != 1) {
       std::fprintf(stderr, "usage: trevan --export-report FILE.tvn OUT.pdf\n");
       return ExitUsage;
     }
+    trevan::TOptionsForm::ApplyStoredMomentSide();  // the sheet draws moments as the windows do
     return ExportReport(parser.value(exportReport), parser.positionalArguments().first());
   }
 

@@ -25,9 +25,30 @@ namespace trevan::cli {
 namespace {
 
 constexpr const char* Usage =
-    "usage: trevan-cli analyze FILE.tvn [--json] [--csv] [--columns] [--distance-scale S]\n"
+    "usage: trevan-cli analyze FILE.tvn [--json | --csv] [--columns] [--distance-scale S]\n"
     "                  [--force-scale S] [--moment-scale S] [--E VALUE --I VALUE]\n"
-    "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn\n";
+    "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn\n"
+    "       trevan-cli --help | --version | analyze --help\n";
+
+constexpr const char* AnalyzeHelp =
+    "Analyses a beam: each support's position, type and reaction, the largest\n"
+    "moment, then the exact results as a table. Sagging moments are positive,\n"
+    "shear is positive where the part left of a section is pushed up, and\n"
+    "reactions are positive upward.\n"
+    "\n"
+    "  --json              one JSON object instead of the text\n"
+    "  --csv               shear and moment along the beam as comma-separated values\n"
+    "                      (not with --json)\n"
+    "  --columns           with --json: the diagram columns as well\n"
+    "  --distance-scale S  length per diagram column (0.04 m or 0.1 ft to start)\n"
+    "  --force-scale S     force per pixel (250 to start)\n"
+    "  --moment-scale S    moment per pixel (500 to start)\n"
+    "  --E VALUE --I VALUE a uniform section for this run: E in GPa and I in cm4\n"
+    "                      (ksi and in4 for a beam in feet), for the deflections\n"
+    "\n"
+    "A value may follow its option as the next argument or after '=' (--force-scale=100).\n"
+    "Exit status: 0 done, 2 the file cannot be read, 3 the beam cannot stand,\n"
+    "64 the command line is wrong.\n";
 
 // Beyond this many diagram columns the arrays alone would not fit in memory.
 constexpr double MaxColumns = 50'000'000;
@@ -42,11 +63,29 @@ struct Options {
   std::optional<double> momentScale;
   // A uniform section for this run, in GPa and cm4 (ksi and in4 for feet).
   std::optional<double> E, I;
+  bool help = false;
 };
 
+// "--name=value" as the two arguments "--name" "value".
+std::vector<std::string> SplitValues(const std::vector<std::string>& args) {
+  std::vector<std::string> split;
+  for (const std::string& a : args) {
+    const auto eq = a.find('=');
+    if (a.rfind("--", 0) == 0 && eq != std::string::npos) {
+      split.push_back(a.substr(0, eq));
+      split.push_back(a.substr(eq + 1));
+    } else {
+      split.push_back(a);
+    }
+  }
+  return split;
+}
+
 // Parses the arguments; an error text on failure.
-std::optional<std::string> Parse(const std::vector<std::string>& args, Options& options) {
-  if (args.empty() || args[0] != "analyze") return "expected the command 'analyze' or 'convert'";
+std::optional<std::string> Parse(const std::vector<std::string>& given, Options& options) {
+  if (given.empty() || given[0] != "analyze") return "expected the command 'analyze' or 'convert'";
+  // A flag given a value is refused below: its value reads as a second file.
+  const std::vector<std::string> args = SplitValues(given);
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto scale = [&](std::optional<double>& target) -> std::optional<std::string> {
@@ -57,7 +96,9 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       return std::nullopt;
     };
     std::optional<std::string> error;
-    if (a == "--json")
+    if (a == "--help" || a == "-h")
+      options.help = true;
+    else if (a == "--json")
       options.json = true;
     else if (a == "--columns")
       options.columns = true;
@@ -81,7 +122,9 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       error = "only one file can be analysed";
     if (error) return error;
   }
+  if (options.help) return std::nullopt;
   if (options.file.empty()) return "no file named";
+  if (options.json && options.csv) return "--json and --csv cannot be combined";
   if (options.E.has_value() != options.I.has_value()) return "--E and --I go together";
   return std::nullopt;
 }
@@ -91,23 +134,6 @@ void WriteDeflectionText(const ExactResults& exact, bool metric, std::ostream& o
   const auto rows = ExactTable::DeflectionRows(exact, metric, 250);
   if (!rows.empty()) out << "\n" << ExactTable::Aligned(rows);
 }
-
-void WriteText(HeadlessWindow& window, std::ostream& out) {
-  const TTrevanDoc& beam = *window.beam();
-  const bool metric = beam.Metric;
-  // A beam that cannot stand has no reactions; the status line says why.
-  if (!beam.NeedsSupport())
-    for (const element* e = beam.FirstSupport(); e; e = e->Next.get()) {
-      out << CFormat("%12.4f %-2s  %-5s  %14.4f %s\n", e->X1, LengthUnit(metric),
-                     SupportDisplayNames[e->LeftType], e->Reaction(), ForceUnit(metric));
-    }
-  out << window.MaxMomentText() << "\n";
-  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
-  if (exact.solved) out << "\n" << ExactTable::Aligned(ExactTable::Rows(exact, metric, false));
-  WriteDeflectionText(exact, metric, out);
-}
-
-constexpr const char* ReadableTypeNames[SupportTypeCount] = {"none", "vice", "roll", "hinge"};
 
 // E and I of every segment, in the beam's units (N/m² and m⁴, lbf/ft² and ft⁴).
 void WriteSectionJson(const BeamSection& section, JsonWriter& json) {
@@ -155,15 +181,106 @@ void WriteDeflectionJson(const ExactResults& exact, JsonWriter& json) {
   json.EndObject();
 }
 
-void WriteExactJson(const TTrevanDoc& beam, JsonWriter& json) {
+// The exact deflection at every diagram column, with a section.
+void WriteDeflectionColumns(HeadlessWindow& window, const ExactResults& exact, JsonWriter& json) {
+  if (!exact.deflected) return;
+  json.BeginArray("deflection");
+  const std::size_t count = window.ShearColumns().size();
+  for (std::size_t i = 0; i < count; ++i)
+    json.Element(exact.DeflectionAt(static_cast<double>(i) * window.DistanceScale()));
+  json.EndArray();
+}
+
+// --E and --I put one section on the whole beam for this run.
+std::optional<std::string> GiveSection(TTrevanDoc& beam, const Options& options) {
+  if (!options.E) return std::nullopt;
+  const bool metric = beam.Metric;
+  const double E = *options.E * section_units::EFactor(metric), I = *options.I * section_units::IFactor(metric);
+  if (!limits::IsSectionValue(E) || !limits::IsSectionValue(I)) return "--E or --I is out of range";
+  beam.Section = BeamSection::Uniform(E, I, beam.Length);
+  return std::nullopt;
+}
+
+// The exact reaction of each support in chain order; 0 where the beam cannot stand.
+std::vector<double> ExactReactions(const TTrevanDoc& beam, const ExactResults& exact) {
+  std::vector<double> reactions;
+  for (const element* e = beam.FirstSupport(); e; e = e->Next.get())
+    reactions.push_back(exact.solved && reactions.size() < exact.supports.size()
+                            ? exact.supports[reactions.size()].reaction
+                            : 0.0);
+  return reactions;
+}
+
+void WriteText(HeadlessWindow& window, std::ostream& out) {
+  const TTrevanDoc& beam = *window.beam();
+  const bool metric = beam.Metric;
   const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
+  // A beam that cannot stand has no reactions; the status line says why.
+  if (!beam.NeedsSupport()) {
+    const std::vector<double> reactions = ExactReactions(beam, exact);
+    std::size_t k = 0;
+    for (const element* e = beam.FirstSupport(); e; e = e->Next.get(), ++k)
+      out << CFormat("%12.4f %-2s  %-5s  %14.4f %s\n", e->X1, LengthUnit(metric),
+                     SupportDisplayNames[e->LeftType], reactions[k], ForceUnit(metric));
+  }
+  out << window.MaxMomentText() << "\n";
+  if (exact.solved) out << "\n" << ExactTable::Aligned(ExactTable::Rows(exact, metric, false));
+  WriteDeflectionText(exact, metric, out);
+}
+
+constexpr const char* ReadableTypeNames[SupportTypeCount] = {"none", "vice", "roll", "hinge"};
+const char* ReadableType(TSupportType type) { return ReadableTypeNames[IsValidSupportType(type) ? type : ftNone]; }
+
+// Raised whenever a field changes its meaning: 2 made the reactions and the
+// largest moment exact, the support types readable and the columns follow
+// the sign convention.
+constexpr int JsonSchema = 2;
+constexpr const char* SignConvention =
+    "sagging moment positive; shear positive where the part left of a section is pushed up; "
+    "reactions positive upward; loads positive downward";
+
+// The loads as the analysis takes them: a distributed load's ends in order.
+void WriteLoadsJson(const TTrevanDoc& beam, JsonWriter& json) {
+  json.BeginArray("forces");
+  for (const auto& c : beam.Charges) {
+    json.BeginObject();
+    json.Member("x", c->x);
+    json.Member("f", c->f);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.BeginArray("distributed_loads");
+  for (const auto& d : beam.DistrCharges) {
+    json.BeginObject();
+    json.Member("x1", d->X1);
+    json.Member("x2", d->X2);
+    json.Member("f1", d->F1);
+    json.Member("f2", d->F2);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+// The diagram columns, which the iterative analysis keeps with the opposite
+// sign, in the convention of every other number.
+void WriteColumnsJson(HeadlessWindow& window, JsonWriter& json) {
+  json.Member("distance_scale", window.DistanceScale());
+  json.BeginArray("shear");
+  for (const double v : window.ShearColumns()) json.Element(0.0 - v);  // no "-0" for a zero column
+  json.EndArray();
+  json.BeginArray("moment");
+  for (const double v : window.MomentColumns()) json.Element(0.0 - v);  // no "-0" for a zero column
+  json.EndArray();
+}
+
+void WriteExactJson(const ExactResults& exact, const BeamSection& section, JsonWriter& json) {
   if (!exact.solved) return;
   json.BeginObjectMember("exact");
   json.BeginArray("supports");
   for (const auto& s : exact.supports) {
     json.BeginObject();
     json.Member("x", s.x);
-    json.Member("type", ReadableTypeNames[IsValidSupportType(s.type) ? s.type : ftNone]);
+    json.Member("type", ReadableType(s.type));
     json.Member("reaction", s.reaction);
     json.Member("moment", s.moment);
     json.EndObject();
@@ -184,27 +301,35 @@ void WriteExactJson(const TTrevanDoc& beam, JsonWriter& json) {
   json.Member("total_load", exact.totalLoad);
   json.Member("sum_of_reactions", exact.sumReactions);
   if (exact.deflected) {
-    WriteSectionJson(beam.Section, json);
+    WriteSectionJson(section, json);
     WriteDeflectionJson(exact, json);
   }
   json.EndObject();
 }
 
-// The exact deflection at every diagram column, with a section.
-void WriteDeflectionColumns(HeadlessWindow& window, JsonWriter& json) {
-  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(*window.beam()));
-  if (!exact.deflected) return;
-  json.BeginArray("deflection");
-  const std::size_t count = window.ShearColumns().size();
-  for (std::size_t i = 0; i < count; ++i) json.Element(exact.DeflectionAt(static_cast<double>(i) * window.DistanceScale()));
+// What the moment distribution over the diagram columns found, for scripts
+// that compare it with the exact figures.
+void WriteIterativeJson(HeadlessWindow& window, JsonWriter& json) {
+  json.BeginObjectMember("iterative");
+  json.Member("sweeps", window.Sweeps());
+  json.BeginArray("supports");
+  for (const element* e = window.beam()->FirstSupport(); e; e = e->Next.get()) {
+    json.BeginObject();
+    json.Member("x", e->X1);
+    json.Member("reaction", e->Reaction());
+    json.EndObject();
+  }
   json.EndArray();
+  json.Member("max_moment", window.analysis()->ReportedMaxMoment);
+  json.EndObject();
 }
 
 void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out) {
   const TTrevanDoc& beam = *window.beam();
-  const calc& analysis = *window.analysis();
   JsonWriter json;
   json.BeginObject();
+  json.Member("schema", JsonSchema);
+  json.Member("sign_convention", SignConvention);
   json.Member("file", options.file);
   json.Member("version", beam.Version);
   json.Member("metric", beam.Metric);
@@ -215,41 +340,29 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
   json.Member("force", ForceUnit(beam.Metric));
   json.Member("moment", MomentUnit(beam.Metric));
   json.EndObject();
+  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
+  const std::vector<double> reactions = ExactReactions(beam, exact);
   json.BeginArray("supports");
-  for (const element* e = beam.FirstSupport(); e; e = e->Next.get()) {
+  std::size_t k = 0;
+  for (const element* e = beam.FirstSupport(); e; e = e->Next.get(), ++k) {
     json.BeginObject();
     json.Member("x", e->X1);
-    json.Member("type", SupportTypeNames[e->LeftType]);
-    json.Member("reaction", e->Reaction());
+    json.Member("type", ReadableType(e->LeftType));
+    json.Member("reaction", reactions[k]);
     json.EndObject();
   }
   json.EndArray();
-  json.Member("max_moment", analysis.ReportedMaxMoment);
+  WriteLoadsJson(beam, json);
+  json.Member("max_moment", exact.solved ? exact.LargestMoment() : 0.0);
   json.Member("status", window.MaxMomentText());
-  json.Member("sweeps", window.Sweeps());
-  WriteExactJson(beam, json);
+  WriteIterativeJson(window, json);
+  WriteExactJson(exact, beam.Section, json);
   if (options.columns) {
-    json.Member("distance_scale", window.DistanceScale());
-    json.BeginArray("shear");
-    for (const double v : window.ShearColumns()) json.Element(v);
-    json.EndArray();
-    json.BeginArray("moment");
-    for (const double v : window.MomentColumns()) json.Element(v);
-    json.EndArray();
-    WriteDeflectionColumns(window, json);
+    WriteColumnsJson(window, json);
+    WriteDeflectionColumns(window, exact, json);
   }
   json.EndObject();
   out << json.str() << "\n";
-}
-
-// --E and --I put one section on the whole beam for this run.
-std::optional<std::string> GiveSection(TTrevanDoc& beam, const Options& options) {
-  if (!options.E) return std::nullopt;
-  const bool metric = beam.Metric;
-  const double E = *options.E * section_units::EFactor(metric), I = *options.I * section_units::IFactor(metric);
-  if (!limits::IsSectionValue(E) || !limits::IsSectionValue(I)) return "--E or --I is out of range";
-  beam.Section = BeamSection::Uniform(E, I, beam.Length);
-  return std::nullopt;
 }
 
 }  // namespace
@@ -274,11 +387,19 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     out << Usage;
     return ExitOk;
   }
+  if (args.size() == 1 && args[0] == "--version") {
+    out << "trevan-cli " << ProgramVersion() << "\n";
+    return ExitOk;
+  }
   if (!args.empty() && args[0] == "convert") return RunConvert(args, err, Usage);
   Options options;
   if (const auto error = Parse(args, options)) {
     err << "trevan-cli: " << *error << "\n" << Usage;
     return ExitUsage;
+  }
+  if (options.help) {
+    out << Usage << "\n" << AnalyzeHelp;
+    return ExitOk;
   }
 
   StderrMessages messages(err);

@@ -39,10 +39,14 @@ void TPointerTool::MouseHover(Point p, double, double, bool) {
     return;
   }
   std::string hint;
-  // A support's hint gives the exact reaction, and a vice's moment below it.
-  if (hit->IsSupport())
-    hint = ExactTable::SupportHint(ExactSolver::SolveKept(ExactBeam::From(*beam)),
-                                   static_cast<const element*>(hit)->X1, beam->Metric);
+  // A support's hint gives the exact reaction, and a vice's moment below it;
+  // without an exact solution only its type: no reaction to trust.
+  if (hit->IsSupport()) {
+    const auto& support = static_cast<const element&>(*hit);
+    hint = ExactTable::SupportHint(ExactSolver::SolveKept(ExactBeam::From(*beam)), support.X1, beam->Metric);
+    if (hint.empty())
+      hint = SupportDisplayNames[IsValidSupportType(support.LeftType) ? support.LeftType : ftNone];
+  }
   View.SetHint(QString::fromStdString(hint.empty() ? hit->GetName() : hint));
 }
 

@@ -1,5 +1,6 @@
 #include "TOptionsForm.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "TColorBox.h"
+#include "drawing/DiagramSigns.h"
 
 namespace trevan {
 
@@ -19,7 +21,31 @@ void Configure(TQSetting& setting, const char* name, const char* defaultText) {
   setting.KeyName = name;
   setting.DefaultValue = defaultText;
 }
+
+constexpr const char* MomentSideKey = "Moments Drawn";
+constexpr const char* SaggingUpText = "sagging up";
 }  // namespace
+
+void TOptionsForm::ApplyStoredMomentSide() {
+  TQSetting setting;
+  Configure(setting, MomentSideKey, "tension side");
+  DiagramSigns::SetSaggingUp(setting.GetValue() == SaggingUpText);
+}
+
+// The moment diagram's side, under the colours.
+void TOptionsForm::AddMomentSide(int left, int top, int width) {
+  auto* label = new QLabel("Moment diagram:", this);
+  label->move(left, top);
+  MomentSideBox = new QComboBox(this);
+  MomentSideBox->setObjectName("MomentSideBox");
+  MomentSideBox->addItem("On the tension side (sagging below the line)");
+  MomentSideBox->addItem("Sagging upward");
+  MomentSideBox->setGeometry(left, top + 18, width, 24);
+  label->setBuddy(MomentSideBox);
+  Configure(MomentSideSetting, MomentSideKey, "tension side");
+  MomentSideBox->setCurrentIndex(MomentSideSetting.GetValue() == SaggingUpText ? 1 : 0);
+  DiagramSigns::SetSaggingUp(MomentSideBox->currentIndex() == 1);
+}
 
 Rgb TOptionsForm::ColourFromText(const QString& text, Rgb fallback) {
   const QString t = text.trimmed();
@@ -50,7 +76,7 @@ TOptionsForm::TOptionsForm(DialogService& dialogs, QWidget* parent) : QDialog(pa
   constexpr int LabelGap = 4;
   const int boxLeft = std::max(88, 28 + widest + LabelGap);
   const int grow = boxLeft - 88;
-  setFixedSize(384 + grow, 192);
+  setFixedSize(384 + grow, 248);
   Bevel1->setGeometry(8, 8, 281 + grow, 177);
   TColorBox** boxes[] = {&ForcesColorBox, &MomentsColorBox, &DistancesColorBox, &DeflectionsColorBox};
   for (int i = 0; i < 4; ++i) {
@@ -64,6 +90,7 @@ TOptionsForm::TOptionsForm(DialogService& dialogs, QWidget* parent) : QDialog(pa
 
   ResetBtn = new QPushButton("Reset colors", this);
   ResetBtn->setGeometry(28, 148, 75, 25);
+  AddMomentSide(16, 192, 273 + grow);
   OKBtn = new QPushButton("OK", this);
   OKBtn->setGeometry(300 + grow, 8, 75, 25);
   OKBtn->setDefault(true);
@@ -101,6 +128,7 @@ void TOptionsForm::Remember() {
   before_[1] = MomentsColor();
   before_[2] = DistancesColor();
   before_[3] = DeflectionsColor();
+  momentSideBefore_ = MomentSideBox->currentIndex();
 }
 
 // Centred on the screen that shows the main window, not over the window.
@@ -127,6 +155,9 @@ void TOptionsForm::accept() {
   MomentsColorSetting.SetValue(QString::number(MomentsColor().value));
   DistancesColorSetting.SetValue(QString::number(DistancesColor().value));
   DeflectionsColorSetting.SetValue(QString::number(DeflectionsColor().value));
+  const bool up = MomentSideBox->currentIndex() == 1;
+  MomentSideSetting.SetValue(up ? SaggingUpText : "tension side");
+  DiagramSigns::SetSaggingUp(up);
   Remember();
   QDialog::accept();
 }
@@ -137,6 +168,7 @@ void TOptionsForm::reject() {
   MomentsColorBox->Select(before_[1]);
   DistancesColorBox->Select(before_[2]);
   DeflectionsColorBox->Select(before_[3]);
+  MomentSideBox->setCurrentIndex(momentSideBefore_);
   QDialog::reject();
 }
 

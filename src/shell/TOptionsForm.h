@@ -5,6 +5,7 @@
 #include "TQStorage.h"
 #include "hosts/Rgb.h"
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
@@ -14,8 +15,9 @@ namespace trevan {
 class DialogService;
 class TColorBox;
 
-// "Trevan Options": the colours of forces, moments and distances, read
-// from the settings store once and stored again on OK.
+// "Trevan Options": the colours of forces, moments and distances and the
+// side the moment diagram is drawn on, read from the settings store once
+// and stored again on OK.
 class TOptionsForm : public QDialog {
   Q_OBJECT
 
@@ -34,12 +36,15 @@ class TOptionsForm : public QDialog {
 
   // A stored colour text, decimal or "0x" hexadecimal; the fallback otherwise.
   static Rgb ColourFromText(const QString& text, Rgb fallback);
+  // Reads the stored moment side into the diagrams, for a run with no dialog.
+  static void ApplyStoredMomentSide();
 
   QFrame* Bevel1;
   TColorBox* ForcesColorBox;
   TColorBox* MomentsColorBox;
   TColorBox* DistancesColorBox;
   TColorBox* DeflectionsColorBox;
+  QComboBox* MomentSideBox;  // 0: tension side, 1: sagging upward
   QPushButton* ResetBtn;
   QPushButton* OKBtn;
   QPushButton* CancelBtn;
@@ -47,6 +52,7 @@ class TOptionsForm : public QDialog {
   TQSetting MomentsColorSetting;
   TQSetting DistancesColorSetting;
   TQSetting DeflectionsColorSetting;
+  TQSetting MomentSideSetting;
 
   int exec() override;
   void setVisible(bool visible) override;
@@ -56,10 +62,12 @@ class TOptionsForm : public QDialog {
   void reject() override;
 
  private:
+  void AddMomentSide(int left, int top, int width);
   void ResetColors();
   void Remember();
 
   Rgb before_[4];
+  int momentSideBefore_ = 0;
 };
 
 }  // namespace trevan

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "beam/UnitSystem.h"
+#include "drawing/DiagramSigns.h"
 #include "files/ExactTable.h"
 
 namespace trevan {
@@ -95,6 +96,28 @@ std::vector<double> Ticks(double lo, double hi, int count) {
 }
 
 QString TickText(double v) { return QString::number(v, 'g', 6); }
+
+// The largest sagging moment on [a, b]: at the ends of the pieces there and
+// where the shear crosses zero inside them.
+ExactResults::Extreme LargestSagging(const ExactResults& results, double a, double b) {
+  ExactResults::Extreme best{0, a};
+  auto consider = [&](const ExactResults::Piece& p, double x) {
+    if (x < std::max(a, p.x0) || x > std::min(b, p.x1)) return;  // each piece holds on its own stretch only
+    if (const double m = p.Moment(x); m > best.value) best = {m, x};
+  };
+  for (const auto& p : results.pieces) {
+    if (p.x1 < a || p.x0 > b) continue;
+    consider(p, std::max(p.x0, a));
+    consider(p, std::min(p.x1, b));
+    const double c0 = p.v[0], c1 = p.v[1], c2 = p.v[2];
+    if (c2 == 0) {
+      if (c1 != 0) consider(p, p.x0 - c0 / c1);
+    } else if (const double d = c1 * c1 - 4 * c2 * c0; d >= 0) {
+      for (const double sign : {-1.0, 1.0}) consider(p, p.x0 + (-c1 + sign * std::sqrt(d)) / (2 * c2));
+    }
+  }
+  return best;
+}
 
 // Labels placed in rows, so that neighbours do not write over each other.
 class Lanes {
@@ -378,7 +401,8 @@ void BeamDrawings::DrawSupports(QPainter& painter, const Scale& s, const QRectF&
     double w = 0;
     for (const QString& line : lines) w = std::max(w, TextWidth(painter, line));
     const double left = std::clamp(cx - w / 2, area.left(), area.right() - w);
-    const int lane = std::max(0, reactionLanes.Take(left, left + w));
+    const int lane = reactionLanes.Take(left, left + w);
+    if (lane < 0) continue;  // no room beside its neighbours: the results table has it
     for (int k = 0; k < lines.size(); ++k)
       BackedText(painter, QPointF(left, beamY + (41 + 9.5 * k + 19 * lane) * pt), lines[k]);
   }
@@ -403,8 +427,8 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
   painter.setPen(Pen(AxisColour, 1));
   painter.setFont(Font(9, true));
   painter.drawText(QPointF(area.left(), area.top() + 10 * pt),
-                   moment ? QString("Bending moment M (%1), sagging positive").arg(unit)
-                          : QString("Shear force V (%1)").arg(unit));
+                   moment ? QString("Bending moment M (%1); %2").arg(unit, DiagramSigns::MomentLegend())
+                          : QString("Shear force V (%1), positive where the left part is pushed up").arg(unit));
   // The last drawing carries the distance ruler under it.
   const double plotTop = area.top() + 26 * pt;
   const double plotBottom = area.bottom() - (moment ? 42 : 20) * pt;
@@ -420,14 +444,17 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
     return;
   }
 
-  const std::vector<QPointF> values = CurveValues(s, moment);
+  // Drawn heights: the moment flipped when it is drawn on the tension side.
+  const double upward = moment ? DiagramSigns::MomentUpward() : 1.0;
+  std::vector<QPointF> values = CurveValues(s, moment);
+  for (QPointF& v : values) v.setY(upward * v.y());
   double lo = 0, hi = 0;
   for (const QPointF& v : values) {
     lo = std::min(lo, v.y());
     hi = std::max(hi, v.y());
   }
   if (hi - lo <= 0) hi = 1;
-  const ValueAxis axis{plotTop, plotBottom, lo, hi};
+  const ValueAxis axis{plotTop, plotBottom, lo, hi, upward};
   DrawValueAxis(painter, axis, s.left - 6 * pt, pt);
 
   QPolygonF curve;
@@ -468,7 +495,7 @@ void BeamDrawings::DrawValueAxis(QPainter& painter, const ValueAxis& axis, doubl
   for (double t : Ticks(axis.lo, axis.hi, 4)) {
     const double y = axis.Y(t);
     painter.drawLine(QPointF(axisX - 3 * pt, y), QPointF(axisX, y));
-    const QString text = TickText(t);
+    const QString text = TickText(0.0 + axis.upward * t);  // the value a tick stands for
     painter.drawText(QPointF(axisX - 5 * pt - TextWidth(painter, text), y + ascent / 2.6), text);
   }
 }
@@ -489,25 +516,44 @@ void BeamDrawings::DrawExtremes(QPainter& painter, const Scale& s, const QRectF&
       marks.push_back({results_.maxSagging.x, results_.maxSagging.value, "M max"});
     if (results_.maxHogging.value < 0)
       marks.push_back({results_.maxHogging.x, results_.maxHogging.value, "M min"});
+    for (const auto& [x, value] : SpanSagging())
+      if (x != results_.maxSagging.x) marks.push_back({x, value, "M"});
   } else if (results_.maxAbsShear.value > 0) {
-    marks.push_back({results_.maxAbsShear.x, results_.maxShearSigned, "|V| max"});
+    marks.push_back({results_.maxAbsShear.x, results_.maxShearSigned, "V"});
   }
   painter.setFont(Font(7.5, true));
   const double markAscent = Ascent(painter);
+  Lanes above(1, 4 * pt), below(1, 4 * pt);  // a label that meets another is left out
   for (const Mark& m : marks) {
-    const QPointF at(s.X(m.x), axis.Y(m.value));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor::fromRgb(colour));
-    painter.drawEllipse(at, 2.2 * pt, 2.2 * pt);
-    painter.setBrush(Qt::NoBrush);
+    const double drawn = axis.upward * m.value;
+    const QPointF at(s.X(m.x), axis.Y(drawn));
     const QString text =
         QString("%1 = %2 %3 at x = %4 %5").arg(m.name, Value(m.value), unit, Value(m.x), LengthUnit(metric_));
     const double w = TextWidth(painter, text);
     const double left = std::clamp(at.x() - w / 2, s.left, area.right() - w);
-    const double baseline = m.value >= 0 ? at.y() - 5 * pt : at.y() + 5 * pt + markAscent;
+    if ((drawn >= 0 ? above : below).Take(left, left + w) < 0) continue;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor::fromRgb(colour));
+    painter.drawEllipse(at, 2.2 * pt, 2.2 * pt);
+    painter.setBrush(Qt::NoBrush);
+    const double baseline = drawn >= 0 ? at.y() - 5 * pt : at.y() + 5 * pt + markAscent;
     painter.setPen(Pen(AxisColour, 1));
     BackedText(painter, QPointF(left, baseline), text);
   }
+}
+
+// Each span's own largest sagging moment, between two supports that hold
+// the beam up.
+std::vector<std::pair<double, double>> BeamDrawings::SpanSagging() const {
+  std::vector<double> held;
+  for (const auto& s : beam_.supports)
+    if (s.type != ftNone) held.push_back(s.x);
+  std::vector<std::pair<double, double>> found;
+  for (std::size_t i = 0; i + 1 < held.size(); ++i) {
+    const ExactResults::Extreme e = LargestSagging(results_, held[i], held[i + 1]);
+    if (e.value > 1e-9 * results_.LargestMoment()) found.emplace_back(e.x, e.value);
+  }
+  return found;
 }
 
 }  // namespace trevan

@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <utility>
 #include <vector>
 
 #include "analysis/ExactBeam.h"
@@ -54,6 +55,7 @@ class BeamDrawings {
   struct ValueAxis {
     double top, bottom;
     double lo, hi;
+    double upward;  // the sign from a drawn height to the value it stands for
     double Y(double v) const { return bottom - (v - lo) * (bottom - top) / (hi - lo); }
   };
   Scale HorizontalScale(const QRectF& area, double pt) const;
@@ -64,6 +66,7 @@ class BeamDrawings {
   static void DrawValueAxis(QPainter& painter, const ValueAxis& axis, double axisX, double pt);
   void DrawExtremes(QPainter& painter, const Scale& s, const QRectF& area, const ValueAxis& axis,
                     bool moment) const;
+  std::vector<std::pair<double, double>> SpanSagging() const;
   void DrawSupportLines(QPainter& painter, const Scale& s, double top, double bottom) const;
   void DrawRuler(QPainter& painter, const Scale& s, double y) const;
 

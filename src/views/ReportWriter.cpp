@@ -23,6 +23,7 @@ namespace {
 
 constexpr int Resolution = 720;  // ten device units a point: fine enough for vector text
 constexpr double RowHeight = 11.5, TitleHeight = 13, HeaderRowHeight = 13, TableGap = 8;
+constexpr double MinDrawingScale = 0.75;
 constexpr QRgb RuleColour = 0xff505050, LineColour = 0xffc8c8c8, HeaderFill = 0xffebebeb,
                NoteColour = 0xff505050;
 
@@ -34,6 +35,8 @@ QFont Font(double points, bool bold = false, bool italic = false) {
   font.setItalic(italic);
   return font;
 }
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 struct Column {
   QString title;
@@ -55,9 +58,10 @@ struct Table {
 // pages, so that the real pass can say "Page 1 of 2".
 class Sheet {
  public:
-  Sheet(QPdfWriter& writer, QPainter* painter, const ReportWriter::Header& header, QString units, int pages)
+  Sheet(QPagedPaintDevice& writer, QPainter* painter, const ReportWriter::Header& header, QString units,
+        int pages)
       : writer_(writer), painter_(painter), header_(header), units_(std::move(units)), pages_(pages) {
-    const QRectF paint = writer.pageLayout().paintRectPixels(writer.resolution());
+    const QRectF paint = writer.pageLayout().paintRectPixels(writer.logicalDpiY());
     pt_ = writer.logicalDpiY() / 72.0;
     width_ = paint.width();
     bottom_ = paint.height();
@@ -84,7 +88,7 @@ class Sheet {
     const QFont font = Font(points, false, note);
     const QFontMetricsF metrics(font, &writer_);
     const double h = metrics.height() * 1.15;
-    // A note may wrap; it is short enough for two lines.
+    // A note may wrap over several lines.
     const QRectF box = metrics.boundingRect(QRectF(0, 0, width_, 10 * h), Qt::TextWordWrap, text);
     const double height = std::max(h, box.height() * 1.05);
     Ensure(height / pt_);
@@ -98,6 +102,28 @@ class Sheet {
   }
 
   void FullWidth(const Table& table) { DrawTable(table, 0, width_); }
+
+  // The title block as a framed grid, two entries a row.
+  void TitleFields(const TitleBlock& title) {
+    const int rows = (TitleBlock::FieldCount + 1) / 2;
+    const double row = 13 * pt_, half = width_ / 2;
+    Ensure(rows * 13 + 10);
+    for (int f = 0; f < TitleBlock::FieldCount; ++f) {
+      const QRectF cell((f % 2) * half, y_ + (f / 2) * row, half, row);
+      if (painter_) {
+        painter_->setPen(QPen(QColor::fromRgb(LineColour), 0.5 * pt_));
+        painter_->drawRect(cell);
+      }
+      const QString caption = QString(TitleBlock::Captions[f]) + ": ";
+      const QFont bold = Font(8, true);
+      const double w = QFontMetricsF(bold, &writer_).horizontalAdvance(caption);
+      Text(cell.adjusted(4 * pt_, 0, 0, 0), bold, caption, Qt::AlignLeft | Qt::AlignVCenter);
+      const QString value = QFontMetricsF(Font(8), &writer_)
+                                .elidedText(Q(title.fields[f]), Qt::ElideRight, cell.width() - w - 8 * pt_);
+      Text(cell.adjusted(4 * pt_ + w, 0, -4 * pt_, 0), Font(8), value, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    y_ += rows * row + 10 * pt_;
+  }
 
   // Two tables side by side when both fit here, else one after the other.
   void TablesSideBySide(const Table& left, const Table& right) {
@@ -115,10 +141,36 @@ class Sheet {
     y_ = std::max(leftEnd, y_);
   }
 
+  // The drawings where the page has room for them, shrunk to as little as
+  // MinDrawingScale of their size; else the beam here and its diagrams on
+  // the next page, rather than leave much of a page empty.
   void Drawings(const BeamDrawings& drawings) {
-    Ensure(BeamDrawings::TotalHeight);
-    if (painter_) drawings.Draw(*painter_, QRectF(0, y_, width_, BeamDrawings::TotalHeight * pt_));
-    y_ += BeamDrawings::TotalHeight * pt_;
+    const double room = (bottom_ - y_) / pt_;
+    const double scale = std::min(1.0, room / BeamDrawings::TotalHeight);
+    if (scale >= MinDrawingScale) {
+      Drawing(BeamDrawings::TotalHeight, scale, [&](QPainter& p, const QRectF& r) { drawings.Draw(p, r); });
+      return;
+    }
+    if (room >= BeamDrawings::BeamHeight)
+      Drawing(BeamDrawings::BeamHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawBeam(p, r); });
+    NewPage();
+    if (room < BeamDrawings::BeamHeight)
+      Drawing(BeamDrawings::BeamHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawBeam(p, r); });
+    Drawing(BeamDrawings::ShearHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawShear(p, r); });
+    Drawing(BeamDrawings::MomentHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawMoment(p, r); });
+  }
+
+  // One drawing of the given height in points, at this place, scaled.
+  template <class Draw>
+  void Drawing(double height, double scale, Draw draw) {
+    if (painter_) {
+      painter_->save();
+      painter_->translate(0, y_);
+      painter_->scale(scale, scale);
+      draw(*painter_, QRectF(0, 0, width_ / scale, height * pt_));
+      painter_->restore();
+    }
+    y_ += height * pt_ * scale;
   }
 
  private:
@@ -171,16 +223,33 @@ class Sheet {
     DrawRow(table, titles, left, width, HeaderRowHeight, true);
   }
 
+  // The points a row needs: one line, or as many as its longest cell wraps to.
+  double RowPoints(const Table& table, const QStringList& cells, double width, double height, bool head) const {
+    const QFontMetricsF metrics(Font(8, head), &writer_);
+    double needed = height * pt_;
+    for (std::size_t i = 0; i < table.columns.size() && i < static_cast<std::size_t>(cells.size()); ++i) {
+      const double w = width * table.columns[i].share - 8 * pt_;
+      const QRectF box = metrics.boundingRect(QRectF(0, 0, std::max(w, 1.0), 1e6), Qt::TextWordWrap, cells[i]);
+      needed = std::max(needed, box.height() + (height - 8) * pt_);
+    }
+    return needed / pt_;
+  }
+
   void DrawRow(const Table& table, const QStringList& cells, double left, double width, double height,
                bool head) {
     double x = left;
     const QFont font = Font(8, head);
+    const double line = height;
+    height = RowPoints(table, cells, width, height, head);
+    // A row that wraps reads from its top, every cell on its first line.
+    const double pad = height > line ? (line - QFontMetricsF(font, &writer_).height() / pt_) / 2 : 0;
+    const int vertical = height > line ? Qt::AlignTop : Qt::AlignVCenter;
     for (std::size_t i = 0; i < table.columns.size(); ++i) {
       const Column& c = table.columns[i];
       const double w = width * c.share;
       const QString text = i < static_cast<std::size_t>(cells.size()) ? cells[i] : QString();
-      Text(QRectF(x + 4 * pt_, y_, w - 8 * pt_, height * pt_), font, text,
-           (c.number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+      Text(QRectF(x + 4 * pt_, y_ + pad * pt_, w - 8 * pt_, (height - pad) * pt_), font, text,
+           (c.number ? Qt::AlignRight : Qt::AlignLeft) | vertical | Qt::TextWordWrap);
       x += w;
     }
     y_ += height * pt_;
@@ -204,7 +273,7 @@ class Sheet {
     Ensure(TitleHeight + HeaderRowHeight + RowHeight);
     DrawTableHead(table, left, width, false);
     for (const QStringList& row : table.rows) {
-      if (!Fits(RowHeight)) {
+      if (!Fits(RowPoints(table, row, width, RowHeight, false))) {
         NewPage();
         DrawTableHead(table, left, width, true);
       }
@@ -213,7 +282,7 @@ class Sheet {
     y_ += TableGap * pt_;
   }
 
-  QPdfWriter& writer_;
+  QPagedPaintDevice& writer_;
   QPainter* painter_;
   const ReportWriter::Header& header_;
   QString units_;
@@ -222,7 +291,7 @@ class Sheet {
   double pt_ = 1, width_ = 0, bottom_ = 0, y_ = 0;
 };
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString UnitsText(bool metric) { return metric ? "metric (m, N, Nm)" : "non-metric (ft, lbf, ft-lbf)"; }
 
 // The rows of one block of the results table: the rows between empty ones.
 std::vector<QStringList> Block(const std::vector<ExactTable::Row>& rows, int number, int columns) {
@@ -237,7 +306,7 @@ std::vector<QStringList> Block(const std::vector<ExactTable::Row>& rows, int num
     QStringList cells;
     for (const auto& cell : row) cells << Q(cell);
     // Several zero-shear positions share the last column.
-    while (cells.size() > columns) cells[columns - 1] += ", " + cells.takeAt(columns);
+    while (cells.size() > columns) cells[columns - 1] += ", " + cells.takeAt(columns);  // wraps after a comma
     while (cells.size() < columns) cells << QString();
     block.push_back(cells);
   }
@@ -289,7 +358,9 @@ void LayOutDeflections(Sheet& sheet, const BeamSection& section, const ExactResu
   sheet.FullWidth(FromBlock("Rotations at the supports", rotations, {0.2, 0.4, 0.4}, {true, true, true}));
 }
 
-void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bool metric) {
+void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bool metric,
+            const TitleBlock& title) {
+  if (!title.Empty()) sheet.TitleFields(title);
   const QString length = LengthUnit(metric), force = ForceUnit(metric), moment = MomentUnit(metric);
   const QString intensity = force + "/" + length;
   auto value = [](double v) { return BeamDrawings::InputValue(v); };
@@ -298,8 +369,14 @@ void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bo
   sheet.Heading("1  Input data", 40);
   sheet.Line(QString("Beam length L = %1 %2").arg(value(beam.length), length));
   sheet.Line(
-      "Loads are positive downward and reactions positive upward; sagging moments are positive; a vice's "
-      "moment is the couple it exerts on the beam, counter-clockwise positive.",
+      "Loads are positive downward and reactions positive upward; sagging moments are positive; shear is "
+      "positive where the part left of a section is pushed up; a vice's moment is the couple it exerts on "
+      "the beam, counter-clockwise positive.",
+      7.5, true);
+  sheet.Line(
+      "Analysis: exact solution of a linear elastic beam in bending (small deflections, no shear "
+      "deformation), bending stiffness EI uniform along the beam, so that reactions and moments do not "
+      "depend on its value; hinges and rollers hold the beam's deflection, a vice also its slope.",
       7.5, true);
 
   Table supports{
@@ -342,11 +419,30 @@ void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bo
                               {false, true, true}));
   }
 
-  sheet.Heading("3  Diagrams", BeamDrawings::TotalHeight);
+  sheet.Heading("3  Diagrams", BeamDrawings::BeamHeight);
   sheet.Drawings(BeamDrawings(beam, results, metric));
 }
 
 }  // namespace
+
+int ReportWriter::PageCount(const ExactBeam& beam, bool metric, const Header& header, QPagedPaintDevice& device) {
+  Sheet count(device, nullptr, header, UnitsText(metric), 0);
+  const ExactResults results = ExactSolver::Solve(beam);
+  LayOut(count, beam, results, metric, header.title);
+  LayOutDeflections(count, header.section, results, metric, header.limit);
+  return count.Pages();
+}
+
+bool ReportWriter::Paint(const ExactBeam& beam, bool metric, const Header& header, QPagedPaintDevice& device) {
+  const int pages = PageCount(beam, metric, header, device);
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  Sheet sheet(device, &painter, header, UnitsText(metric), pages);
+  const ExactResults results = ExactSolver::Solve(beam);
+  LayOut(sheet, beam, results, metric, header.title);
+  LayOutDeflections(sheet, header.section, results, metric, header.limit);
+  return painter.end();
+}
 
 QPageSize::PageSizeId ReportWriter::PageSizeFor(const QLocale& locale) {
   return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4;
@@ -354,16 +450,19 @@ QPageSize::PageSizeId ReportWriter::PageSizeFor(const QLocale& locale) {
 
 ReportWriter::Header ReportWriter::HeaderFor(const QString& fileName) {
   const QString name = QFileInfo(fileName).fileName();
-  return {name.isEmpty() ? QString("Untitled") : name, QDateTime::currentDateTime(), Q(ProgramVersion())};
+  return {name.isEmpty() ? QString("Untitled") : name, QDateTime::currentDateTime(), Q(ProgramVersion()), {}};
 }
 
 bool ReportWriter::Write(const TTrevanDoc& beam, const Header& header, const QString& pdfFile,
                          QString& error) {
-  return Write(ExactBeam::From(beam), beam.Metric, header, pdfFile, error, beam.Section);
+  Header withTitle = header;
+  withTitle.title = beam.Title;
+  withTitle.section = beam.Section;
+  return Write(ExactBeam::From(beam), beam.Metric, withTitle, pdfFile, error);
 }
 
 bool ReportWriter::Write(const ExactBeam& beam, bool metric, const Header& header, const QString& pdfFile,
-                         QString& error, const BeamSection& section, double limit) {
+                         QString& error) {
   QFile file(pdfFile);
   if (!file.open(QIODevice::WriteOnly)) {
     error = QString("Cannot write %1: %2").arg(pdfFile, file.errorString());
@@ -375,25 +474,10 @@ bool ReportWriter::Write(const ExactBeam& beam, bool metric, const Header& heade
                                    QMarginsF(16, 11, 16, 11), QPageLayout::Millimeter));
   writer.setTitle("Beam calculation: " + header.documentName);
   writer.setCreator("Trevan " + header.version);
-
-  const ExactResults results = ExactSolver::Solve(beam);
-  const QString units = metric ? "metric (m, N, Nm)" : "non-metric (ft, lbf, ft-lbf)";
-  int pages = 0;
-  {
-    Sheet count(writer, nullptr, header, units, 0);
-    LayOut(count, beam, results, metric);
-    LayOutDeflections(count, section, results, metric, limit);
-    pages = count.Pages();
-  }
-  QPainter painter;
-  if (!painter.begin(&writer)) {
+  if (!Paint(beam, metric, header, writer)) {
     error = QString("Cannot write %1").arg(pdfFile);
     return false;
   }
-  Sheet sheet(writer, &painter, header, units, pages);
-  LayOut(sheet, beam, results, metric);
-  LayOutDeflections(sheet, section, results, metric, limit);
-  painter.end();
   file.close();
   if (file.error() != QFileDevice::NoError) {
     error = QString("Cannot write %1: %2").arg(pdfFile, file.errorString());

@@ -8,12 +8,15 @@
 #include <QString>
 
 #include "analysis/ExactBeam.h"
+#include "beam/TitleBlock.h"
+
+class QPagedPaintDevice;
 
 namespace trevan {
 
 class TTrevanDoc;
 
-// The calculation sheet of one beam as a PDF: a header on every page (the
+// The calculation sheet of one beam as a PDF or on a printer: a header on every page (the
 // document's name, date and time, program version, unit system), the input
 // tables, the exact results and the three drawings of BeamDrawings. Tables
 // that do not fit flow onto further pages.
@@ -23,15 +26,23 @@ class ReportWriter {
     QString documentName;  // the beam's file as the user knows it
     QDateTime when;
     QString version;
+    TitleBlock title;  // under the header of the first page, when filled in
+    // With a section the sheet adds its table and the deflections checked
+    // against L/limit.
+    BeamSection section = {};
+    double limit = 250;
   };
 
   // Writes the report to pdfFile; false, with error saying why, when the
   // file cannot be written.
   static bool Write(const TTrevanDoc& beam, const Header& header, const QString& pdfFile, QString& error);
-  // The section, when given, adds its table and the deflections checked
-  // against L/limit.
   static bool Write(const ExactBeam& beam, bool metric, const Header& header, const QString& pdfFile,
-                    QString& error, const BeamSection& section = {}, double limit = 250);
+                    QString& error);
+
+  // The same pages on any paged device, a printer or a preview, through its
+  // own page size; false when nothing could be painted on it.
+  static bool Paint(const ExactBeam& beam, bool metric, const Header& header, QPagedPaintDevice& device);
+  static int PageCount(const ExactBeam& beam, bool metric, const Header& header, QPagedPaintDevice& device);
 
   // Letter where the locale measures in US units, A4 elsewhere.
   static QPageSize::PageSizeId PageSizeFor(const QLocale& locale);

@@ -113,6 +113,9 @@ TMDIChild::TMDIChild(DocumentHost& host, QWidget* parent)
   connect(inputScroll_->verticalScrollBar(), &QScrollBar::valueChanged, inputView_,
           &TInputForm::EnsureCovered);
   connect(graphScroll_->verticalScrollBar(), &QScrollBar::valueChanged, showForm_, &TShowForm::EnsureCovered);
+  // The moment axis keeps its legend at the top of the pane.
+  connect(graphScroll_->verticalScrollBar(), &QScrollBar::valueChanged, momentAxis_,
+          qOverload<>(&QWidget::update));
 
   Document1->OnNew = [this](TDocument&, bool& ok) { Document1New(ok); };
   Document1->OnOpen = [this](TDocument&, bool& opened) { Document1Open(opened); };

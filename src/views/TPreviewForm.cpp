@@ -1,66 +1,49 @@
 #include "TPreviewForm.h"
 
 #include <QCloseEvent>
-#include <QPainter>
-#include <cmath>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QVBoxLayout>
 
+#include "ReportWriter.h"
+#include "TDocument.h"
 #include "TMDIChild.h"
-#include "WindowPicture.h"
+#include "analysis/ExactBeam.h"
+#include "beam/Beam.h"
 
 namespace trevan {
 
-TPreviewForm::TPreviewForm(TMDIChild* target, QSize printerPage, QWidget* parent)
-    : QWidget(parent), target_(target), page_(printerPage) {
+TPreviewForm::TPreviewForm(TMDIChild* target, QWidget* parent)
+    : QWidget(parent), target_(target), printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
   setWindowTitle("Trevan Print Preview");
   setAttribute(Qt::WA_DeleteOnClose);
   resize(696, 480);
-  QPalette workspace = palette();
-  workspace.setColor(QPalette::Window, palette().color(QPalette::Dark));
-  setPalette(workspace);
-  setAutoFillBackground(true);
-  paintBox_ = new QWidget(this);
-  paintBox_->installEventFilter(this);
+  preview_ = new QPrintPreviewWidget(printer_.get(), this);
+  preview_->setAccessibleName("Print preview");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(preview_);
+  connect(preview_, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* printer) {
+    if (target_) PrintSheet(*target_, *printer);
+  });
+  // Every edit and scale change of the window ends there: the pages follow.
+  if (target_) connect(target_, &TMDIChild::AnalysisPending, preview_, &QPrintPreviewWidget::updatePreview);
+  preview_->fitToWidth();
 }
 
-QRect TPreviewForm::PageBox(QSize printerPage, QSize client) {
-  const int cw = client.width(), ch = client.height();
-  const int PW = printerPage.width(), PH = printerPage.height();
-  const int w =
-      static_cast<int>(std::llround(static_cast<double>(static_cast<long long>(PW) * (ch - 6)) / PH));
-  QSize box;
-  if (w < cw)
-    box = QSize(w, ch - 6);
-  else
-    box = QSize(cw - 6, static_cast<int>(
-                            std::llround(static_cast<double>(static_cast<long long>(PH) * (cw - 6)) / PW)));
-  return QRect(cw / 2 - box.width() / 2 + 3, 3, box.width(), box.height());
-}
+// The preview widget points at the printer: it goes first.
+TPreviewForm::~TPreviewForm() { delete preview_; }
 
-void TPreviewForm::resizeEvent(QResizeEvent*) {
-  paintBox_->setGeometry(PageBox(page_, size()));
-  update();
-}
+QWidget* TPreviewForm::PaintBox1() const { return preview_; }
 
-bool TPreviewForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == paintBox_ && event->type() == QEvent::Paint) {
-    if (!target_) return true;
-    QPainter painter(paintBox_);
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::white);
-    painter.drawRect(paintBox_->rect().adjusted(0, 0, -1, -1));
-    const QSize inner(paintBox_->width() - 10, paintBox_->height() - 10);
-    if (inner.width() > 0 && inner.height() > 0) {
-      QImage picture(inner, QImage::Format_RGB32);
-      picture.fill(Qt::white);
-      {
-        QPainter onPicture(&picture);
-        RenderWindowImage(*target_, onPicture, inner.width(), inner.height());
-      }
-      painter.drawImage(5, 5, picture);
-    }
-    return true;
-  }
-  return QWidget::eventFilter(watched, event);
+int TPreviewForm::PageCount() const { return preview_->pageCount(); }
+
+bool TPreviewForm::PrintSheet(TMDIChild& window, QPrinter& printer) {
+  const TTrevanDoc* beam = window.Beam();
+  if (!beam) return false;
+  ReportWriter::Header header = ReportWriter::HeaderFor(window.Document().FileName);
+  header.title = beam->Title;
+  return ReportWriter::Paint(ExactBeam::From(*beam), beam->Metric, header, printer);
 }
 
 void TPreviewForm::closeEvent(QCloseEvent* event) {

@@ -86,9 +86,9 @@ void TResultsPanel::LimitTyped(const QString& text) {
 }
 
 // The deflection rows follow the forces and moments after an empty row.
-std::vector<ExactTable::Row> TResultsPanel::AllRows() const {
+std::vector<ExactTable::Row> TResultsPanel::AllRows(bool fullPrecision) const {
   if (!hasBeam_) return {};
-  std::vector<ExactTable::Row> rows = ExactTable::Rows(results_, metric_, Kilo());
+  std::vector<ExactTable::Row> rows = ExactTable::Rows(results_, metric_, Kilo(), fullPrecision);
   const std::vector<ExactTable::Row> deflections = ExactTable::DeflectionRows(results_, metric_, limit_);
   if (!deflections.empty()) rows.push_back({});
   rows.insert(rows.end(), deflections.begin(), deflections.end());
@@ -127,7 +127,7 @@ void TResultsPanel::Fill() {
 
 QString TResultsPanel::TableText() const {
   if (!hasBeam_) return {};
-  return QString::fromStdString(ExactTable::TabSeparated(AllRows()));
+  return QString::fromStdString(ExactTable::TabSeparated(AllRows(true)));
 }
 
 void TResultsPanel::CopyTable() const {

@@ -52,7 +52,8 @@ class TResultsPanel : public QWidget {
 
  private:
   void Fill();
-  std::vector<ExactTable::Row> AllRows() const;
+  // Full precision for a copy that goes on into other programs.
+  std::vector<ExactTable::Row> AllRows(bool fullPrecision = false) const;
   void LimitTyped(const QString& text);
 
   QTableWidget* table_;

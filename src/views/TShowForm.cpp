@@ -7,6 +7,7 @@
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
+#include "drawing/DiagramSigns.h"
 #include "files/ExactTable.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
@@ -68,16 +69,21 @@ void TShowForm::Render(ImageCanvas& canvas) {
   // would have brought it.
   const int first = std::max(0, area.left() - 1);
   const int last = std::min(columns - 1, area.right() + 1);
+  // The columns hold shear and moment with the opposite sign of every number
+  // shown: shear is drawn positive upward, the moment as Scale | Options says.
+  const double momentUp = -DiagramSigns::MomentUpward();
   auto yOf = [&](double v, double scale) { return PixelRow(zeroLine_, v, scale); };
+  auto shearY = [&](int i) { return yOf(-shear_[i], fs); };
+  auto momentY = [&](int i) { return yOf(momentUp * moment_[i], ms); };
   // A beam that cannot stand under its loads has no curves to show.
   const TTrevanDoc* beam = window_->Beam();
   if (beam && beam->NeedsSupport()) return;
 
   canvas.SetPenColor(window_->ForcesColour());
-  int a = first == 0 ? zeroLine_ : yOf(shear_[first - 1], fs);
+  int a = first == 0 ? zeroLine_ : shearY(first - 1);
   canvas.MoveTo(first, first == 0 ? zeroLine_ : a);
   for (int i = first; i <= last; ++i) {
-    const int b = yOf(shear_[i], fs);
+    const int b = shearY(i);
     if (std::abs(a - b) <= 3) {
       canvas.LineTo(i + 1, b);
     } else {
@@ -88,8 +94,8 @@ void TShowForm::Render(ImageCanvas& canvas) {
   }
 
   canvas.SetPenColor(window_->MomentsColour());
-  canvas.MoveTo(first == 0 ? 0 : first - 1, first == 0 ? zeroLine_ : yOf(moment_[first - 1], ms));
-  for (int j = first; j <= last; ++j) canvas.LineTo(j, yOf(moment_[j], ms));
+  canvas.MoveTo(first == 0 ? 0 : first - 1, first == 0 ? zeroLine_ : momentY(first - 1));
+  for (int j = first; j <= last; ++j) canvas.LineTo(j, momentY(j));
 
   DrawDeflection(canvas, first, last);
 
@@ -134,12 +140,16 @@ void TShowForm::resizeEvent(QResizeEvent*) {
   Invalidate();
 }
 
+// The exact values at the pointer's position, not the column's sample.
 QString TShowForm::ReadoutAt(int x) const {
-  if (!window_ || x <= 0 || x > window_->ColumnCount() || x > static_cast<int>(shear_.size())) return {};
+  const TTrevanDoc* beam = window_ ? window_->Beam() : nullptr;
+  if (!beam || x < 0 || x > window_->ColumnCount()) return {};
+  const double at = std::min(x * window_->DistanceScale(), beam->Length);
+  const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*beam));
+  const double m = exact.solved ? exact.MomentAt(at) : 0, v = exact.solved ? exact.ShearAt(at) : 0;
   const bool metric = window_->IsMetric();
-  return QString::fromStdString(CFormat("x=%5.1f %s   M=%8.0f %s   F=%6.0f %s", x * window_->DistanceScale(),
-                                        LengthUnit(metric), moment_[x - 1], MomentUnit(metric), shear_[x - 1],
-                                        ForceUnit(metric)));
+  return QString::fromStdString(CFormat("x=%5.1f %s   M=%8.0f %s   F=%6.0f %s", at, LengthUnit(metric), m,
+                                        MomentUnit(metric), v, ForceUnit(metric)));
 }
 
 void TShowForm::mouseMoveEvent(QMouseEvent* e) {

@@ -6,6 +6,7 @@
 #include "TMDIChild.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
+#include "drawing/DiagramSigns.h"
 #include "files/ExactTable.h"
 #include "text/CLocaleText.h"
 
@@ -33,8 +34,10 @@ QList<TVAxis::Label> TVAxis::Labels(Kind kind, int referenceLine, double scale, 
     if (kind == Kind::Force)
       labels.append(
           {width - 2, y, QString::fromStdString(CFormat("%7.0f %s", scale * 20 * i, ForceUnit(metric)))});
-    else
-      labels.append({0, y, QString::fromStdString(CFormat("%8.0f %s", scale * 20 * i, MomentUnit(metric)))});
+    else  // the moment a line stands for, as the curve is drawn
+      labels.append({0, y,
+                      QString::fromStdString(CFormat("%8.0f %s", 0.0 + DiagramSigns::MomentUpward() * scale * 20 * i,
+                                                     MomentUnit(metric)))});
   }
   return labels;
 }
@@ -69,6 +72,17 @@ QList<TVAxis::Label> TVAxis::Labels() const {
   return Labels(AxisKind, *referenceLine_, scale, owner_->IsMetric(), width());
 }
 
+// Which way the moment is drawn, at the top of the strip: "sagging" and an
+// arrow toward the side sagging moments are drawn on.
+void TVAxis::DrawLegend(QPainter& painter) const {
+  const QString text = DiagramSigns::SaggingUp() ? "sagging \u2191" : "sagging \u2193";
+  // At the top of what the scroll box shows, not of the whole strip.
+  const int top = visibleRegion().boundingRect().top() + 2;
+  const QRect box(2, top, width() - 4, QFontMetrics(painter.font()).height());
+  painter.fillRect(box.adjusted(-2, -2, 2, 1), palette().window());  // over an axis value scrolled under it
+  painter.drawText(box, Qt::AlignLeft, text);
+}
+
 void TVAxis::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setFont(AxisFont());
@@ -81,6 +95,7 @@ void TVAxis::paintEvent(QPaintEvent* event) {
                           : QRect(label.x, label.y, metrics.horizontalAdvance(label.text), metrics.height());
     if (box.intersects(event->rect())) painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label.text);
   }
+  if (AxisKind == Kind::Moment) DrawLegend(painter);
   PaintDeflections(painter, event->rect());
 }
 

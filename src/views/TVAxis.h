@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+class QPainter;
+
 #include "hosts/Rgb.h"
 
 class QPainter;
@@ -49,6 +51,7 @@ class TVAxis : public QWidget {
 
  private:
   void PaintDeflections(QPainter& painter, const QRect& area);
+  void DrawLegend(QPainter& painter) const;
 
   const int* referenceLine_;
   TMDIChild* owner_;

@@ -73,11 +73,11 @@ TEST(CliTest, TextReportEndsWithTheExactTable) {
   const Outcome r = RunCli({"analyze", Examples + "/simply-supported.tvn"});
   ASSERT_EQ(r.status, ExitOk) << r.err;
   const std::string table = r.out.substr(r.out.find("\n\n") + 2);
-  for (const char* row : {"Support  x (m)  Type   Reaction (N)  Moment (Nm)\n",
-                          "1        0      Hinge  500.0\n", "2        10.00  Hinge  500.0\n", "\n\nResult ",
-                          "Max. sagging moment (Nm)  2500   5.000", "Max. hogging moment (Nm)  0      0\n",
-                          "Max. shear (N)            500.0  0\n", "Zero shear                       5.000\n",
-                          "Total load (N)            1000\n", "Sum of reactions (N)      1000\n"})
+  for (const char* row : {"Support  x (m)   Type   Reaction (N)  Moment (Nm)\n",
+                          "1        0       Hinge  500.00\n", "2        10.000  Hinge  500.00\n", "\n\nResult ",
+                          "Max. sagging moment (Nm)  2500.0  5.0000", "Max. hogging moment (Nm)  0       0\n",
+                          "Max. shear (N)            500.00  0\n", "Zero shear                        5.0000\n",
+                          "Total load (N)            1000.0\n", "Sum of reactions (N)      1000.0\n"})
     EXPECT_NE(table.find(row), std::string::npos) << row << " in\n" << table;
 }
 
@@ -145,7 +145,8 @@ TEST(CliTest, JsonReportHasEveryKeyAndReadsBackExactly) {
   for (const char* key :
        {"\"file\"", "\"version\": 11700", "\"metric\": false", "\"length\": 40",
         "\"units\": {\"length\": \"ft\", \"force\": \"lbf\", \"moment\": \"ft-lbf\"}",
-        "\"type\": \"ftHinge\"", "\"max_moment\"", "\"status\": \"Max. moment :", "\"sweeps\""})
+        "\"schema\": 2", "\"sign_convention\": \"sagging moment positive", "\"type\": \"hinge\"",
+        "\"max_moment\"", "\"status\": \"Max. moment :", "\"sweeps\"", "\"forces\": [{\"x\": "})
     EXPECT_NE(r.out.find(key), std::string::npos) << key << " in " << r.out;
   EXPECT_EQ(r.out.find("\"shear\""), std::string::npos) << "columns only on request";
   EXPECT_NEAR(JsonNumber(r.out, "reaction"), 3250, 0.05);
@@ -191,6 +192,38 @@ TEST(CliTest, ASectionForTheRunAddsDeflections) {
   EXPECT_EQ(RunCli({"analyze", Examples + "/simply-supported.tvn", "--E", "210"}).status, ExitUsage);
 }
 
+// A first number of an array after its key.
+double FirstElement(const std::string& json, const std::string& key) {
+  return std::stod(json.substr(json.find("\"" + key + "\": [") + key.size() + 5));
+}
+
+// 1000 N at midspan of 10 m, one column 0.04 m: the first shear column is the
+// left reaction, +500 N; the columns agree with the exact sign. An option's
+// value may follow an equals sign.
+TEST(CliTest, ColumnsFollowTheSignConvention) {
+  const Outcome r = RunCli({"analyze", Examples + "/simply-supported.tvn", "--json", "--columns",
+                            "--distance-scale=0.5", "--moment-scale=100"});
+  ASSERT_EQ(r.status, ExitOk) << r.err;
+  EXPECT_EQ(JsonArrayLength(r.out, "moment"), 21);
+  EXPECT_NEAR(FirstElement(r.out, "shear"), 500, 1);
+  const std::string moments = r.out.substr(r.out.find("\"moment\": ["));
+  std::istringstream values(moments.substr(moments.find('[') + 1));
+  std::vector<double> m;
+  for (double v; values >> v; values.ignore(1)) m.push_back(v);
+  ASSERT_EQ(m.size(), 21u);
+  EXPECT_NEAR(m[10], 2500, 30) << "sagging is positive";
+}
+
+TEST(CliTest, VersionAndAnalyzeHelpPrintAndEnd) {
+  const Outcome version = RunCli({"--version"});
+  EXPECT_EQ(version.status, ExitOk);
+  EXPECT_EQ(version.out.rfind("trevan-cli ", 0), 0u) << version.out;
+  const Outcome help = RunCli({"analyze", "--help"});
+  EXPECT_EQ(help.status, ExitOk) << help.err;
+  for (const char* option : {"--json", "--csv", "--columns", "--distance-scale", "--force-scale", "--moment-scale"})
+    EXPECT_NE(help.out.find("  " + std::string(option) + " "), std::string::npos) << option << " in " << help.out;
+}
+
 struct UsageCase {
   const char* name;
   std::vector<std::string> args;
@@ -213,6 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"ScaleWithoutValue", {"analyze", "a.tvn", "--force-scale"}},
                       UsageCase{"ZeroScale", {"analyze", "a.tvn", "--moment-scale", "0"}},
                       UsageCase{"TextScale", {"analyze", "a.tvn", "--distance-scale", "fine"}},
+                      UsageCase{"JsonWithCsv", {"analyze", Examples + "/simply-supported.tvn", "--json", "--csv"}},
+                      UsageCase{"FlagWithAValue", {"analyze", Examples + "/simply-supported.tvn", "--json=1"}},
                       UsageCase{"TwoFiles", {"analyze", "a.tvn", "b.tvn"}},
                       UsageCase{"TooFine",
                                 {"analyze", Examples + "/simply-supported.tvn", "--distance-scale", "1e-9"}}),
@@ -394,6 +429,71 @@ INSTANTIATE_TEST_SUITE_P(
                       StabilityCase{"ZeroForceOnly", {{5, 0}}, {{0, 3}}, false, ExitOk},
                       StabilityCase{"Vice", {{5, 1000}}, {{0, 1}}, true, ExitOk},
                       StabilityCase{"HingeAndRoll", {{5, 1000}}, {{0, 3}, {10, 2}}, true, ExitOk}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct ExactCase {
+  const char* name;
+  double length;
+  std::vector<std::pair<double, double>> forces;
+  std::vector<std::pair<double, int>> supports;
+  std::vector<double> reactions;  // by hand, upward positive
+  double largestMoment;
+};
+
+class CliExactTest : public ::testing::TestWithParam<ExactCase> {};
+
+// Loads between the diagram columns: the text lines, the status line and the
+// JSON's reactions and largest moment read what the beam carries; the
+// column figures stay under "iterative".
+TEST_P(CliExactTest, ReactionsAndLargestMomentAreExact) {
+  const ExactCase& c = GetParam();
+  const std::string file = WriteBeam(c.name, c.length, c.forces, c.supports);
+  const Outcome text = RunCli({"analyze", file});
+  const Outcome json = RunCli({"analyze", file, "--json"});
+  std::filesystem::remove(file);
+  ASSERT_EQ(text.status, ExitOk) << text.err;
+  std::istringstream lines(text.out);
+  std::string line;
+  for (const double reaction : c.reactions) {
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_NEAR(std::stod(line.substr(25)), reaction, 1e-4) << line;
+  }
+  ASSERT_TRUE(std::getline(lines, line));
+  char status[40];
+  std::snprintf(status, sizeof status, "Max. moment : %7.0f Nm", c.largestMoment);
+  EXPECT_EQ(line, status);
+  const std::string top = json.out.substr(0, json.out.find("\"iterative\""));
+  EXPECT_NEAR(JsonNumber(top, "reaction"), c.reactions[0], 1e-9 * std::abs(c.reactions[0]));
+  EXPECT_NEAR(JsonNumber(top, "max_moment"), c.largestMoment, 1e-9 * c.largestMoment);
+  const std::string iterative = json.out.substr(json.out.find("\"iterative\": {"));
+  for (const char* key : {"\"sweeps\"", "\"supports\"", "\"max_moment\""})
+    EXPECT_NE(iterative.find(key), std::string::npos) << key << " in " << iterative;
+}
+
+// Propped cantilever, P at a from the vice: prop P a^2 (3L - a) / 2L^3,
+// vice moment P a b (L + b) / 2L^2.
+constexpr double PropL = 7.03, PropA = 3.51, PropB = PropL - PropA, PropP = 1000;
+constexpr double Prop = PropP * PropA * PropA * (3 * PropL - PropA) / (2 * PropL * PropL * PropL);
+constexpr double PropFixed = PropP * PropA * PropB * (PropL + PropB) / (2 * PropL * PropL);
+
+INSTANTIATE_TEST_SUITE_P(
+    Cli, CliExactTest,
+    ::testing::Values(
+        // P a b / L under a force between two columns.
+        ExactCase{"BetweenColumns", 10, {{4.02, 4000}}, {{0, 3}, {10, 3}}, {2392, 1608}, 4000 * 4.02 * 5.98 / 10},
+        // Narrower than one column: an overhang of 4 mm lifts the left hinge.
+        ExactCase{"NarrowerThanAColumn",
+                  0.01,
+                  {{0.01, 100}},
+                  {{0, 3}, {0.006, 2}},
+                  {-100 * 0.004 / 0.006, 100 * 0.01 / 0.006},
+                  100 * 0.004},
+        ExactCase{"ProppedCantilever",
+                  PropL,
+                  {{PropA, PropP}},
+                  {{0, 1}, {PropL, 2}},
+                  {PropP - Prop, Prop},
+                  std::max(PropFixed, Prop * PropB)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Diagram rows far outside the int range: the analysis and the report go on

@@ -78,16 +78,16 @@ TEST_F(ViewCommandsTest, F9ShowsTheActiveBeamInEitherUnitSize) {
   Settle();
   ASSERT_TRUE(Panel().isVisible());
   EXPECT_EQ(Row("Support"), (QStringList{"Support", "x (m)", "Type", "Reaction (N)", "Moment (Nm)"}));
-  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "500.0"}));
-  EXPECT_EQ(Row("2"), (QStringList{"2", "10.00", "Hinge", "500.0"}));
-  EXPECT_EQ(Row("Max. sagging moment (Nm)"), (QStringList{"Max. sagging moment (Nm)", "2500", "5.000"}));
-  EXPECT_EQ(Row("Zero shear"), (QStringList{"Zero shear", "", "5.000"}));
-  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "1000"}));
+  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "500.00"}));
+  EXPECT_EQ(Row("2"), (QStringList{"2", "10.000", "Hinge", "500.00"}));
+  EXPECT_EQ(Row("Max. sagging moment (Nm)"), (QStringList{"Max. sagging moment (Nm)", "2500.0", "5.0000"}));
+  EXPECT_EQ(Row("Zero shear"), (QStringList{"Zero shear", "", "5.0000"}));
+  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "1000.0"}));
 
   EXPECT_EQ(Panel().KiloSwitch()->text(), "kN / kNm");
   Panel().KiloSwitch()->click();
-  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "0.5000"}));
-  EXPECT_EQ(Row("Max. sagging moment (kNm)"), (QStringList{"Max. sagging moment (kNm)", "2.500", "5.000"}));
+  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "0.50000"}));
+  EXPECT_EQ(Row("Max. sagging moment (kNm)"), (QStringList{"Max. sagging moment (kNm)", "2.5000", "5.0000"}));
 
   // Closing the panel takes the command's check away.
   Panel().close();
@@ -127,29 +127,29 @@ TEST_F(ViewCommandsTest, FollowsEveryEditAndTheActiveWindow) {
   ASSERT_EQ(main->DocumentWindows().size(), 2);
   main->Command("ViewResults1")->trigger();
   Settle();
-  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "1000"}));
+  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "1000.0"}));
 
   TTrevanDoc& beam = *Active()->Beam();
   beam.AddCharge(charge(2.5, 3000, &Active()->InputForm()));
   Settle();
   // 3000 N at 2.5 m more: 2250 + 500 N at the left end.
-  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "4000"}));
-  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "2750"}));
+  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "4000.0"}));
+  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "2750.0"}));
   Active()->InputForm().SelectObject(beam.Charges.back().get());
   Active()->Recorder()->RecordDeleteSelected();
   Settle();
-  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "1000"}));
+  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "1000.0"}));
   main->Command("EditUndo1")->trigger();
   Settle();
-  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "4000"}));
+  EXPECT_EQ(Row("Total load (N)"), (QStringList{"Total load (N)", "4000.0"}));
 
   // The other window: 40 ft under 100 lbf/ft and 2000 lbf at 15 ft.
   main->MdiArea()->setActiveSubWindow(main->MdiArea()->subWindowList(QMdiArea::CreationOrder)[0]);
   Settle();
-  EXPECT_EQ(Row("Total load (lbf)"), (QStringList{"Total load (lbf)", "6000"}));
+  EXPECT_EQ(Row("Total load (lbf)"), (QStringList{"Total load (lbf)", "6000.0"}));
   EXPECT_EQ(Panel().KiloSwitch()->text(), QString("kip / kip\u00b7ft"));
   // 2000 * 25 / 40 + 2000 = 3250 lbf at the left end.
-  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "3250"}));
+  EXPECT_EQ(Row("1"), (QStringList{"1", "0", "Hinge", "3250.0"}));
 
   // A beam that cannot stand says so.
   for (element* e = Active()->Beam()->FirstSupport(); e; e = Active()->Beam()->FirstSupport())
@@ -240,9 +240,9 @@ TEST_F(ViewCommandsTest, ValuesOnDiagramsIsRememberedAndNamesTheReaction) {
   EXPECT_EQ(texts, (std::vector<std::string>{"R=4000 N", "M=11000 Nm"}));
   texts.clear();
   for (const auto& label : Active()->ShowForm().PlacedValueLabels()) texts.push_back(label.text);
-  // The vice holds 2000·3.5 + 500·4·2 = 11000 Nm of hogging, drawn above the
-  // line where the axis counts positive, and 4000 N of shear drawn below it.
-  EXPECT_EQ(texts, (std::vector<std::string>{"11000 Nm at 0 m", "V=-4000 N at 0 m"}));
+  // The vice holds 2000·3.5 + 500·4·2 = 11000 Nm of hogging, and the 4000 N
+  // reaction pushes the part left of every section up: positive shear.
+  EXPECT_EQ(texts, (std::vector<std::string>{"-11000 Nm at 0 m", "V=4000 N at 0 m"}));
 
   values->trigger();
   Settle();

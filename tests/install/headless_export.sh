@@ -10,7 +10,7 @@ rm -rf "$work" && mkdir -p "$work"
 nodisplay "$trevan" --export-report "$examples/simply-supported.tvn" "$work/sheet.pdf" \
   || fail "the export ended with status $?"
 text=$(pdftotext -layout "$work/sheet.pdf" -)
-for expected in "Beam calculation" "File: simply-supported.tvn" "R1 = 500.0 N" "M max = 2500 Nm at x = 5.000 m"; do
+for expected in "Beam calculation" "File: simply-supported.tvn" "R1 = 500.00 N" "M max = 2500.0 Nm at x = 5.0000 m"; do
   [[ "$text" == *"$expected"* ]] || fail "the sheet does not say '$expected'"
 done
 
@@ -30,4 +30,17 @@ status=$?
 set -e
 [ "$status" = 2 ] || fail "a broken file ended with status $status"
 grep -q "Error while opening file" "$work/err.txt" || fail "no file error message: $(cat "$work/err.txt")"
+# A usage error, and a window with no display to open it on: status 64, no abort.
+for args in "--bogus" "$examples/simply-supported.tvn"; do
+  set +e
+  if [ "$args" = "--bogus" ]; then
+    QT_QPA_PLATFORM=offscreen "$trevan" $args > /dev/null 2> "$work/err.txt"
+  else
+    nodisplay "$trevan" $args > /dev/null 2> "$work/err.txt"
+  fi
+  status=$?
+  set -e
+  [ "$status" = 64 ] || fail "trevan $args ended with status $status: $(cat "$work/err.txt")"
+done
+grep -q "no display" "$work/err.txt" || fail "no word of the missing display: $(cat "$work/err.txt")"
 echo "headless export: ok"

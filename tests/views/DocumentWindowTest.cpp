@@ -213,15 +213,20 @@ TEST_F(DocumentWindowTest, TheGridLiesOnTheBeamLineAndEveryTwentyRows) {
       << "the grid ends at the last column";
 }
 
-TEST_F(DocumentWindowTest, TheDiagramReadoutFollowsTheColumns) {
+// A vice at 0 and 1000 N at 10 m: M = -1000 (10 - x) left of the force,
+// and the reaction pushes every section's left part up by 1000 N.
+TEST_F(DocumentWindowTest, TheDiagramReadoutIsExactAtThePointer) {
   beam().InsertSupport(0, ftVice);
   beam().AddCharge(charge(10, 1000, &view()));
   Settle();
   TShowForm& diagrams = window->ShowForm();
   QTest::mouseMove(&diagrams, QPoint(1, 50));
-  EXPECT_EQ(host.status[1], "x=  0.0 m   M=   10000 Nm   F= -1000 N");
-  host.status[1] = "kept";
+  EXPECT_EQ(host.status[1], "x=  0.0 m   M=   -9960 Nm   F=  1000 N");
   QTest::mouseMove(&diagrams, QPoint(0, 50));
+  EXPECT_EQ(host.status[1], "x=  0.0 m   M=  -10000 Nm   F=  1000 N");
+  QTest::mouseMove(&diagrams, QPoint(300, 50));
+  EXPECT_EQ(host.status[1], "x= 12.0 m   M=       0 Nm   F=     0 N");
+  host.status[1] = "kept";
   QTest::mouseMove(&diagrams, QPoint(377, 50));
   EXPECT_EQ(host.status[1], "kept");
 }
@@ -393,8 +398,9 @@ TEST(AxisLabelTest, ForceAxisLabelsEveryOtherGridLine) {
   EXPECT_EQ(labels[0], (TVAxis::Label{61, 192, " -20000 N"}));
   EXPECT_EQ(labels[2], (TVAxis::Label{61, 112, "      0 N"}));
   EXPECT_EQ(labels[4], (TVAxis::Label{61, 32, "  20000 N"}));
+  // Moments drawn on the tension side: hogging above the line.
   const auto moments = TVAxis::Labels(TVAxis::Kind::Moment, 117, 500, false, 63);
-  EXPECT_EQ(moments[3], (TVAxis::Label{0, 72, "   20000 ft-lbf"}));
+  EXPECT_EQ(moments[3], (TVAxis::Label{0, 72, "  -20000 ft-lbf"}));
   EXPECT_TRUE(TVAxis::Labels(TVAxis::Kind::Force, 20 * 1001, 250, true, 63).isEmpty());
 }
 

@@ -57,7 +57,7 @@ class ReportTest : public ::testing::Test {
  protected:
   QString File(const QString& name) const { return dir.filePath(name); }
   static ReportWriter::Header FixedHeader(const QString& name) {
-    return {name, QDateTime(QDate(2026, 3, 4), QTime(9, 5)), "9.8.7.6"};
+    return {name, QDateTime(QDate(2026, 3, 4), QTime(9, 5)), "9.8.7.6", {}};
   }
   QString WriteExample(const QString& example) {
     TTrevanDoc beam;
@@ -80,22 +80,22 @@ TEST_F(ReportTest, SheetHoldsTheInputAndTheTextbookResults) {
   } rows[] = {
       // P = 1000 N at the middle of L = 10 m: P/2 at each hinge, PL/4 under the load.
       {"simply-supported.tvn",
-       {"Beam length L = 10 m", "1 0 Hinge", "2 10 Hinge", "1 5 1000", "1 0 Hinge 500.0",
-        "2 10.00 Hinge 500.0", "Max. sagging moment (Nm) 2500 5.000", "Max. shear (N) 500.0 0",
-        "Zero shear 5.000", "Total load (N) 1000", "Sum of reactions (N) 1000", "R1 = 500.0 N",
-        "R2 = 500.0 N", "M max = 2500 Nm at x = 5.000 m"}},
+       {"Beam length L = 10 m", "1 0 Hinge", "2 10 Hinge", "1 5 1000", "1 0 Hinge 500.00",
+        "2 10.000 Hinge 500.00", "Max. sagging moment (Nm) 2500.0 5.0000", "Max. shear (N) 500.00 0",
+        "Zero shear 5.0000", "Total load (N) 1000.0", "Sum of reactions (N) 1000.0", "R1 = 500.00 N",
+        "R2 = 500.00 N", "M max = 2500.0 Nm at x = 5.0000 m"}},
       // w = 2000 N/m over L = 8 m, held by a vice at 0 and a hinge at 8:
       // 5wL/8 and 3wL/8, wL^2/8 at the vice, 9wL^2/128 at 3L/8 from the hinge.
       {"propped-cantilever.tvn",
-       {"1 0 8 2000 2000 16000", "1 0 Vice 10000 16000", "2 8.000 Hinge 6000",
-        "Max. sagging moment (Nm) 9000 5.000", "Max. hogging moment (Nm) -16000 0",
+       {"1 0 8 2000 2000 16000", "1 0 Vice 10000 16000", "2 8.0000 Hinge 6000.0",
+        "Max. sagging moment (Nm) 9000.0 5.0000", "Max. hogging moment (Nm) -16000 0",
         "M min = -16000 Nm at x = 0 m", "M1 = 16000 Nm"}},
       // A cantilever of 4 m with 500 N/m and 2000 N at 3.5 m: the vice carries
       // 4000 N and 2000 * 3.5 + 500 * 4 * 2 = 11000 Nm.
-      {"cantilever.tvn", {"1 0 Vice 4000 11000", "Max. hogging moment (Nm) -11000 0", "Zero shear none"}},
+      {"cantilever.tvn", {"1 0 Vice 4000.0 11000", "Max. hogging moment (Nm) -11000 0", "Zero shear none"}},
       // Non-metric: 100 lbf/ft over 40 ft and 2000 lbf at 15 ft:
       // R2 = (4000 * 20 + 2000 * 15) / 40 = 2750, R1 = 6000 - 2750 = 3250.
-      {"non-metric.tvn", {"Units: non-metric (ft, lbf, ft-lbf)", "1 0 Hinge 3250", "2 40.00 Hinge 2750"}},
+      {"non-metric.tvn", {"Units: non-metric (ft, lbf, ft-lbf)", "1 0 Hinge 3250.0", "2 40.000 Hinge 2750.0"}},
   };
   for (const auto& row : rows) {
     const QStringList pages = PdfPages(WriteExample(row.example));
@@ -151,19 +151,102 @@ TEST_F(ReportTest, ManyLoadsFlowOntoPagesAndLongBeamsFitTheWidth) {
 }
 
 // 10 m simply supported under 1 kN/m on E I = 210 GPa x 4762 cm⁴ = 1.0e7 N m²:
-// 5wL⁴/384EI = 13.02 mm at 5 m, L/768, inside L/250.
+// 5wL⁴/384EI = 13.021 mm at 5 m, L/768, inside L/250.
 TEST_F(ReportTest, ASectionAddsItsTableAndTheDeflections) {
   ExactBeam beam{10, {{0, ftHinge}, {10, ftRoll}}, {}, {{0, 10, 1000, 1000}}};
   const BeamSection section = BeamSection::Uniform(210e9, 1e7 / 210e9, 10);
   beam.stiffness = {{0, 10, 1e7}};
   const QString pdf = File("deflected.pdf");
   QString error;
-  ASSERT_TRUE(ReportWriter::Write(beam, true, FixedHeader("deflected.tvn"), pdf, error, section))
-      << error.toStdString();
+  ReportWriter::Header header = FixedHeader("deflected.tvn");
+  header.section = section;
+  ASSERT_TRUE(ReportWriter::Write(beam, true, header, pdf, error)) << error.toStdString();
   const QString text = PdfPages(pdf).join('\n');
-  for (const char* pattern : {"4 +De\\S+ections", "Section and material", "1 +0 +10.00 +210.000 +4761.90",
-                              "1 +0 +10.00 +13.02 +5.000 +0 +0 +L/768 +pass", "Rotations at the supports"})
+  for (const char* pattern : {"4 +De\\S+ections", "Section and material", "1 +0 +10.000 +210.000 +4761.90",
+                              "1 +0 +10.000 +13.021 +5.0000 +0 +0 +L/768 +pass", "Rotations at the supports"})
     EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern << "\n" << text.toStdString();
+}
+
+// Two spans of 5 m (hinges 0, 5, 10), 10 kN/m and 20 kN at 7.5 m: R_A =
+// 25000 - 40625 / 5 = 16875 N, so span 1 sags to R_A^2 / 2w = 14238 Nm at
+// R_A / w = 1.6875 m; span 2 to 35937.5 Nm under the force; the middle support
+// holds -wL^2/8 - 3PL/32 = -40625 Nm; the largest shear, P + 5w - R_C = 43125 N,
+// lies right of it. The title block and the assumptions head the sheet.
+TEST_F(ReportTest, EachSpansMomentTheTitleBlockAndTheAssumptions) {
+  const ExactBeam beam{10, {{0, ftHinge}, {5, ftHinge}, {10, ftHinge}}, {{7.5, 20000}}, {{0, 10, 10000, 10000}}};
+  ReportWriter::Header header = FixedHeader("two-span.tvn");
+  header.title[TitleBlock::Project] = "Footbridge";
+  header.title[TitleBlock::Checker] = "A. Checker";
+  const QString pdf = File("two-span.pdf");
+  QString error;
+  ASSERT_TRUE(ReportWriter::Write(beam, true, header, pdf, error)) << error.toStdString();
+  QString text = PdfPages(pdf).join('\n');
+  text.replace(QRegularExpression("[ \\t]+"), " ");
+  for (const char* line : {"Project: Footbridge", "Checker: A. Checker", "Analysis: exact solution of a linear elastic",
+                           "M max = 35938 Nm at x = 7.5000 m", "M = 14238 Nm at x = 1.6875 m",
+                           "M min = -40625 Nm at x = 5.0000 m", "V = 43125 N at x = 5.0000 m",
+                           "drawn on the tension side"})
+    EXPECT_TRUE(text.contains(line)) << "no \"" << line << "\" in\n" << text.toStdString();
+  EXPECT_EQ(text.count("M = "), 1) << "span 2's own largest is the beam's, labelled once";
+}
+
+// 24 spans of 1 m, 1000 N at each middle: the shear changes sign under every
+// force and over every inner support, 47 times; none of them is cut off.
+TEST_F(ReportTest, LongListsWrapInsteadOfBeingCut) {
+  ExactBeam beam;
+  beam.length = 24;
+  for (int i = 0; i <= 24; ++i) beam.supports.push_back({double(i), ftHinge});
+  for (int i = 0; i < 24; ++i) beam.forces.push_back({i + 0.5, 1000});
+  const QString pdf = File("spans.pdf");
+  QString error;
+  ASSERT_TRUE(ReportWriter::Write(beam, true, FixedHeader("spans.tvn"), pdf, error)) << error.toStdString();
+  const QString text = PdfPages(pdf).join('\n');
+  const QString zeros = text.mid(text.indexOf("Zero shear"));
+  for (const char* x : {"0.50000,", "1.0000,", "12.000,", "23.000,", "23.500"})
+    EXPECT_TRUE(zeros.contains(x)) << x << " in\n" << zeros.toStdString();
+}
+
+// Supports a few inches apart: the drawing writes the reactions it has room
+// for, each whole, and leaves the rest to the results table.
+TEST_F(ReportTest, CrowdedReactionLabelsAreLeftOutNotOverprinted) {
+  const ExactBeam beam{40,
+                       {{0, ftHinge}, {35.437, ftRoll}, {36.434, ftRoll}, {36.79, ftRoll}, {36.99, ftRoll}},
+                       {},
+                       {{0, 40, 100, 100}}};
+  const QString pdf = File("crowded.pdf");
+  QString error;
+  ASSERT_TRUE(ReportWriter::Write(beam, false, FixedHeader("crowded.tvn"), pdf, error)) << error.toStdString();
+  const QString text = PdfPages(pdf).join('\n');
+  const int labels = text.count(QRegularExpression("R\\d ="));
+  EXPECT_EQ(text.count(QRegularExpression("R\\d = -?[0-9][0-9.]* lbf")), labels) << text.toStdString();
+  EXPECT_GE(labels, 2);
+  EXPECT_LT(labels, 5) << "no room for all five";
+  for (const char* row : {"1 0 Hinge", "5 36.990 Roll"})
+    EXPECT_TRUE(text.simplified().contains(row)) << row;
+}
+
+// However many forces push the drawings past the first page, that page is
+// never left with a third or more of it empty: the drawings start there,
+// shrunk a little, or the tables fill it.
+TEST_F(ReportTest, TheFirstPageIsNeverLeftHalfEmpty) {
+  int twoPages = 0;
+  for (int n = 0; n <= 40; n += 2) {
+    ExactBeam beam{10, {{0, ftHinge}, {10, ftHinge}}, {}, {}};
+    for (int i = 0; i < n; ++i) beam.forces.push_back({0.2 + 0.24 * i, 100.0 + i});
+    const QString pdf = File(QString("forces%1.pdf").arg(n));
+    QString error;
+    ASSERT_TRUE(ReportWriter::Write(beam, true, FixedHeader("forces.tvn"), pdf, error)) << error.toStdString();
+    if (PdfPages(pdf).size() < 2) continue;
+    ++twoPages;
+    const QImage first = RenderPage(pdf, 1, 30, File(QString("first%1").arg(n)));
+    ASSERT_FALSE(first.isNull());
+    int last = 0;
+    for (int y = 0; y < first.height(); ++y)
+      for (int x = 0; x < first.width(); ++x)
+        if (first.pixelColor(x, y).lightness() < 200) last = y;
+    EXPECT_LT(double(first.height() - last) / first.height(), 1.0 / 3) << n << " forces";
+  }
+  EXPECT_GT(twoPages, 0) << "some of the sheets need a second page";
 }
 
 // One hinge cannot hold a beam: the sheet still lists the input and says why

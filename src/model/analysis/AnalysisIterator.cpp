@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
+#include "drawing/DiagramSigns.h"
 #include "hosts/AnalysisWindow.h"
 #include "hosts/PixelMapping.h"
 #include "hosts/ProgramResources.h"
@@ -83,6 +85,9 @@ double calc::DiagramColumns(const SpanStart& span) {
   const double ms = Window->MomentScale();
   const int columns = Window->ColumnCount();
   const int zero = Window->ZeroLine();
+  // The columns keep the opposite sign of the numbers shown; drawn, shear
+  // is positive upward and the moment as the diagrams choose.
+  const double shearUp = -1, momentUp = -DiagramSigns::MomentUpward();
   std::span<double> shear = Window->ShearColumns();
   std::span<double> moment = Window->MomentColumns();
   const long long arrayEnd =
@@ -113,8 +118,8 @@ double calc::DiagramColumns(const SpanStart& span) {
     pos = 0;
   }
   for (long long i = i0; i < i1; ++i) {
-    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, shear[i], fs), ErasedPointColour);
-    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, moment[i], ms), ErasedPointColour);
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, shearUp * shear[i], fs), ErasedPointColour);
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, momentUp * moment[i], ms), ErasedPointColour);
     if (unstable_) {
       shear[i] = moment[i] = 0;
       continue;
@@ -130,8 +135,8 @@ double calc::DiagramColumns(const SpanStart& span) {
     shear[i] = V;
     moment[i] = M;
     best = std::max(best, std::fabs(M));
-    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, shear[i], fs), ShearPointColour);
-    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, moment[i], ms), MomentPointColour);
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, shearUp * shear[i], fs), ShearPointColour);
+    Window->PlotDiagramPixel(static_cast<int>(i), PixelRow(zero, momentUp * moment[i], ms), MomentPointColour);
   }
   return best;
 }
@@ -146,7 +151,13 @@ void calc::ShowStatus() {
   format.resize(std::min<std::size_t>(format.size(), 39));
   const TTrevanDoc* beam = Window->Beam();
   const bool metric = beam ? beam->Metric : true;
-  Window->ShowMaxMoment(CFormatRuntime(format.c_str(), MaxMoment, MomentUnit(metric)));
+  // The columns only sample the curve; the status reads what the beam carries.
+  double largest = 0;
+  if (beam) {
+    const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*beam));
+    if (exact.solved) largest = exact.LargestMoment();
+  }
+  Window->ShowMaxMoment(CFormatRuntime(format.c_str(), largest, MomentUnit(metric)));
 }
 
 // Balances the chain's last joint and counts the sweep; answers true when

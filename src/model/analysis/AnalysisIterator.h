@@ -43,8 +43,9 @@ class calc {
   element* Current = nullptr;
   double MaxMoment = 0;
   double MaxUnbalanced = 0;
-  // The maximum the status text last reported; unlike MaxMoment it
-  // survives the Reset that ends Recalculate.
+  // The largest column moment of the last finished sweep; unlike MaxMoment
+  // it survives the Reset that ends Recalculate. The status text reports
+  // the exact largest moment instead.
   double ReportedMaxMoment = 0;
   // Whether the beam being swept can stand under its loads.
   bool Unstable() const { return unstable_; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -72,6 +73,8 @@ struct ExactResults {
   bool deflected = false;
   std::vector<Span> spans;  // ascending, overhangs included
   Extreme maxDeflection;    // the largest in size, with its sign
+  // The largest moment of either sign, as a size.
+  double LargestMoment() const { return std::max(maxSagging.value, -maxHogging.value); }
 
   // Values just right of x (just left at the beam's right end); 0 off the beam.
   double ShearAt(double x) const;

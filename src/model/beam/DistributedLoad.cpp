@@ -116,7 +116,14 @@ bool distrcharge::ApplyProperties() {
 }
 
 bool distrcharge::CopyToClipboard(ClipboardService& clipboard) const {
-  return PutRecord(clipboard, CFormat("d;%6.0f;%6.0f;%5.3f", F1, F2, X2 - X1));
+  // As many digits as read back the values, as long as the record fits its block.
+  std::string record;
+  for (int digits = 17; digits > 0; --digits) {
+    record = "d;" + ShortestReal(F1, 6, digits) + ";" + ShortestReal(F2, 6, digits) + ";" +
+             ShortestReal(X2 - X1, 5, digits);
+    if (record.size() <= 39) break;
+  }
+  return PutRecord(clipboard, record);
 }
 
 double distrcharge::IntensityAt(double x) const {

@@ -32,6 +32,9 @@ class distrcharge : public object {
   double X2 = 0;
   double F1 = 0;
   double F2 = 0;
+  // The file gave the ends right to left: the load acts with its ends in
+  // order, and is written back as it was given.
+  bool StoredReversed = false;
 };
 
 }  // namespace trevan

@@ -86,7 +86,9 @@ bool charge::ApplyProperties() {
 }
 
 bool charge::CopyToClipboard(ClipboardService& clipboard) const {
-  return PutRecord(clipboard, CFormat("f;%6.0f", f));
+  // A whole number reads as it always did; a fraction follows on, which an
+  // older reader takes as part of the same number.
+  return PutRecord(clipboard, "f;" + ShortestReal(f, 6));
 }
 
 }  // namespace trevan

@@ -1,4 +1,5 @@
 // Drawing and hit testing of the whole beam.
+#include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "hosts/BeamView.h"
 #include "hosts/Canvas.h"
@@ -34,11 +35,13 @@ void TTrevanDoc::Draw(Canvas& canvas) const {
   for (const auto& c : Charges) c->Draw(canvas, 0, 0);
   for (const auto& d : DistrCharges) d->Draw(canvas, 0, 0);
   // A beam that cannot stand has no reactions to show.
-  const bool reactions = !NeedsSupport();
-  for (const element* e = FirstSupport(); e; e = e->Next.get()) {
+  const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*this));
+  const bool reactions = !NeedsSupport() && exact.solved;
+  std::size_t k = 0;
+  for (const element* e = FirstSupport(); e; e = e->Next.get(), ++k) {
     e->Draw(canvas, 0, 0);
     // The reaction, drawn as a force: an upward reaction points up at the support.
-    if (reactions) charge(e->X1, -e->Reaction(), View).Draw(canvas, 0, 0);
+    if (reactions && k < exact.supports.size()) charge(e->X1, -exact.supports[k].reaction, View).Draw(canvas, 0, 0);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "beam/UnitSystem.h"
+#include "drawing/DiagramSigns.h"
 #include "files/ExactTable.h"
 #include "hosts/Canvas.h"
 #include "hosts/PixelMapping.h"
@@ -38,10 +39,10 @@ std::vector<ValueLabels::Label> ValueLabels::ForSupports(const ExactResults& res
     const Point tail{Column(s.x, m.distanceScale), Row(m.zeroLine, s.reaction, m.forceScale)};
     const int side = s.reaction < 0 ? -1 : +1;
     labels.push_back(
-        {"R=" + ExactTable::Significant(s.reaction) + " " + ForceUnit(m.metric), tail, side, colour, {}});
+        {"R=" + ExactTable::Compact(s.reaction) + " " + ForceUnit(m.metric), tail, side, colour, {}});
     if (s.type == ftVice)
       labels.push_back(
-          {"M=" + ExactTable::Significant(s.moment) + " " + MomentUnit(m.metric), tail, side, colour, {}});
+          {"M=" + ExactTable::Compact(s.moment) + " " + MomentUnit(m.metric), tail, side, colour, {}});
   }
   return labels;
 }
@@ -69,16 +70,16 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
   if (!results.solved) return labels;
   const std::string at = std::string(" at ");
   const char* length = LengthUnit(m.metric);
-  // The diagrams draw sagging moments and upward shears below the zero line
-  // and their axes count upward positive: a label reads like the axis
-  // beside it, so its sign is the drawing's, not the results panel's.
+  // Every label carries the value's own sign; it sits on the side of the
+  // zero line its curve is drawn on, as the axis beside it reads.
   auto momentLabel = [&](const ExactResults::Extreme& e) {
     if (e.value == 0) return;
-    const Point p{Column(e.x, m.distanceScale), Row(m.zeroLine, e.value, m.momentScale)};
-    labels.push_back({ExactTable::Significant(-e.value) + " " + MomentUnit(m.metric) + at +
-                          ExactTable::Significant(e.x) + " " + length,
+    const double upward = DiagramSigns::MomentUpward() * e.value;
+    const Point p{Column(e.x, m.distanceScale), Row(m.zeroLine, -upward, m.momentScale)};
+    labels.push_back({ExactTable::Compact(e.value) + " " + MomentUnit(m.metric) + at +
+                          ExactTable::Compact(e.x) + " " + length,
                       p,
-                      e.value > 0 ? +1 : -1,
+                      upward > 0 ? -1 : +1,
                       momentColour,
                       {}});
   };
@@ -86,11 +87,11 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
   momentLabel(results.maxHogging);
   if (results.maxAbsShear.value != 0) {
     const double shear = results.maxShearSigned;
-    const Point p{Column(results.maxAbsShear.x, m.distanceScale), Row(m.zeroLine, shear, m.forceScale)};
-    labels.push_back({"V=" + ExactTable::Significant(-shear) + " " + ForceUnit(m.metric) + at +
-                          ExactTable::Significant(results.maxAbsShear.x) + " " + length,
+    const Point p{Column(results.maxAbsShear.x, m.distanceScale), Row(m.zeroLine, -shear, m.forceScale)};
+    labels.push_back({"V=" + ExactTable::Compact(shear) + " " + ForceUnit(m.metric) + at +
+                          ExactTable::Compact(results.maxAbsShear.x) + " " + length,
                       p,
-                      shear > 0 ? +1 : -1,
+                      shear > 0 ? -1 : +1,
                       shearColour,
                       {}});
   }

@@ -223,12 +223,8 @@ bool TTrevanDoc::Load(const std::string& fileName) {
   for (const auto& [x, f] : contents.charges) Charges.push_back(std::make_shared<charge>(x, f, View));
   DistrCharges.clear();
   for (const auto& v : contents.loads) {
-    auto load = std::make_shared<distrcharge>(0, 0, 0, 0, View);
-    load->X1 = v[0];  // stored as read, never reordered
-    load->X2 = v[1];
-    load->F1 = v[2];
-    load->F2 = v[3];
-    load->UpdateProperties();
+    auto load = std::make_shared<distrcharge>(v[0], v[1], v[2], v[3], View);
+    load->StoredReversed = v[0] > v[1];
     DistrCharges.push_back(std::move(load));
   }
   NewSentinel();
@@ -251,8 +247,11 @@ void TTrevanDoc::WriteFile(std::ostream& out) const {
   line(CFormat("number of forces :%d ", static_cast<int>(Charges.size())));
   for (const auto& c : Charges) line(CFormat("charge(x,f) :%9.9f %9.9f ", c->x, c->f));
   line(CFormat("number of distributed loads :%d ", static_cast<int>(DistrCharges.size())));
-  for (const auto& d : DistrCharges)
-    line(CFormat("distributed charge(x1,x2,f1,f2) :%9.9f %9.9f %9.9f %9.9f ", d->X1, d->X2, d->F1, d->F2));
+  for (const auto& d : DistrCharges) {
+    const bool back = d->StoredReversed;
+    line(CFormat("distributed charge(x1,x2,f1,f2) :%9.9f %9.9f %9.9f %9.9f ", back ? d->X2 : d->X1,
+                 back ? d->X1 : d->X2, back ? d->F2 : d->F1, back ? d->F1 : d->F2));
+  }
   line(CFormat("number of supports :%d ", SupportCount()));
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     line(CFormat("support(X,type) :%9.9f %d ", e->X1, static_cast<int>(e->LeftType)));

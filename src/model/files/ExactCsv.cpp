@@ -16,10 +16,11 @@ struct Row {
   double rotation = 0, deflection = 0;
 };
 
-// Enough digits to read the doubles back to rounding noise.
+// Positions with enough digits to keep two break points a hair apart
+// distinct; values to rounding noise.
 std::string Line(const Row& r, bool deflected) {
-  if (!deflected) return CFormat("%.10g,%.10g,%.10g\n", r.x, r.shear, r.moment);
-  return CFormat("%.10g,%.10g,%.10g,%.10g,%.10g\n", r.x, r.shear, r.moment, r.rotation, r.deflection);
+  if (!deflected) return CFormat("%.15g,%.12g,%.12g\n", r.x, r.shear, r.moment);
+  return CFormat("%.15g,%.12g,%.12g,%.12g,%.12g\n", r.x, r.shear, r.moment, r.rotation, r.deflection);
 }
 
 std::string Header(bool metric, bool deflected) {
@@ -29,9 +30,38 @@ std::string Header(bool metric, bool deflected) {
   return header + "\n";
 }
 
-// The deflection's extremes are points of their own.
-void AddDeflectionPoints(const ExactResults& results, std::vector<double>& points) {
-  for (const auto& span : results.spans) points.insert(points.end(), {span.down.x, span.up.x});
+struct Point {
+  double x;
+  bool breakPoint;  // a piece starts here, or the beam ends: the curves may jump
+};
+
+// Every break point as it is, and the grid from the beam's start to its end,
+// the extremes and the zero-shear points where they are not a rounding
+// step from a point already taken.
+std::vector<Point> EvaluationPoints(const ExactResults& results, double start, double end) {
+  std::vector<Point> points;
+  for (const auto& p : results.pieces) points.push_back({p.x0, true});
+  points.push_back({end, true});
+  std::vector<double> others;
+  for (int i = 0; i <= ExactCsv::GridSteps; ++i) others.push_back(start + (end - start) * i / ExactCsv::GridSteps);
+  others.insert(others.end(), {results.maxSagging.x, results.maxHogging.x, results.maxAbsShear.x});
+  others.insert(others.end(), results.zeroShear.begin(), results.zeroShear.end());
+  for (const auto& span : results.spans) others.insert(others.end(), {span.down.x, span.up.x});
+  std::sort(others.begin(), others.end());
+  const double close = 1e-9 * (end - start);
+  const std::size_t breaks = points.size();
+  double last = -INFINITY;
+  for (const double x : others) {
+    auto next = std::lower_bound(points.begin(), points.begin() + static_cast<std::ptrdiff_t>(breaks), x,
+                                 [](const Point& p, double v) { return p.x < v; });
+    const bool nearBreak = (next != points.begin() + static_cast<std::ptrdiff_t>(breaks) && next->x - x <= close) ||
+                           (next != points.begin() && x - std::prev(next)->x <= close);
+    if (nearBreak || x - last <= close) continue;
+    points.push_back({x, false});
+    last = x;
+  }
+  std::sort(points.begin(), points.end(), [](const Point& a, const Point& b) { return a.x < b.x; });
+  return points;
 }
 
 }  // namespace
@@ -39,29 +69,10 @@ void AddDeflectionPoints(const ExactResults& results, std::vector<double>& point
 std::string ExactCsv::Write(const ExactResults& results, bool metric) {
   if (!results.solved || results.pieces.empty()) return {};
   const auto& pieces = results.pieces;
-  const double start = pieces.front().x0, end = pieces.back().x1;
-
-  double largestShear = 0, largestMoment = 0;
-  std::vector<double> points;
-  for (int i = 0; i <= GridSteps; ++i) points.push_back(start + (end - start) * i / GridSteps);
-  for (const auto& p : pieces) {
-    points.push_back(p.x0);
-    largestShear = std::max({largestShear, std::abs(p.Shear(p.x0)), std::abs(p.Shear(p.x1))});
-  }
-  largestShear = std::max(largestShear, results.maxAbsShear.value);
-  largestMoment = std::max(results.maxSagging.value, -results.maxHogging.value);
-  points.push_back(end);
-  points.push_back(results.maxSagging.x);
-  points.push_back(results.maxHogging.x);
-  points.push_back(results.maxAbsShear.x);
-  points.insert(points.end(), results.zeroShear.begin(), results.zeroShear.end());
-  AddDeflectionPoints(results, points);
-  std::sort(points.begin(), points.end());
-  // A grid point a rounding step away from a break point is the same point.
-  const double close = 1e-9 * (end - start);
-  points.erase(std::unique(points.begin(), points.end(), [&](double a, double b) { return b - a <= close; }),
-               points.end());
-
+  const double end = pieces.back().x1;
+  // Left of the first load or support nothing acts, but the table still starts at 0.
+  const double start = std::min(0.0, pieces.front().x0);
+  const double largestShear = results.maxAbsShear.value, largestMoment = results.LargestMoment();
   // A difference below these is rounding, not a jump.
   const double shearTol = 1e-9 * largestShear, momentTol = 1e-9 * largestMoment;
   const bool deflected = results.deflected;
@@ -72,23 +83,18 @@ std::string ExactCsv::Write(const ExactResults& results, bool metric) {
     return Row{x, p.Shear(x), p.Moment(x), p.Rotation(x), p.Deflection(x) * toDisplay};
   };
   std::size_t k = 0;  // the piece that holds the current point, or starts at it
-  for (double x : points) {
-    while (k + 1 < pieces.size() && pieces[k].x1 <= x + close) ++k;
-    Row left{}, right{};
-    bool twoSided = true;
-    if (x >= end - close) {
-      left = at(k, end);
-      right = {end, 0, 0, left.rotation, left.deflection};  // right of the last break nothing acts
-    } else if (x <= pieces[k].x0 + close) {
-      x = pieces[k].x0;
-      right = at(k, x);
-      left = k > 0 ? at(k - 1, x) : Row{x, 0, 0, right.rotation, right.deflection};
-    } else {
-      right = at(k, x);
-      twoSided = false;
+  for (const Point& point : EvaluationPoints(results, start, end)) {
+    const double x = point.x;
+    while (k + 1 < pieces.size() && pieces[k + 1].x0 <= x) ++k;
+    if (!point.breakPoint) {
+      text += Line(x < pieces.front().x0 ? Row{x, 0, 0, at(0, x).rotation, at(0, x).deflection} : at(k, x), deflected);
+      continue;
     }
-    if (twoSided &&
-        (std::abs(left.shear - right.shear) > shearTol || std::abs(left.moment - right.moment) > momentTol))
+    const bool atEnd = x == end;
+    // Right of the last break nothing acts; left of the first neither.
+    const Row left = atEnd ? at(k, end) : (k > 0 ? at(k - 1, x) : Row{x, 0, 0, at(k, x).rotation, at(k, x).deflection});
+    const Row right = atEnd ? Row{end, 0, 0, left.rotation, left.deflection} : at(k, x);
+    if (std::abs(left.shear - right.shear) > shearTol || std::abs(left.moment - right.moment) > momentTol)
       text += Line(left, deflected);
     text += Line(right, deflected);
   }

@@ -11,12 +11,22 @@ namespace trevan {
 
 std::string ExactTable::Significant(double value, int digits) {
   if (value == 0 || !std::isfinite(value)) return value == 0 ? "0" : CFormat("%g", value);
+  // Never fewer digits than a whole-number status text shows for the same value.
+  digits = std::max(digits, static_cast<int>(CFormat("%.0f", std::abs(value)).size()));
   // Round first: 9.9996 must become 10.00, not 9.9996 with a fourth decimal.
   const std::string scientific = CFormat("%.*e", digits - 1, value);
   const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
   if (exponent < -4 || exponent >= 15) return scientific;
   const double rounded = ParseReal(scientific);
   return CFormat("%.*f", std::max(0, digits - 1 - exponent), rounded);
+}
+
+std::string ExactTable::Compact(double value) {
+  std::string text = Significant(value);
+  if (text.find('.') == std::string::npos || text.find('e') != std::string::npos) return text;
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
 }
 
 const char* ExactTable::ForceUnit(bool metric, bool kilo) {
@@ -29,14 +39,16 @@ const char* ExactTable::MomentUnit(bool metric, bool kilo) {
   return trevan::MomentUnit(metric);
 }
 
-std::vector<ExactTable::Row> ExactTable::Rows(const ExactResults& results, bool metric, bool kilo) {
+std::vector<ExactTable::Row> ExactTable::Rows(const ExactResults& results, bool metric, bool kilo,
+                                              bool fullPrecision) {
   if (!results.solved) return {{results.message}};
   const double factor = kilo ? 0.001 : 1;
   const std::string length = LengthUnit(metric);
   const std::string force = ForceUnit(metric, kilo);
   const std::string moment = MomentUnit(metric, kilo);
-  auto value = [&](double v) { return Significant(v * factor); };
-  auto position = [](double x) { return Significant(x); };
+  auto text = [fullPrecision](double v) { return fullPrecision ? ShortestReal(v, 0, 17, 0) : Significant(v); };
+  auto value = [&](double v) { return text(v * factor); };
+  auto position = [&](double x) { return text(x); };
 
   std::vector<Row> rows;
   rows.push_back(

@@ -8,14 +8,16 @@
 namespace trevan {
 
 // The exact results as a table of text cells: the results panel shows it,
-// the clipboard and the command line write it out. Values carry four
-// significant figures; kilo shows kN and kNm (kip and kip·ft) instead of
+// the clipboard and the command line write it out. Values carry five
+// significant figures, and every digit of their whole part; kilo shows kN and kNm (kip and kip·ft) instead of
 // N and Nm (lbf and ft-lbf).
 class ExactTable {
  public:
   using Row = std::vector<std::string>;
 
-  static std::vector<Row> Rows(const ExactResults& results, bool metric, bool kilo);
+  // Full precision gives every digit a double needs to read back the same,
+  // for a copy that goes on into other programs.
+  static std::vector<Row> Rows(const ExactResults& results, bool metric, bool kilo, bool fullPrecision = false);
   static constexpr const char* NoSectionText = "Set the section and material to see deflections";
   static constexpr const char* SignText =
       "Deflection downward positive, rotation counter-clockwise positive";
@@ -37,7 +39,10 @@ class ExactTable {
   // moment below it. Empty when the results do not hold that support.
   static std::string SupportHint(const ExactResults& results, double x, bool metric);
 
-  static std::string Significant(double value, int digits = 4);
+  static std::string Significant(double value, int digits = 5);
+  // Significant without the zeros that end a fraction: the same number in
+  // less room, for labels on the pictures ("4000", "2.5").
+  static std::string Compact(double value);
   static const char* ForceUnit(bool metric, bool kilo);
   static const char* MomentUnit(bool metric, bool kilo);
 };

@@ -87,6 +87,27 @@ bool TryParseReal(std::string_view text, double& value) {
 
 std::string FloatToText(double value) { return CFormat("%.15g", value); }
 
+namespace {
+// The %g form with the fewest digits, up to maxDigits, that reads back as value.
+std::string FewestDigits(double value, int maxDigits, double relative) {
+  std::string text;
+  for (int digits = 1; digits <= maxDigits; ++digits) {
+    text = CFormat("%.*g", digits, value);
+    const double back = ParseReal(text);
+    if (back == value || std::abs(back - value) <= relative * std::abs(value)) break;
+  }
+  return text;
+}
+}  // namespace
+
+std::string ShortestReal(double value, int width, int maxDigits, double relative) {
+  // A whole number reads as a whole number, not as "1e+02".
+  const bool whole = value == std::trunc(value) && std::abs(value) < std::pow(10.0, maxDigits);
+  std::string text = whole ? CFormat("%.0f", value) : FewestDigits(value, maxDigits, relative);
+  if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+  return text;
+}
+
 int TruncToInt(double value) {
   if (std::isnan(value)) return 0;
   if (value >= static_cast<double>(INT_MAX)) return INT_MAX;

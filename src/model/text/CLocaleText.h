@@ -31,6 +31,11 @@ bool TryParseReal(std::string_view text, double& value);
 // trailing zeros and a trailing decimal point dropped.
 std::string FloatToText(double value);
 
+// The shortest %g form, of at most maxDigits significant digits, that reads
+// back within relative of value (exactly, for an integer or a relative of 0),
+// right aligned in width characters: "   100", "4496.17886".
+std::string ShortestReal(double value, int width, int maxDigits = 17, double relative = 4e-10);
+
 // Every real-to-integer conversion of the model truncates toward zero; this
 // one also saturates, so absurd values can never overflow into an index.
 int TruncToInt(double value);

@@ -3,6 +3,7 @@
 #include "ChainChecks.h"
 #include "RecordingMessages.h"
 #include "TempDir.h"
+#include "analysis/ExactSolver.h"
 #include "beam/UnitSystem.h"
 #include "headless/HeadlessWindow.h"
 
@@ -140,15 +141,27 @@ TEST_F(BeamFileTest, UnitLineAndTolerantReading) {
   EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(BeamFileTest, DistributedLoadKeepsTheStoredOrder) {
-  ASSERT_TRUE(
-      Open("Trevan version :11700 \r\nMetric :1 \r\nbeam length :10 \r\n"
-           "number of forces :0 \r\nnumber of distributed loads :1 \r\n"
-           "distributed charge(x1,x2,f1,f2) :5 2 100 200 \r\nnumber of supports :0 \r\n"));
+// A load given right to left acts like the same load with its ends in order
+// in both analyses, and the file keeps the order it was given in.
+TEST_F(BeamFileTest, ALoadGivenRightToLeftActsInOrderAndSavesAsGiven) {
+  const std::string given =
+      "Trevan version :11700 \r\nMetric :1 \r\nbeam length :10.000000000 \r\n"
+      "number of forces :0 \r\nnumber of distributed loads :1 \r\n"
+      "distributed charge(x1,x2,f1,f2) :5.000000000 2.000000000 100.000000000 200.000000000 \r\n"
+      "number of supports :2 \r\nsupport(X,type) :0.000000000 3 \r\nsupport(X,type) :10.000000000 3 \r\n";
+  ASSERT_TRUE(Open(given));
   const distrcharge& d = *window.beam()->DistrCharges[0];
-  EXPECT_EQ(d.X1, 5);
-  EXPECT_EQ(d.X2, 2);
-  EXPECT_EQ(d.F1, 100);
+  EXPECT_EQ(std::vector<double>({d.X1, d.X2, d.F1, d.F2}), std::vector<double>({2, 5, 200, 100}));
+  // 450 N whose centroid lies 3 (200 + 2 * 100) / (3 * 300) = 4/3 m right of x = 2.
+  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(*window.beam()));
+  ASSERT_TRUE(exact.solved);
+  EXPECT_NEAR(exact.supports[0].reaction, 450 * (10 - 10.0 / 3) / 10, 1e-9);
+  EXPECT_NEAR(exact.supports[1].reaction, 450 * (10.0 / 3) / 10, 1e-9);
+  window.analysis()->Recalculate();
+  EXPECT_NEAR(window.beam()->FirstSupport()->Reaction(), 300, 1);
+  const std::string file = dir.File("again.tvn");
+  ASSERT_TRUE(window.Save(file));
+  EXPECT_EQ(TempDir::Read(file), given);
 }
 
 TEST_F(BeamFileTest, SavingASmallerDocumentReplacesTheWholeFile) {

@@ -87,6 +87,49 @@ TEST(ExactCsvTest, JumpsHaveBothSidesAndEveryPositionIsARow) {
   EXPECT_EQ(at(7.3).size(), 1u) << "a zero force jumps nothing";
 }
 
+struct GridCase {
+  const char* name;
+  ExactBeam beam;
+  double jumpAt;    // a force's position
+  double jumpSize;  // its size: the shear falls by it there
+};
+
+class ExactCsvGridTest : public ::testing::TestWithParam<GridCase> {};
+
+// The table runs from 0 to L in order, no position has more than two rows
+// (both sides of a jump), and a force a hair from a support keeps its own step.
+TEST_P(ExactCsvGridTest, RunsFromZeroToTheEndWithEveryStep) {
+  const GridCase& c = GetParam();
+  std::string header;
+  const std::vector<Row> rows = Read(ExactCsv::Write(ExactSolver::Solve(c.beam), true), header);
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows.front().x, 0);
+  EXPECT_EQ(rows.back().x, c.beam.length);
+  std::vector<Row> atJump;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (i > 0) {
+      ASSERT_LE(rows[i - 1].x, rows[i].x) << "row " << i;
+    }
+    if (i > 1) {
+      EXPECT_LT(rows[i - 2].x, rows[i].x) << "three rows at x = " << rows[i].x;
+    }
+    if (rows[i].x == c.jumpAt) atJump.push_back(rows[i]);
+  }
+  ASSERT_EQ(atJump.size(), 2u);
+  EXPECT_NEAR(atJump[0].shear - atJump[1].shear, c.jumpSize, 1e-6);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ExactCsv, ExactCsvGridTest,
+    ::testing::Values(
+        // Nothing left of the first support at 1 m; its 750 N reaction is the largest shear there.
+        GridCase{"FirstSupportInside", {8, {{1, ftHinge}, {7, ftHinge}}, {{4, 1500}}, {}}, 4, 1500},
+        GridCase{"ForceBesideASupport",
+                 {20, {{0, ftHinge}, {13.629991001, ftHinge}, {20, ftRoll}}, {{13.629991, 0.39}}, {{0, 20, 50, 50}}},
+                 13.629991,
+                 0.39}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ExactCsvTest, AlwaysTheCLocaleAndNothingForAnUnstableBeam) {
   EXPECT_EQ(ExactCsv::Write(ExactSolver::Solve({4, {{0, ftHinge}}, {{2, 100}}, {}}), true), "");
 
