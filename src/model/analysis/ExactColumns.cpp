@@ -22,8 +22,9 @@ bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<
   const std::size_t n = std::min(shear.size(), moment.size());
   for (std::size_t i = 0; i < n; ++i) {
     const double x = static_cast<double>(i) * distanceScale;
-    shear[i] = results.ShearAt(x);
-    moment[i] = results.MomentAt(x);
+    // The columns keep the iterative analysis's own sign, opposite to the results'.
+    shear[i] = -results.ShearAt(x);
+    moment[i] = -results.MomentAt(x);
   }
   return true;
 }

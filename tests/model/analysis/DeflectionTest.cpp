@@ -5,7 +5,10 @@
 #include <random>
 #include <string>
 
+#include "RecordingMessages.h"
 #include "analysis/ExactSolver.h"
+#include "beam/UnitSystem.h"
+#include "headless/HeadlessWindow.h"
 
 namespace trevan {
 namespace {
@@ -189,6 +192,30 @@ TEST(DeflectionTest, AStepNextToASupportKeepsTheAnswer) {
     EXPECT_NEAR(r.maxDeflection.value, 5 * w * 1e4 / (384 * EI), 1e-6 * r.maxDeflection.value) << gap;
     EXPECT_NEAR(r.supports[1].reaction, 5 * w, 1e-9 * w) << gap;
     EXPECT_NEAR(r.supports[0].reaction, 5 * w, 1e-9 * w) << gap;
+  }
+}
+
+// The iterative columns assume one E I; with a step they are the exact
+// solution at each column, in the columns' own sign.
+TEST(DeflectionTest, ASteppedBeamsColumnsAreTheExactSolution) {
+  SetApplicationMetric(true);
+  test::RecordingMessages messages;
+  HeadlessWindow window(messages);
+  window.NewBeam(10);
+  TTrevanDoc& beam = *window.beam();
+  for (const double x : {0.0, 5.0, 10.0}) beam.InsertSupport(x, ftHinge);
+  beam.AddCharge(charge(2.5, 1000, &window));
+  window.Recalculate();
+  const double ratio = window.ShearColumns()[0] / ExactSolver::Solve(ExactBeam::From(beam)).supports[0].reaction;
+  EXPECT_NEAR(std::abs(ratio), 1, 1e-3);
+  const double uniformSign = std::copysign(1.0, ratio);
+  beam.Section = {{{0, 5, 2e11, 1e-5}, {5, 10, 2e11, 4e-5}}};
+  window.Recalculate();
+  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
+  const double ds = window.DistanceScale();
+  for (const std::size_t i : {std::size_t{0}, std::size_t{40}, std::size_t{180}}) {
+    EXPECT_DOUBLE_EQ(window.ShearColumns()[i] * uniformSign, exact.ShearAt(static_cast<double>(i) * ds)) << i;
+    EXPECT_DOUBLE_EQ(window.MomentColumns()[i] * uniformSign, exact.MomentAt(static_cast<double>(i) * ds)) << i;
   }
 }
 
