@@ -35,6 +35,7 @@
 #include "TPreviewForm.h"
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
+#include "TSectionForm.h"
 #include "TStartForm.h"
 #include "TTool.h"
 #include "TViewCommands.h"
@@ -243,6 +244,20 @@ void TMainForm::CreateEditCommands() {
   QAction* properties = Add("EditProperties1", "Edit", "P&roperties", "Alt+Return", 21, false);
   properties->setCheckable(true);
   connect(properties, &QAction::triggered, this, &TMainForm::EditProperties1Execute);
+  connect(Add("BeamSection1", "Beam", "&Section and Material...", nullptr, -1, false,
+              "Section and Material|Sets E and I of the beam, for its deflections"),
+          &QAction::triggered, this, &TMainForm::BeamSection1Execute);
+}
+
+// The dialog answers a section; only a changed one becomes an undoable edit.
+void TMainForm::BeamSection1Execute() {
+  TMDIChild* window = ActiveDocumentWindow();
+  TTrevanDoc* beam = window ? window->Beam() : nullptr;
+  if (!beam || !window->Recorder()) return;
+  TSectionForm form(dialogs_, this);
+  form.Load(beam->Section, beam->Length, beam->Metric);
+  if (dialogs_.Exec(form) != QDialog::Accepted || form.Result() == beam->Section) return;
+  window->Recorder()->RecordSection(form.Result());
 }
 
 void TMainForm::CreateToolCommands() {
@@ -275,8 +290,9 @@ void TMainForm::CreateScaleCommands() {
   } scaleCommands[] = {
       {"ForcesPlusAction", "&Forces +", 10},       {"ForcesMinusAction", "Fo&rces −", 11},
       {"MomentsPlusAction", "&Moments +", 12},     {"MomentsMinusAction", "Mom&ents −", 13},
-      {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances −", 15}};
-  for (int i = 0; i < 6; ++i) {
+      {"DistancesPlusAction", "&Distances +", 14}, {"DistancesMinusAction", "D&istances −", 15},
+      {"DeflectionsPlusAction", "De&flections +", -1}, {"DeflectionsMinusAction", "Deflec&tions −", -1}};
+  for (int i = 0; i < TMDIChild::ScaleCommandCount; ++i) {
     QAction* a =
         Add(scaleCommands[i].name, "Scale", scaleCommands[i].caption, nullptr, scaleCommands[i].image, true);
     connect(a, &QAction::triggered, this, [this, i] { ScaleCommand(i); });
@@ -327,6 +343,10 @@ void TMainForm::CreateMenus() {
   edit->addSeparator();
   add(edit, "EditProperties1");
 
+  QMenu* beamMenu = menuBar()->addMenu("&Beam");
+  beamMenu->setStatusTip("Beam commands");
+  add(beamMenu, "BeamSection1");
+
   QMenu* tools = menuBar()->addMenu("&Tools");
   for (const char* n :
        {"SelectToolAction", "ForceToolAction", "HingeToolAction", "RollerToolAction", "ViceToolAction"})
@@ -334,7 +354,8 @@ void TMainForm::CreateMenus() {
 
   QMenu* scale = menuBar()->addMenu("&Scale");
   for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
-                        "DistancesPlusAction", "DistancesMinusAction"})
+                        "DistancesPlusAction", "DistancesMinusAction", "DeflectionsPlusAction",
+                        "DeflectionsMinusAction"})
     add(scale, n);
   scale->addSeparator();
   QMenu* units = scale->addMenu("&Units");
@@ -468,9 +489,10 @@ void TMainForm::UpdateCommands() {
   const QClipboard* clipboard = QGuiApplication::clipboard();
   Command("EditPaste1")->setEnabled(hasChildren && clipboard && !clipboard->text().isEmpty());
   Command("EditClear1")->setEnabled(hasChildren);
+  Command("BeamSection1")->setEnabled(hasChildren);
   for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowArrangeAll1", "WindowMinimizeAll1"})
     Command(n)->setEnabled(hasChildren);
-  for (const char* title : {"&Edit", "&Tools", "&Scale", "&Window"})
+  for (const char* title : {"&Edit", "&Beam", "&Tools", "&Scale", "&Window"})
     if (QMenu* m = Menu(title)) m->menuAction()->setVisible(hasChildren);
   UpdateScaleCommands();
   if (!hasChildren)
@@ -607,8 +629,9 @@ void TMainForm::SelectToolCommand(int code) {
 }
 
 namespace {
-const char* const ScaleCommandNames[] = {"ForcesPlusAction",   "ForcesMinusAction",   "MomentsPlusAction",
-                                         "MomentsMinusAction", "DistancesPlusAction", "DistancesMinusAction"};
+const char* const ScaleCommandNames[] = {"ForcesPlusAction",      "ForcesMinusAction",     "MomentsPlusAction",
+                                         "MomentsMinusAction",    "DistancesPlusAction",   "DistancesMinusAction",
+                                         "DeflectionsPlusAction", "DeflectionsMinusAction"};
 }  // namespace
 
 void TMainForm::ScaleCommand(int command) {
@@ -624,7 +647,7 @@ void TMainForm::ScaleCommand(int command) {
 void TMainForm::UpdateScaleCommands() {
   TMDIChild* w = ActiveDocumentWindow();
   if (!w) return;
-  for (int i = 0; i < 6; ++i)
+  for (int i = 0; i < TMDIChild::ScaleCommandCount; ++i)
     Command(ScaleCommandNames[i])
         ->setEnabled(w->ScaleCommandEnabled(static_cast<TMDIChild::ScaleCommand>(i)));
 }

@@ -104,6 +104,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void UpdateScaleCommands();
   void SetAllUnits(bool metric);
   void OptionsItemClick();
+  void BeamSection1Execute();
   void FilePrint1Execute();
   void FilePrintPreview1Execute();
   void TileWindows(bool vertically);

@@ -9,6 +9,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
+#include <cmath>
 
 #include "TActionList.h"
 #include "TInputForm.h"
@@ -20,6 +21,7 @@
 #include "analysis/ExactSolver.h"
 #include "analysis/ScaleFit.h"
 #include "drawing/ValueLabels.h"
+#include "files/ExactTable.h"
 
 namespace trevan {
 
@@ -36,6 +38,12 @@ TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&m
     Refresh();
   });
   panel_->OnClosed = [this] { results_->setChecked(false); };
+  limitSetting_.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
+  limitSetting_.Storage.SetRegistryRootKey(qsrkCurrentUser);
+  limitSetting_.KeyName = "Deflection Limit";
+  limitSetting_.DefaultValue = "250";
+  panel_->SetDeflectionLimit(limitSetting_.GetValue().toDouble());
+  panel_->OnLimitChanged = [this](double limit) { limitSetting_.SetValue(QString::number(limit)); };
 
   valuesSetting_.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
   valuesSetting_.Storage.SetRegistryRootKey(qsrkCurrentUser);
@@ -78,7 +86,10 @@ TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&m
 }
 
 // The panel belongs to the main window and may outlive the commands.
-TViewCommands::~TViewCommands() { panel_->OnClosed = nullptr; }
+TViewCommands::~TViewCommands() {
+  panel_->OnClosed = nullptr;
+  panel_->OnLimitChanged = nullptr;
+}
 
 void TViewCommands::Follow(TMDIChild* window) {
   if (window != followed_) {
@@ -118,6 +129,14 @@ bool TViewCommands::Overflows(TMDIChild& window) {
       ExtentOf(window), {window.ForceScale(), window.MomentScale(), window.DistanceScale()}, RoomOf(window));
 }
 
+// The deflection curve on the finest step at which its largest value fits.
+void TViewCommands::FitDeflection(TMDIChild& window, int half) {
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window.Beam()));
+  const double largest = std::abs(results.maxDeflection.value) * ExactTable::DeflectionFactor(window.IsMetric());
+  if (!results.deflected || largest == 0) return;
+  window.SetDeflectionScale(ScaleFit::FineStepAtLeast(largest / std::max(half - ScaleFit::Margin, 1)));
+}
+
 void TViewCommands::FitToWindow(TMDIChild& window, bool alongTheBeam) {
   if (!window.Beam()) return;
   const ScaleFit::Scales s = ScaleFit::Fit(
@@ -125,6 +144,7 @@ void TViewCommands::FitToWindow(TMDIChild& window, bool alongTheBeam) {
   if (alongTheBeam) window.SetDistanceScale(s.distance);
   window.SetForceScale(s.force);
   window.SetMomentScale(s.moment);
+  FitDeflection(window, RoomOf(window).diagramHalf);
   // The beam line and the zero line to the middle of their panes.
   QScrollBar* input = window.InputScrollBox().verticalScrollBar();
   input->setValue(window.InputForm().BaseLine() - window.InputScrollBox().viewport()->height() / 2);

@@ -31,6 +31,7 @@ class TViewCommands : public QObject {
   // Picks the window's scales so that its beam, loads and diagrams fit it;
   // alongTheBeam false keeps the distance scale.
   static void FitToWindow(TMDIChild& window, bool alongTheBeam = true);
+  static void FitDeflection(TMDIChild& window, int half);
   // Whether the window's loads or diagrams reach past its panes.
   static bool Overflows(TMDIChild& window);
 
@@ -50,6 +51,7 @@ class TViewCommands : public QObject {
   QAction* values_;
   QAction* fit_;
   TQSetting valuesSetting_;
+  TQSetting limitSetting_;
   TResultsPanel* panel_;
   QPointer<TMDIChild> followed_;
   QMetaObject::Connection edits_;

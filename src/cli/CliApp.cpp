@@ -10,6 +10,8 @@
 #include "StderrMessages.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
+#include "beam/InputLimits.h"
+#include "beam/SectionShapes.h"
 #include "beam/UnitSystem.h"
 #include "files/ExactCsv.h"
 #include "files/ExactTable.h"
@@ -24,7 +26,7 @@ namespace {
 
 constexpr const char* Usage =
     "usage: trevan-cli analyze FILE.tvn [--json | --csv] [--columns] [--distance-scale S]\n"
-    "                  [--force-scale S] [--moment-scale S]\n"
+    "                  [--force-scale S] [--moment-scale S] [--E VALUE --I VALUE]\n"
     "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn [--force]\n"
     "       trevan-cli --help | --version | analyze --help\n";
 
@@ -41,6 +43,8 @@ constexpr const char* AnalyzeHelp =
     "  --distance-scale S  length per diagram column (0.04 m or 0.1 ft to start)\n"
     "  --force-scale S     force per pixel (250 to start)\n"
     "  --moment-scale S    moment per pixel (500 to start)\n"
+    "  --E VALUE --I VALUE a uniform section for this run: E in GPa and I in cm4\n"
+    "                      (ksi and in4 for a beam in feet), for the deflections\n"
     "\n"
     "A value may follow its option as the next argument or after '=' (--force-scale=100).\n"
     "Exit status: 0 done, 2 the file cannot be read, 3 the beam cannot stand,\n"
@@ -57,6 +61,8 @@ struct Options {
   std::optional<double> distanceScale;
   std::optional<double> forceScale;
   std::optional<double> momentScale;
+  // A uniform section for this run, in GPa and cm4 (ksi and in4 for feet).
+  std::optional<double> E, I;
   bool help = false;
 };
 
@@ -104,6 +110,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& given, Options&
       error = scale(options.forceScale);
     else if (a == "--moment-scale")
       error = scale(options.momentScale);
+    else if (a == "--E")
+      error = scale(options.E);
+    else if (a == "--I")
+      error = scale(options.I);
     else if (!a.empty() && a[0] == '-')
       error = "unknown option " + a;
     else if (options.file.empty())
@@ -115,6 +125,79 @@ std::optional<std::string> Parse(const std::vector<std::string>& given, Options&
   if (options.help) return std::nullopt;
   if (options.file.empty()) return "no file named";
   if (options.json && options.csv) return "--json and --csv cannot be combined";
+  if (options.E.has_value() != options.I.has_value()) return "--E and --I go together";
+  return std::nullopt;
+}
+
+// The deflection table with the usual L/250 limit, or the line that asks for a section.
+void WriteDeflectionText(const ExactResults& exact, bool metric, std::ostream& out) {
+  const auto rows = ExactTable::DeflectionRows(exact, metric, 250);
+  if (!rows.empty()) out << "\n" << ExactTable::Aligned(rows);
+}
+
+// E and I of every segment, in the beam's units (N/m² and m⁴, lbf/ft² and ft⁴).
+void WriteSectionJson(const BeamSection& section, JsonWriter& json) {
+  json.BeginArray("section");
+  for (const auto& s : section.segments) {
+    json.BeginObject();
+    json.Member("x1", s.x1);
+    json.Member("x2", s.x2);
+    json.Member("E", s.E);
+    json.Member("I", s.I);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+// Per span and overhang the largest deflections (downward positive, in the
+// beam's length unit) with L/deflection, and the rotation at every support.
+void WriteDeflectionJson(const ExactResults& exact, JsonWriter& json) {
+  json.BeginObjectMember("deflection");
+  json.BeginArray("spans");
+  for (const auto& span : exact.spans) {
+    json.BeginObject();
+    json.Member("x1", span.x0);
+    json.Member("x2", span.x1);
+    json.Member("overhang", span.overhang);
+    for (const auto& [key, e] : {std::pair{"down", span.down}, std::pair{"up", span.up}}) {
+      json.BeginObjectMember(key);
+      json.Member("value", e.value);
+      json.Member("x", e.x);
+      json.EndObject();
+    }
+    const double largest = std::abs(span.Largest().value);
+    if (largest > 0) json.Member("span_over_deflection", span.Length() / largest);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.BeginArray("rotations");
+  for (const auto& s : exact.supports) {
+    json.BeginObject();
+    json.Member("x", s.x);
+    json.Member("rotation", s.rotation);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+}
+
+// The exact deflection at every diagram column, with a section.
+void WriteDeflectionColumns(HeadlessWindow& window, const ExactResults& exact, JsonWriter& json) {
+  if (!exact.deflected) return;
+  json.BeginArray("deflection");
+  const std::size_t count = window.ShearColumns().size();
+  for (std::size_t i = 0; i < count; ++i)
+    json.Element(exact.DeflectionAt(static_cast<double>(i) * window.DistanceScale()));
+  json.EndArray();
+}
+
+// --E and --I put one section on the whole beam for this run.
+std::optional<std::string> GiveSection(TTrevanDoc& beam, const Options& options) {
+  if (!options.E) return std::nullopt;
+  const bool metric = beam.Metric;
+  const double E = *options.E * section_units::EFactor(metric), I = *options.I * section_units::IFactor(metric);
+  if (!limits::IsSectionValue(E) || !limits::IsSectionValue(I)) return "--E or --I is out of range";
+  beam.Section = BeamSection::Uniform(E, I, beam.Length);
   return std::nullopt;
 }
 
@@ -142,6 +225,7 @@ void WriteText(HeadlessWindow& window, std::ostream& out) {
   }
   out << window.MaxMomentText() << "\n";
   if (exact.solved) out << "\n" << ExactTable::Aligned(ExactTable::Rows(exact, metric, false));
+  WriteDeflectionText(exact, metric, out);
 }
 
 constexpr const char* ReadableTypeNames[SupportTypeCount] = {"none", "vice", "roll", "hinge"};
@@ -189,7 +273,7 @@ void WriteColumnsJson(HeadlessWindow& window, JsonWriter& json) {
   json.EndArray();
 }
 
-void WriteExactJson(const ExactResults& exact, JsonWriter& json) {
+void WriteExactJson(const ExactResults& exact, const BeamSection& section, JsonWriter& json) {
   if (!exact.solved) return;
   json.BeginObjectMember("exact");
   json.BeginArray("supports");
@@ -216,6 +300,10 @@ void WriteExactJson(const ExactResults& exact, JsonWriter& json) {
   json.EndArray();
   json.Member("total_load", exact.totalLoad);
   json.Member("sum_of_reactions", exact.sumReactions);
+  if (exact.deflected) {
+    WriteSectionJson(section, json);
+    WriteDeflectionJson(exact, json);
+  }
   json.EndObject();
 }
 
@@ -268,8 +356,11 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
   json.Member("max_moment", exact.solved ? exact.LargestMoment() : 0.0);
   json.Member("status", window.MaxMomentText());
   WriteIterativeJson(window, json);
-  WriteExactJson(exact, json);
-  if (options.columns) WriteColumnsJson(window, json);
+  WriteExactJson(exact, beam.Section, json);
+  if (options.columns) {
+    WriteColumnsJson(window, json);
+    WriteDeflectionColumns(window, exact, json);
+  }
   json.EndObject();
   out << json.str() << "\n";
 }
@@ -316,6 +407,10 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   if (!OpenBeam(window, options.file, err)) return ExitUnreadable;
 
   const bool metric = window.beam()->Metric;
+  if (const auto problem = GiveSection(*window.beam(), options)) {
+    err << "trevan-cli: " << *problem << "\n";
+    return ExitUsage;
+  }
   const double distance = options.distanceScale.value_or(HeadlessWindow::StartDistanceScale(metric));
   if (window.beam()->Length / distance > MaxColumns) {
     err << "trevan-cli: the distance scale is too fine for this beam\n" << Usage;

@@ -65,9 +65,9 @@ TOptionsForm::TOptionsForm(DialogService& dialogs, QWidget* parent) : QDialog(pa
 
   // The choosers stand at x = 88 unless the font makes a label wider than
   // the room in front of them; the dialog then grows by the difference.
-  const char* captions[] = {"Forces:", "Moments:", "Distances:"};
+  const char* captions[] = {"Forces:", "Moments:", "Distances:", "Deflections:"};
   int widest = 0;
-  for (int i = 0; i < 3; ++i) {
+  for (int i = 0; i < 4; ++i) {
     auto* label = new QLabel(captions[i], this);
     label->adjustSize();
     label->move(28, 20 + 32 * i);
@@ -76,20 +76,21 @@ TOptionsForm::TOptionsForm(DialogService& dialogs, QWidget* parent) : QDialog(pa
   constexpr int LabelGap = 4;
   const int boxLeft = std::max(88, 28 + widest + LabelGap);
   const int grow = boxLeft - 88;
-  setFixedSize(384 + grow, 216);
-  Bevel1->setGeometry(8, 8, 281 + grow, 145);
-  TColorBox** boxes[] = {&ForcesColorBox, &MomentsColorBox, &DistancesColorBox};
-  for (int i = 0; i < 3; ++i) {
+  setFixedSize(384 + grow, 248);
+  Bevel1->setGeometry(8, 8, 281 + grow, 177);
+  TColorBox** boxes[] = {&ForcesColorBox, &MomentsColorBox, &DistancesColorBox, &DeflectionsColorBox};
+  for (int i = 0; i < 4; ++i) {
     *boxes[i] = new TColorBox(dialogs, this);
     (*boxes[i])->setGeometry(boxLeft, 16 + 32 * i, 145, 22);
   }
   ForcesColorBox->setObjectName("ForcesColorBox");
   MomentsColorBox->setObjectName("MomentsColorBox");
   DistancesColorBox->setObjectName("DistancesColorBox");
+  DeflectionsColorBox->setObjectName("DeflectionsColorBox");
 
   ResetBtn = new QPushButton("Reset colors", this);
-  ResetBtn->setGeometry(28, 116, 75, 25);
-  AddMomentSide(16, 160, 273 + grow);
+  ResetBtn->setGeometry(28, 148, 75, 25);
+  AddMomentSide(16, 192, 273 + grow);
   OKBtn = new QPushButton("OK", this);
   OKBtn->setGeometry(300 + grow, 8, 75, 25);
   OKBtn->setDefault(true);
@@ -102,26 +103,31 @@ TOptionsForm::TOptionsForm(DialogService& dialogs, QWidget* parent) : QDialog(pa
   Configure(ForcesColorSetting, "Forces Color", "0xFF0000");
   Configure(MomentsColorSetting, "Moments Color", "0xFF00FF");
   Configure(DistancesColorSetting, "Distances Color", "0x0000FF");
+  Configure(DeflectionsColorSetting, "Deflections Color", "0x008000");
   ForcesColorBox->Select(ColourFromText(ForcesColorSetting.GetValue(), DefaultForces));
   MomentsColorBox->Select(ColourFromText(MomentsColorSetting.GetValue(), DefaultMoments));
   DistancesColorBox->Select(ColourFromText(DistancesColorSetting.GetValue(), DefaultDistances));
+  DeflectionsColorBox->Select(ColourFromText(DeflectionsColorSetting.GetValue(), DefaultDeflections));
   Remember();
 }
 
 Rgb TOptionsForm::ForcesColor() const { return ForcesColorBox->Selected(); }
 Rgb TOptionsForm::MomentsColor() const { return MomentsColorBox->Selected(); }
 Rgb TOptionsForm::DistancesColor() const { return DistancesColorBox->Selected(); }
+Rgb TOptionsForm::DeflectionsColor() const { return DeflectionsColorBox->Selected(); }
 
 void TOptionsForm::ResetColors() {
   ForcesColorBox->Select(DefaultForces);
   MomentsColorBox->Select(DefaultMoments);
   DistancesColorBox->Select(DefaultDistances);
+  DeflectionsColorBox->Select(DefaultDeflections);
 }
 
 void TOptionsForm::Remember() {
   before_[0] = ForcesColor();
   before_[1] = MomentsColor();
   before_[2] = DistancesColor();
+  before_[3] = DeflectionsColor();
   momentSideBefore_ = MomentSideBox->currentIndex();
 }
 
@@ -148,6 +154,7 @@ void TOptionsForm::accept() {
   ForcesColorSetting.SetValue(QString::number(ForcesColor().value));
   MomentsColorSetting.SetValue(QString::number(MomentsColor().value));
   DistancesColorSetting.SetValue(QString::number(DistancesColor().value));
+  DeflectionsColorSetting.SetValue(QString::number(DeflectionsColor().value));
   const bool up = MomentSideBox->currentIndex() == 1;
   MomentSideSetting.SetValue(up ? SaggingUpText : "tension side");
   DiagramSigns::SetSaggingUp(up);
@@ -160,6 +167,7 @@ void TOptionsForm::reject() {
   ForcesColorBox->Select(before_[0]);
   MomentsColorBox->Select(before_[1]);
   DistancesColorBox->Select(before_[2]);
+  DeflectionsColorBox->Select(before_[3]);
   MomentSideBox->setCurrentIndex(momentSideBefore_);
   QDialog::reject();
 }

@@ -25,12 +25,14 @@ class TOptionsForm : public QDialog {
   static constexpr Rgb DefaultForces{0xFF0000};
   static constexpr Rgb DefaultMoments{0xFF00FF};
   static constexpr Rgb DefaultDistances{0x0000FF};
+  static constexpr Rgb DefaultDeflections{0x008000};
 
   explicit TOptionsForm(DialogService& dialogs, QWidget* parent = nullptr);
 
   Rgb ForcesColor() const;
   Rgb MomentsColor() const;
   Rgb DistancesColor() const;
+  Rgb DeflectionsColor() const;
 
   // A stored colour text, decimal or "0x" hexadecimal; the fallback otherwise.
   static Rgb ColourFromText(const QString& text, Rgb fallback);
@@ -41,6 +43,7 @@ class TOptionsForm : public QDialog {
   TColorBox* ForcesColorBox;
   TColorBox* MomentsColorBox;
   TColorBox* DistancesColorBox;
+  TColorBox* DeflectionsColorBox;
   QComboBox* MomentSideBox;  // 0: tension side, 1: sagging upward
   QPushButton* ResetBtn;
   QPushButton* OKBtn;
@@ -48,6 +51,7 @@ class TOptionsForm : public QDialog {
   TQSetting ForcesColorSetting;
   TQSetting MomentsColorSetting;
   TQSetting DistancesColorSetting;
+  TQSetting DeflectionsColorSetting;
   TQSetting MomentSideSetting;
 
   int exec() override;
@@ -62,7 +66,7 @@ class TOptionsForm : public QDialog {
   void ResetColors();
   void Remember();
 
-  Rgb before_[3];
+  Rgb before_[4];
   int momentSideBefore_ = 0;
 };
 

@@ -13,6 +13,7 @@
 #include "ExportFile.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
+#include "beam/SectionShapes.h"
 #include "beam/UnitSystem.h"
 #include "files/ExactTable.h"
 #include "hosts/ProgramResources.h"
@@ -323,6 +324,41 @@ Table FromBlock(const QString& title, std::vector<QStringList> block, std::vecto
   return table;
 }
 
+// E and I of every segment in GPa and cm⁴ (ksi and in⁴), then the
+// deflections of every span and overhang against the limit and the
+// rotations at the supports.
+void LayOutDeflections(Sheet& sheet, const BeamSection& section, const ExactResults& results, bool metric,
+                       double limit) {
+  // A beam without a section gets the sheet it always had.
+  if (!results.solved || !results.deflected) return;
+  sheet.Heading("4  Deflections", 40);
+  const QString length = LengthUnit(metric);
+  Table segments{"Section and material",
+                 {{"No.", 0.1, true},
+                  {"x1 (" + length + ")", 0.2, true},
+                  {"x2 (" + length + ")", 0.2, true},
+                  {QString("E (%1)").arg(section_units::E(metric)), 0.25, true},
+                  {QString("I (%1)").arg(section_units::I(metric)), 0.25, true}},
+                 {}};
+  int n = 0;
+  for (const auto& s : section.segments)
+    segments.rows.push_back({QString::number(++n), Q(ExactTable::Significant(s.x1)), Q(ExactTable::Significant(s.x2)),
+                             Q(ExactTable::Significant(s.E / section_units::EFactor(metric), 6)),
+                             Q(ExactTable::Significant(s.I / section_units::IFactor(metric), 6))});
+  sheet.FullWidth(segments);
+  const auto rows = ExactTable::DeflectionRows(results, metric, limit);
+  sheet.Line(Q(rows.front().front()), 7.5, true);
+  std::vector<QStringList> spans, rotations;
+  for (std::size_t r = 1; r < rows.size(); ++r) {
+    QStringList cells;
+    for (const auto& cell : rows[r]) cells << Q(cell);
+    (rows[r].size() == 3 ? rotations : spans).push_back(cells);
+  }
+  sheet.FullWidth(FromBlock("Deflections of the spans", spans, {0.12, 0.1, 0.1, 0.12, 0.1, 0.12, 0.1, 0.12, 0.12},
+                            {false, true, true, true, true, true, true, true, false}));
+  sheet.FullWidth(FromBlock("Rotations at the supports", rotations, {0.2, 0.4, 0.4}, {true, true, true}));
+}
+
 void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bool metric,
             const TitleBlock& title) {
   if (!title.Empty()) sheet.TitleFields(title);
@@ -392,7 +428,9 @@ void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bo
 
 int ReportWriter::PageCount(const ExactBeam& beam, bool metric, const Header& header, QPagedPaintDevice& device) {
   Sheet count(device, nullptr, header, UnitsText(metric), 0);
-  LayOut(count, beam, ExactSolver::Solve(beam), metric, header.title);
+  const ExactResults results = ExactSolver::Solve(beam);
+  LayOut(count, beam, results, metric, header.title);
+  LayOutDeflections(count, header.section, results, metric, header.limit);
   return count.Pages();
 }
 
@@ -401,7 +439,9 @@ bool ReportWriter::Paint(const ExactBeam& beam, bool metric, const Header& heade
   QPainter painter;
   if (!painter.begin(&device)) return false;
   Sheet sheet(device, &painter, header, UnitsText(metric), pages);
-  LayOut(sheet, beam, ExactSolver::Solve(beam), metric, header.title);
+  const ExactResults results = ExactSolver::Solve(beam);
+  LayOut(sheet, beam, results, metric, header.title);
+  LayOutDeflections(sheet, header.section, results, metric, header.limit);
   return painter.end();
 }
 
@@ -418,6 +458,7 @@ bool ReportWriter::Write(const TTrevanDoc& beam, const Header& header, const QSt
                          QString& error) {
   Header withTitle = header;
   withTitle.title = beam.Title;
+  withTitle.section = beam.Section;
   return Write(ExactBeam::From(beam), beam.Metric, withTitle, pdfFile, error);
 }
 

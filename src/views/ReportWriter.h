@@ -1,5 +1,7 @@
 #pragma once
 
+#include "beam/BeamSection.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QPageSize>
@@ -25,6 +27,10 @@ class ReportWriter {
     QDateTime when;
     QString version;
     TitleBlock title;  // under the header of the first page, when filled in
+    // With a section the sheet adds its table and the deflections checked
+    // against L/limit.
+    BeamSection section = {};
+    double limit = 250;
   };
 
   // Writes the report to pdfFile; false, with error saying why, when the

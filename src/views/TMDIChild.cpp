@@ -26,6 +26,7 @@
 #include "TStartForm.h"
 #include "TVAxis.h"
 #include "analysis/ScaleFit.h"
+#include "analysis/ExactColumns.h"
 #include "beam/UnitSystem.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
@@ -436,6 +437,9 @@ void TMDIChild::IdleStep(bool& done) {
   const bool more = calc_->Step();
   showForm_->FlushPlotted();
   done = !more;
+  if (done && beam_ &&
+      SampleExactColumns(*beam_, distanceScale_, showForm_->ShearColumns(), showForm_->MomentColumns()))
+    showForm_->Invalidate();
 }
 
 void TMDIChild::ClearAll() { recorder_.ClearAll(); }
@@ -486,6 +490,13 @@ void TMDIChild::SetForceScale(double value) {
   RestartAnalysis();
 }
 
+void TMDIChild::SetDeflectionScale(double value) {
+  if (value == deflectionScale_) return;
+  deflectionScale_ = value;
+  showForm_->Invalidate();
+  momentAxis_->update();
+}
+
 void TMDIChild::SetMomentScale(double value) {
   if (value == momentScale_) return;
   momentScale_ = value;
@@ -520,6 +531,12 @@ bool TMDIChild::ApplyScaleCommand(ScaleCommand command) {
     case ScaleCommand::DistancesMinus:
       SetDistanceScale(distanceScale_ * 2);
       break;
+    case ScaleCommand::DeflectionsPlus:
+      SetDeflectionScale(RoundToScaleStep(deflectionScale_ / 3));
+      break;
+    case ScaleCommand::DeflectionsMinus:
+      SetDeflectionScale(RoundToScaleStep(deflectionScale_ * 1.5));
+      break;
   }
   return ScaleCommandEnabled(command);
 }
@@ -538,6 +555,10 @@ bool TMDIChild::ScaleCommandEnabled(ScaleCommand command) const {
       return distanceScale_ >= 0.004;
     case ScaleCommand::DistancesMinus:
       return distanceScale_ <= 1;
+    case ScaleCommand::DeflectionsPlus:
+      return deflectionScale_ >= 1e-5;
+    case ScaleCommand::DeflectionsMinus:
+      return deflectionScale_ <= 1e5;
   }
   return true;
 }
@@ -569,6 +590,7 @@ void TMDIChild::ScrollBar1Scroll(int position) {
 
 Rgb TMDIChild::ForcesColour() const { return host_.Options().ForcesColor(); }
 Rgb TMDIChild::MomentsColour() const { return host_.Options().MomentsColor(); }
+Rgb TMDIChild::DeflectionsColour() const { return host_.Options().DeflectionsColor(); }
 Rgb TMDIChild::DistancesColour() const { return host_.Options().DistancesColor(); }
 
 void TMDIChild::SetReadout(const QString& text) {

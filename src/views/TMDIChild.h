@@ -47,8 +47,11 @@ class TMDIChild : public QWidget,
     MomentsPlus,
     MomentsMinus,
     DistancesPlus,
-    DistancesMinus
+    DistancesMinus,
+    DeflectionsPlus,
+    DeflectionsMinus
   };
+  static constexpr int ScaleCommandCount = 8;
 
   explicit TMDIChild(DocumentHost& host, QWidget* parent = nullptr);
   ~TMDIChild() override;
@@ -74,6 +77,9 @@ class TMDIChild : public QWidget,
   double DistanceScale() const override { return distanceScale_; }
   double ForceScale() const override { return forceScale_; }
   double MomentScale() const override { return momentScale_; }
+  // Millimetres (inches) of deflection a pixel of the diagrams pane.
+  double DeflectionScale() const { return deflectionScale_; }
+  void SetDeflectionScale(double value);
   int ColumnCount() const override { return columnCount_; }
   void SetForceScale(double value);
   void SetMomentScale(double value);
@@ -110,6 +116,7 @@ class TMDIChild : public QWidget,
 
   Rgb ForcesColour() const;
   Rgb MomentsColour() const;
+  Rgb DeflectionsColour() const;
   Rgb DistancesColour() const;
   void SetReadout(const QString& text) override;
   // Puts the window's last readout and largest moment back in the status
@@ -189,6 +196,7 @@ class TMDIChild : public QWidget,
   std::unique_ptr<calc> calc_;
   double forceScale_ = 250;
   double momentScale_ = 500;
+  double deflectionScale_ = 0.25;
   double distanceScale_ = 0.04;
   bool scaledByHand_ = false;
   int columnCount_ = 0;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -44,8 +45,15 @@ TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
   auto* shortcut = new QShortcut(QKeySequence::Copy, this, this, &TResultsPanel::CopyTable);
   shortcut->setContext(Qt::WidgetWithChildrenShortcut);
 
+  limitChoice_ = new QComboBox(this);
+  limitChoice_->setEditable(true);
+  limitChoice_->addItems({"L/250", "L/360", "L/500"});
+  limitChoice_->setToolTip("Deflection limit: span over this (type another, such as L/300)");
+  connect(limitChoice_, &QComboBox::currentTextChanged, this, &TResultsPanel::LimitTyped);
+
   auto* bar = new QHBoxLayout;
   bar->addWidget(kilo_);
+  bar->addWidget(limitChoice_);
   bar->addStretch();
   bar->addWidget(copy_);
   auto* layout = new QVBoxLayout(this);
@@ -73,10 +81,38 @@ void TResultsPanel::ShowBeam(const TTrevanDoc* beam) {
 void TResultsPanel::SetKilo(bool kilo) { kilo_->setChecked(kilo); }
 bool TResultsPanel::Kilo() const { return kilo_->isChecked(); }
 
+void TResultsPanel::SetDeflectionLimit(double limit) {
+  if (!(limit >= 1 && limit < 1e9)) return;
+  limit_ = limit;
+  limitChoice_->setCurrentText(QString("L/%1").arg(limit));
+  Fill();
+}
+
+// "L/300" or "300"; anything else leaves the limit as it was.
+void TResultsPanel::LimitTyped(const QString& text) {
+  QString number = text.trimmed();
+  if (number.startsWith("L/", Qt::CaseInsensitive)) number = number.mid(2);
+  bool ok = false;
+  const double limit = number.toDouble(&ok);
+  if (!ok || !(limit >= 1 && limit < 1e9) || limit == limit_) return;
+  limit_ = limit;
+  Fill();
+  if (OnLimitChanged) OnLimitChanged(limit_);
+}
+
+// The deflection rows follow the forces and moments after an empty row.
+std::vector<ExactTable::Row> TResultsPanel::AllRows(bool fullPrecision) const {
+  if (!hasBeam_) return {};
+  std::vector<ExactTable::Row> rows = ExactTable::Rows(results_, metric_, Kilo(), fullPrecision);
+  const std::vector<ExactTable::Row> deflections = ExactTable::DeflectionRows(results_, metric_, limit_);
+  if (!deflections.empty()) rows.push_back({});
+  rows.insert(rows.end(), deflections.begin(), deflections.end());
+  return rows;
+}
+
 void TResultsPanel::Fill() {
   kilo_->setText(metric_ ? "kN / kNm" : "kip / kip\u00b7ft");
-  const std::vector<ExactTable::Row> rows =
-      hasBeam_ ? ExactTable::Rows(results_, metric_, Kilo()) : std::vector<ExactTable::Row>{};
+  const std::vector<ExactTable::Row> rows = AllRows();
   std::size_t columns = 1;
   for (const auto& row : rows) columns = std::max(columns, row.size());
   table_->clear();
@@ -87,7 +123,8 @@ void TResultsPanel::Fill() {
     for (int c = 0; c < static_cast<int>(rows[r].size()); ++c) {
       auto* item = new QTableWidgetItem(QString::fromStdString(rows[r][c]));
       // Headings read as headings; numbers line up on the right.
-      const bool heading = rows[r].size() > 1 && (rows[r][0] == "Support" || rows[r][0] == "Result");
+      const bool heading =
+          rows[r].size() > 1 && (rows[r][0] == "Support" || rows[r][0] == "Result" || rows[r][0] == "Span");
       if (heading) {
         QFont bold = item->font();
         bold.setBold(true);
@@ -105,7 +142,7 @@ void TResultsPanel::Fill() {
 
 QString TResultsPanel::TableText() const {
   if (!hasBeam_) return {};
-  return QString::fromStdString(ExactTable::TabSeparated(ExactTable::Rows(results_, metric_, Kilo(), true)));
+  return QString::fromStdString(ExactTable::TabSeparated(AllRows(true)));
 }
 
 void TResultsPanel::CopyTable() const {

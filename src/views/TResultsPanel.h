@@ -4,8 +4,10 @@
 #include <functional>
 
 #include "analysis/ExactResults.h"
+#include "files/ExactTable.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -32,6 +34,12 @@ class TResultsPanel : public QWidget {
   QString TableText() const;
   void CopyTable() const;
 
+  // The deflection limit as the span over this; typed values of 1 or more count.
+  double DeflectionLimit() const { return limit_; }
+  void SetDeflectionLimit(double limit);
+  QComboBox* LimitChoice() const { return limitChoice_; }
+  std::function<void(double)> OnLimitChanged;
+
   QTableWidget* Table() const { return table_; }
   QCheckBox* KiloSwitch() const { return kilo_; }
   QPushButton* CopyButton() const { return copy_; }
@@ -46,11 +54,16 @@ class TResultsPanel : public QWidget {
 
  private:
   void Fill();
+  // Full precision for a copy that goes on into other programs.
+  std::vector<ExactTable::Row> AllRows(bool fullPrecision = false) const;
+  void LimitTyped(const QString& text);
 
   QTableWidget* table_;
   QLabel* warning_;
   QCheckBox* kilo_;
   QPushButton* copy_;
+  QComboBox* limitChoice_;
+  double limit_ = 250;
   ExactResults results_;
   bool metric_ = true;
   bool hasBeam_ = false;

@@ -8,6 +8,7 @@
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
 #include "drawing/DiagramSigns.h"
+#include "files/ExactTable.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
 
@@ -96,15 +97,42 @@ void TShowForm::Render(ImageCanvas& canvas) {
   canvas.MoveTo(first == 0 ? 0 : first - 1, first == 0 ? zeroLine_ : momentY(first - 1));
   for (int j = first; j <= last; ++j) canvas.LineTo(j, momentY(j));
 
+  DrawDeflection(canvas, first, last);
+
   valueLabels_.clear();
   if (!ValueLabels::Enabled() || !window_->Beam()) return;
   const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
   const ValueLabels::Mapping m{window_->DistanceScale(), fs, ms, zeroLine_, window_->IsMetric()};
+  std::vector<ValueLabels::Label> labels =
+      ValueLabels::ForDiagrams(results, m, window_->ForcesColour(), window_->MomentsColour());
+  for (auto& label : ValueLabels::ForDeflections(results, m, window_->DeflectionScale(), window_->DeflectionsColour()))
+    labels.push_back(std::move(label));
   valueLabels_ = ValueLabels::Place(
-      canvas, ValueLabels::ForDiagrams(results, m, window_->ForcesColour(), window_->MomentsColour()),
+      canvas, std::move(labels),
       LabelBounds(window_->ColumnCount()), canvas.Covered().left() - LabelReach,
       canvas.Covered().right() + LabelReach);
   ValueLabels::Draw(canvas, valueLabels_);
+}
+
+void TShowForm::DrawDeflection(ImageCanvas& canvas, int first, int last) {
+  if (!window_->Beam() || first > last) return;
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
+  if (!results.deflected) return;
+  const double ds = window_->DistanceScale(), factor = ExactTable::DeflectionFactor(window_->IsMetric());
+  auto yAt = [&](int i) { return PixelRow(zeroLine_, -results.DeflectionAt(i * ds) * factor, window_->DeflectionScale()); };
+  canvas.SetPenColor(window_->DeflectionsColour());
+  canvas.MoveTo(first, yAt(first));
+  for (int i = first + 1; i <= last; ++i) canvas.LineTo(i, yAt(i));
+}
+
+QString TShowForm::DeflectionReadoutAt(int x) const {
+  if (!window_ || !window_->Beam()) return {};
+  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
+  if (!results.deflected) return {};
+  const bool metric = window_->IsMetric();
+  return QString::fromStdString(CFormat("   \u03b4=%7.3f %s", results.DeflectionAt(x * window_->DistanceScale()) *
+                                                             ExactTable::DeflectionFactor(metric),
+                                        ExactTable::DeflectionUnit(metric)));
 }
 
 void TShowForm::resizeEvent(QResizeEvent*) {
@@ -125,7 +153,9 @@ QString TShowForm::ReadoutAt(int x) const {
 }
 
 void TShowForm::mouseMoveEvent(QMouseEvent* e) {
-  const QString text = ReadoutAt(e->position().toPoint().x());
+  const int x = e->position().toPoint().x();
+  QString text = ReadoutAt(x);
+  if (!text.isEmpty()) text += DeflectionReadoutAt(x);
   if (!text.isEmpty() && window_) window_->SetReadout(text);
 }
 

@@ -34,6 +34,8 @@ class TShowForm : public TBackedView {
 
   // The readout text for a mouse at column x; empty outside the columns.
   QString ReadoutAt(int x) const;
+  // The deflection at column x, for the readout; empty without a section.
+  QString DeflectionReadoutAt(int x) const;
   // The extreme-value labels of the last picture.
   const std::vector<ValueLabels::Label>& PlacedValueLabels() const { return valueLabels_; }
 
@@ -43,6 +45,9 @@ class TShowForm : public TBackedView {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  // Downward below the zero line, on the window's deflection scale.
+  void DrawDeflection(ImageCanvas& canvas, int first, int last);
+
   TMDIChild* window_ = nullptr;
   int zeroLine_ = 100;
   std::vector<double> shear_;

@@ -4,9 +4,11 @@
 #include <QPainter>
 
 #include "TMDIChild.h"
+#include "beam/Beam.h"
 #include "beam/UnitSystem.h"
 #include "drawing/DiagramSigns.h"
 #include "drawing/TextContrast.h"
+#include "files/ExactTable.h"
 #include "text/CLocaleText.h"
 
 namespace trevan {
@@ -41,6 +43,30 @@ QList<TVAxis::Label> TVAxis::Labels(Kind kind, int referenceLine, double scale, 
   return labels;
 }
 
+QList<TVAxis::Label> TVAxis::DeflectionLabels(int referenceLine, double scale, bool metric) {
+  QList<Label> labels;
+  const int e = referenceLine / 20;
+  if (e < 0 || e > 1000) return labels;
+  for (int i = -e; i <= e - 1; ++i) {
+    if (i % 2 == 0) continue;
+    const std::string value = ExactTable::Significant(-scale * 20 * i, 3);
+    labels.append({0, referenceLine - 20 * i - 5,
+                   QString::fromStdString(CFormat("%8s %s", value.c_str(), ExactTable::DeflectionUnit(metric)))});
+  }
+  return labels;
+}
+
+void TVAxis::PaintDeflections(QPainter& painter, const QRect& area) {
+  const TTrevanDoc* beam = owner_->Beam();
+  if (AxisKind != Kind::Moment || !referenceLine_ || !beam || beam->Section.Empty() || !beam->IsStable()) return;
+  painter.setPen(ToQColor(owner_->DeflectionsColour()));
+  const QFontMetrics metrics(painter.font());
+  for (const Label& label : DeflectionLabels(*referenceLine_, owner_->DeflectionScale(), owner_->IsMetric())) {
+    const QRect box(label.x, label.y, metrics.horizontalAdvance(label.text), metrics.height());
+    if (box.intersects(area)) painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label.text);
+  }
+}
+
 QList<TVAxis::Label> TVAxis::Labels() const {
   if (!referenceLine_) return {};
   const double scale = AxisKind == Kind::Force ? owner_->ForceScale() : owner_->MomentScale();
@@ -72,6 +98,7 @@ void TVAxis::paintEvent(QPaintEvent* event) {
     if (box.intersects(event->rect())) painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, label.text);
   }
   if (AxisKind == Kind::Moment) DrawLegend(painter);
+  PaintDeflections(painter, event->rect());
 }
 
 }  // namespace trevan

@@ -8,6 +8,8 @@ class QPainter;
 
 #include "hosts/Rgb.h"
 
+class QPainter;
+
 namespace trevan {
 
 class TMDIChild;
@@ -32,6 +34,9 @@ class TVAxis : public QWidget {
   // Every second grid line from the zero line, as the strip draws them.
   static QList<Label> Labels(Kind kind, int referenceLine, double scale, bool metric, int width);
   QList<Label> Labels() const;
+  // The deflection axis shares the moment strip: its values stand on the
+  // grid lines between the moment labels, downward positive, in mm or in.
+  static QList<Label> DeflectionLabels(int referenceLine, double scale, bool metric);
 
   // The zero line the strip follows, read at every paint.
   void SetReferenceLine(const int* line) { referenceLine_ = line; }
@@ -45,6 +50,7 @@ class TVAxis : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  void PaintDeflections(QPainter& painter, const QRect& area);
   void DrawLegend(QPainter& painter) const;
 
   const int* referenceLine_;

@@ -172,6 +172,29 @@ TEST(CliTest, ColumnsFollowTheDistanceScale) {
   EXPECT_EQ(JsonArrayLength(coarse.out, "moment"), 21);
 }
 
+// 1000 N at the middle of 10 m on 210 GPa and 8356 cm⁴: PL³/48EI = 1.187 mm, PL²/16EI at the ends.
+TEST(CliTest, ASectionForTheRunAddsDeflections) {
+  const Outcome plain = RunCli({"analyze", Examples + "/simply-supported.tvn", "--json", "--columns"});
+  EXPECT_EQ(plain.out.find("\"deflection\""), std::string::npos) << "none without a section";
+  const Outcome r = RunCli(
+      {"analyze", Examples + "/simply-supported.tvn", "--json", "--columns", "--E", "210", "--I", "8356"});
+  ASSERT_EQ(r.status, ExitOk) << r.err;
+  const double EI = 210e9 * 8356e-8;
+  EXPECT_EQ(JsonNumber(r.out, "E"), 210e9);
+  EXPECT_NEAR(JsonNumber(r.out, "I"), 8356e-8, 1e-20);
+  const std::string down = r.out.substr(r.out.find("\"down\""));
+  EXPECT_NEAR(JsonNumber(down, "value"), 1000.0 * 1000 / (48 * EI), 1e-12);
+  EXPECT_NEAR(JsonNumber(down, "x"), 5, 1e-9);
+  EXPECT_NEAR(JsonNumber(r.out, "rotation"), -1000.0 * 100 / (16 * EI), 1e-15);
+  EXPECT_EQ(JsonArrayLength(r.out, "deflection"), 251);
+
+  const Outcome text = RunCli({"analyze", Examples + "/simply-supported.tvn", "--E", "210", "--I", "8356"});
+  EXPECT_NE(text.out.find("1.187"), std::string::npos) << text.out;
+  const Outcome csv = RunCli({"analyze", Examples + "/simply-supported.tvn", "--csv", "--E", "210", "--I", "8356"});
+  EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "x (m),shear (N),moment (Nm),rotation (rad),deflection (mm)");
+  EXPECT_EQ(RunCli({"analyze", Examples + "/simply-supported.tvn", "--E", "210"}).status, ExitUsage);
+}
+
 // A first number of an array after its key.
 double FirstElement(const std::string& json, const std::string& key) {
   return std::stod(json.substr(json.find("\"" + key + "\": [") + key.size() + 5));

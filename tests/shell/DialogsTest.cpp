@@ -5,7 +5,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
+#include <QComboBox>
+#include <QGroupBox>
+#include <cmath>
 
 #include "ScriptedDialogs.h"
 #include "SettingsSandbox.h"
@@ -13,6 +17,8 @@
 #include "TColorBox.h"
 #include "TNumberEdit.h"
 #include "TOptionsForm.h"
+#include "TSectionForm.h"
+#include "beam/SectionShapes.h"
 #include "TStartForm.h"
 #include "TVersionLabel.h"
 
@@ -227,6 +233,77 @@ TEST(AboutBoxTest, ShowsTheBuildsVersion) {
   EXPECT_EQ(box.VersionLabel1->text(), "Version 2.0.0");
   EXPECT_EQ(box.ProductName->text(), "Trevan for Windows");
   EXPECT_EQ(box.OKButton->geometry(), QRect(400, 216, 77, 25));
+}
+
+class SectionFormTest : public ::testing::Test {
+ protected:
+  void Type(QLineEdit* edit, const QString& text) {
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  }
+  test::ScriptedDialogs dialogs;
+  TSectionForm form{dialogs};
+};
+
+// A new section: steel and a 100 x 200 mm rectangle, b h³/12 = 6667 cm⁴, W = 666.7 cm³.
+TEST_F(SectionFormTest, ANewSectionFromAPresetAndAShape) {
+  form.Load({}, 10, true);
+  EXPECT_FALSE(form.Enabled->isChecked());
+  EXPECT_EQ(form.E->text(), "210");
+  form.Enabled->setChecked(true);
+  form.Shape->setCurrentIndex(SectionShape::Rectangle);
+  Type(form.Dimension[0], "100");
+  Type(form.Dimension[1], "200");
+  EXPECT_EQ(form.I->text(), "6666.667");
+  EXPECT_EQ(form.W->text(), "666.6667 cm\u00b3");
+  form.accept();
+  ASSERT_EQ(form.Result().segments.size(), 1u);
+  EXPECT_EQ(form.Result().segments[0].E, 210e9);
+  EXPECT_NEAR(form.Result().segments[0].I, 0.1 * 0.008 / 12, 1e-15 * 6.667e-5);
+  EXPECT_EQ(form.Result().segments[0].x2, 10);
+}
+
+// Shown values keep their digits; a stretch adds its own; overlaps are refused.
+TEST_F(SectionFormTest, StretchesAndUnchangedValuesInFeet) {
+  const BeamSection feet = BeamSection::Uniform(2.1e11, 8.356e-5, 10).Converted(false, 10 / 0.3048);
+  form.Load(feet, feet.segments[0].x2, false);
+  EXPECT_EQ(form.Material->currentText(), "Typed value");
+  form.accept();
+  EXPECT_EQ(form.Result(), feet);
+
+  form.AddStretch->click();
+  form.Stretches->item(0, 0)->setText("2");
+  form.Stretches->item(0, 1)->setText("4");
+  form.Stretches->item(0, 2)->setText("1700");
+  form.accept();
+  ASSERT_EQ(form.Result().segments.size(), 3u);
+  EXPECT_EQ(form.Result().segments[1].x1, 2);
+  EXPECT_EQ(form.Result().segments[1].E, 1700.0 * 144000);
+  EXPECT_EQ(form.Result().segments[1].I, feet.segments[0].I);
+
+  form.AddStretch->click();
+  form.Stretches->item(1, 0)->setText("3");
+  form.Stretches->item(1, 1)->setText("5");
+  dialogs.answers.push_back(DialogButton::Ok);
+  form.accept();
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].text, "Two stretches overlap.");
+}
+
+// The hollow shapes are the solid ones less their holes.
+TEST(SectionShapeTest, HollowShapesAreSolidsLessTheirHoles) {
+  auto I = [](SectionShape::Kind kind, std::array<double, 4> size) { return SectionShape{kind, size}.I(); };
+  const double rhs = I(SectionShape::Rectangle, {100, 200}) - I(SectionShape::Rectangle, {80, 180});
+  EXPECT_NEAR(I(SectionShape::RectangularHollow, {100, 200, 10}), rhs, 1e-6 * rhs);
+  const double chs = I(SectionShape::Circle, {100}) - I(SectionShape::Circle, {90});
+  EXPECT_NEAR(I(SectionShape::CircularHollow, {100, 5}), chs, 1e-6 * chs);
+  // Flanges and web as three rectangles about the centre: Steiner's theorem.
+  const double flange = I(SectionShape::Rectangle, {100, 8.5}) + 100 * 8.5 * std::pow(100 - 4.25, 2);
+  const double ishape = 2 * flange + I(SectionShape::Rectangle, {5.6, 183});
+  EXPECT_NEAR(I(SectionShape::IShape, {200, 100, 5.6, 8.5}), ishape, 1e-9 * ishape);
+  EXPECT_NEAR(SectionShape({SectionShape::IShape, {200, 100, 5.6, 8.5}}).W(), ishape / 100, 1e-9 * ishape);
+  EXPECT_EQ(I(SectionShape::CircularHollow, {100, 50}), 0);  // no wall left
+  EXPECT_EQ(I(SectionShape::IShape, {200, 100, 5.6, 100}), 0);
 }
 
 }  // namespace

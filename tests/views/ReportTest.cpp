@@ -151,6 +151,23 @@ TEST_F(ReportTest, ManyLoadsFlowOntoPagesAndLongBeamsFitTheWidth) {
       ASSERT_EQ(last.pixelColor(x, y), QColor(Qt::white)) << x << ", " << y;
 }
 
+// 10 m simply supported under 1 kN/m on E I = 210 GPa x 4762 cm⁴ = 1.0e7 N m²:
+// 5wL⁴/384EI = 13.021 mm at 5 m, L/768, inside L/250.
+TEST_F(ReportTest, ASectionAddsItsTableAndTheDeflections) {
+  ExactBeam beam{10, {{0, ftHinge}, {10, ftRoll}}, {}, {{0, 10, 1000, 1000}}};
+  const BeamSection section = BeamSection::Uniform(210e9, 1e7 / 210e9, 10);
+  beam.stiffness = {{0, 10, 1e7}};
+  const QString pdf = File("deflected.pdf");
+  QString error;
+  ReportWriter::Header header = FixedHeader("deflected.tvn");
+  header.section = section;
+  ASSERT_TRUE(ReportWriter::Write(beam, true, header, pdf, error)) << error.toStdString();
+  const QString text = PdfPages(pdf).join('\n');
+  for (const char* pattern : {"4 +De\\S+ections", "Section and material", "1 +0 +10.000 +210.000 +4761.90",
+                              "1 +0 +10.000 +13.021 +5.0000 +0 +0 +L/768 +pass", "Rotations at the supports"})
+    EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern << "\n" << text.toStdString();
+}
+
 // Two spans of 5 m (hinges 0, 5, 10), 10 kN/m and 20 kN at 7.5 m: R_A =
 // 25000 - 40625 / 5 = 16875 N, so span 1 sags to R_A^2 / 2w = 14238 Nm at
 // R_A / w = 1.6875 m; span 2 to 35937.5 Nm under the force; the middle support

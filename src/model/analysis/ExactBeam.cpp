@@ -17,6 +17,7 @@ ExactBeam ExactBeam::From(const TTrevanDoc& doc) {
   beam.loads.reserve(doc.DistrCharges.size());
   for (const auto& d : doc.DistrCharges)
     if (doc.OnBeam(*d)) beam.loads.push_back({d->X1, d->X2, d->F1, d->F2});
+  for (const auto& s : doc.Section.segments) beam.stiffness.push_back({s.x1, s.x2, s.EI()});
   return beam;
 }
 

@@ -28,10 +28,21 @@ struct ExactBeam {
     friend bool operator==(const Load&, const Load&) = default;
   };
 
+  // The bending stiffness E I from x1 to x2; the stretches follow one
+  // another along the beam.
+  struct Stiffness {
+    double x1, x2;
+    double EI;
+    friend bool operator==(const Stiffness&, const Stiffness&) = default;
+  };
+
   double length = 0;
   std::vector<Support> supports;  // in ascending order of x
   std::vector<Force> forces;
   std::vector<Load> loads;
+  // Empty for a beam without a section: its reactions, shear and moment do
+  // not depend on a uniform E I, and it has no deflections.
+  std::vector<Stiffness> stiffness = {};
 
   static ExactBeam From(const TTrevanDoc& doc);
   friend bool operator==(const ExactBeam&, const ExactBeam&) = default;

@@ -1,5 +1,8 @@
 #include "analysis/ExactSolver.h"
 
+#include "analysis/ExactDeflection.h"
+#include "analysis/PolynomialRoots.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,20 +10,72 @@ namespace trevan {
 
 namespace {
 
-// A support that carries something; its rotation is free unless it is a vice.
+// A support that carries something holds the deflection, a vice also the
+// rotation; a change of section between supports holds neither.
 struct Node {
+  static constexpr std::size_t NoSupport = static_cast<std::size_t>(-1);
   double x;
+  bool holdsDeflection;
   bool vice;
-  std::size_t support;  // index into the results' supports
+  std::size_t support;  // index into the results' supports, or NoSupport
   double force = 0;     // downward loads applied right at the node
   double couple = 0;    // counter-clockwise couple of the overhang loads on it
 };
 
-// Fixed-end moments (counter-clockwise on the span's ends) and the span's
-// load and its moment about the left end, for a span of length L.
+// Fixed-end moments (counter-clockwise on the element's ends), the element's
+// load and its moment about the left end, and its bending stiffness.
 struct Span {
   double fixedLeft = 0, fixedRight = 0;
   double load = 0, loadMoment = 0;
+  double EI = 1;
+};
+
+// End forces (upward) and couples (counter-clockwise) on an element of
+// length L, deflection and rotation at its ends ordered left then right.
+void ElementStiffness(double L, double EI, double k[4][4]) {
+  const double a = 12 * EI / (L * L * L), b = 6 * EI / (L * L), c = 4 * EI / L, d = 2 * EI / L;
+  const double rows[4][4] = {{a, b, -a, b}, {b, c, -b, d}, {-a, -b, a, -b}, {b, d, -b, c}};
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) k[i][j] = rows[i][j];
+}
+
+// What the ends of the element exert on it with both held: the couples,
+// and the forces that balance them and the load.
+void FixedEndActions(const Span& span, double L, double actions[4]) {
+  const double right = (span.loadMoment - span.fixedLeft - span.fixedRight) / L;
+  actions[0] = span.load - right;
+  actions[1] = span.fixedLeft;
+  actions[2] = right;
+  actions[3] = span.fixedRight;
+}
+
+// A symmetric positive definite matrix of half-bandwidth 3, its upper band
+// kept row by row; solved by elimination without pivoting in linear time.
+class BandMatrix {
+ public:
+  explicit BandMatrix(std::size_t n) : n_(n), band_(4 * n, 0.0) {}
+  void Add(std::size_t r, std::size_t c, double v) { band_[4 * r + (c - r)] += v; }
+  std::vector<double> Solve(std::vector<double> rhs) {
+    for (std::size_t i = 0; i < n_; ++i) {
+      const double pivot = band_[4 * i];
+      for (std::size_t k = 1; k < 4 && i + k < n_; ++k) {
+        const double f = band_[4 * i + k] / pivot;
+        if (f == 0) continue;
+        for (std::size_t m = k; m < 4 && i + m < n_; ++m) band_[4 * (i + k) + (m - k)] -= f * band_[4 * i + m];
+        rhs[i + k] -= f * rhs[i];
+      }
+    }
+    for (std::size_t i = n_; i-- > 0;) {
+      double v = rhs[i];
+      for (std::size_t k = 1; k < 4 && i + k < n_; ++k) v -= band_[4 * i + k] * rhs[i + k];
+      rhs[i] = v / band_[4 * i];
+    }
+    return rhs;
+  }
+
+ private:
+  std::size_t n_;
+  std::vector<double> band_;
 };
 
 void AddPoint(Span& span, double L, double s, double p) {
@@ -90,6 +145,10 @@ double ExactResults::Piece::Moment(double x) const {
   return m[0] + t * (m[1] + t * (m[2] + t * m[3]));
 }
 
+double ExactResults::Piece::Rotation(double x) const { return Polynomial(r, 4, x - x0); }
+
+double ExactResults::Piece::Deflection(double x) const { return Polynomial(d, 5, x - x0); }
+
 namespace {
 const ExactResults::Piece* PieceAt(const std::vector<ExactResults::Piece>& pieces, double x) {
   if (pieces.empty() || x < pieces.front().x0 || x > pieces.back().x1) return nullptr;
@@ -107,6 +166,16 @@ double ExactResults::ShearAt(double x) const {
 double ExactResults::MomentAt(double x) const {
   const Piece* p = PieceAt(pieces, x);
   return p ? p->Moment(x) : 0;
+}
+
+double ExactResults::RotationAt(double x) const {
+  const Piece* p = PieceAt(pieces, x);
+  return p ? p->Rotation(x) : 0;
+}
+
+double ExactResults::DeflectionAt(double x) const {
+  const Piece* p = PieceAt(pieces, x);
+  return p ? p->Deflection(x) : 0;
 }
 
 bool ExactSolver::IsStable(const ExactBeam& beam) {
@@ -130,23 +199,52 @@ const ExactResults& ExactSolver::SolveKept(const ExactBeam& beam) {
 
 namespace {
 
-// The beam as the stiffness method sees it: the held supports as nodes, the
-// spans between them with their fixed-end actions, and the events that the
-// statics pass walks through.
+// E I along the beam, constant between breaks; the first and last values
+// reach on past the ends of the stretches given.
+class StiffnessMap {
+ public:
+  explicit StiffnessMap(const std::vector<ExactBeam::Stiffness>& stretches) {
+    for (std::size_t k = 0; k < stretches.size(); ++k) {
+      if (k > 0 && stretches[k].EI == values_.back()) continue;
+      if (k > 0) breaks_.push_back(stretches[k].x1);
+      values_.push_back(stretches[k].EI);
+    }
+    if (values_.empty()) values_.push_back(1.0);
+  }
+  // The value just right of x.
+  double At(double x) const {
+    return values_[static_cast<std::size_t>(std::upper_bound(breaks_.begin(), breaks_.end(), x) - breaks_.begin())];
+  }
+  std::vector<double>& Breaks() { return breaks_; }
+  const std::vector<double>& Breaks() const { return breaks_; }
+
+ private:
+  std::vector<double> breaks_;
+  std::vector<double> values_;
+};
+
+// The beam as the stiffness method sees it: nodes at the carrying supports
+// and where E I changes between them, each with a deflection and a rotation
+// unknown; elements between the nodes with their fixed-end actions; and the
+// events that the statics pass walks through.
 class SpanModel {
  public:
   SpanModel(const ExactBeam& beam, ExactResults& results);
 
   void ApplyForces();
   void ApplyLoads();
-  void SolveRotations();
+  void SolveNodes();
   void FindEndActions();
   void BuildPieces();
   const std::vector<Sample>& Samples() const { return samples_; }
   double Start() const { return start_; }
+  double End() const { return end_; }
+  const StiffnessMap& Stiffness() const { return stiffness_; }
+  std::vector<NodeState> NodeStates() const;
 
  private:
   double NodeX(std::size_t i) const { return nodes_[i].x; }
+  void PlaceNodes();
   // Region k of a point: k nodes lie left of it; 0 and n are the overhangs.
   std::size_t RegionOf(double x) const;
   void AddPointLoad(std::size_t region, double x, double p);
@@ -156,10 +254,11 @@ class SpanModel {
 
   const ExactBeam& beam_;
   ExactResults& results_;
+  StiffnessMap stiffness_;
   std::vector<Node> nodes_;
   std::size_t n_ = 0;
   std::vector<Span> spans_;
-  std::vector<double> theta_;
+  std::vector<double> displacement_;  // deflection (up) and rotation of each node in turn
   double loadScale_ = 0;  // what a rounding error is measured against
   std::vector<double> coverOffset_, coverSlope_;
   std::vector<Event> events_;
@@ -167,18 +266,54 @@ class SpanModel {
   double start_ = 0, end_ = 0;
 };
 
-SpanModel::SpanModel(const ExactBeam& beam, ExactResults& results) : beam_(beam), results_(results) {
-  for (const auto& s : beam.supports) {
-    results.supports.push_back({s.x, s.type, 0, 0});
-    if (s.type != ftNone) nodes_.push_back({s.x, s.type == ftVice, results.supports.size() - 1});
-  }
+SpanModel::SpanModel(const ExactBeam& beam, ExactResults& results)
+    : beam_(beam), results_(results), stiffness_(beam.stiffness) {
+  start_ = std::min(0.0, beam.supports.empty() ? 0.0 : beam.supports.front().x);
+  end_ = std::max(beam.length, beam.supports.empty() ? 0.0 : beam.supports.back().x);
+  PlaceNodes();
   n_ = nodes_.size();
   spans_.resize(n_ - 1);
+  for (std::size_t i = 0; i + 1 < n_; ++i) spans_[i].EI = stiffness_.At((NodeX(i) + NodeX(i + 1)) / 2);
   coverOffset_.assign(n_, 0.0);
   coverSlope_.assign(n_, 0.0);
   events_.reserve(2 * n_ + beam.forces.size() + 2 * beam.loads.size() + 2);
-  start_ = std::min(0.0, beam.supports.empty() ? 0.0 : beam.supports.front().x);
-  end_ = std::max(beam.length, beam.supports.empty() ? 0.0 : beam.supports.back().x);
+}
+
+// A change of E I between two carrying supports is a free node. One that
+// nearly meets a support is moved onto it: an element far shorter than its
+// neighbours would make the equations ill-conditioned, and the move is far
+// below anything a section's dimensions mean.
+void SpanModel::PlaceNodes() {
+  for (const auto& s : beam_.supports) {
+    results_.supports.push_back({s.x, s.type, 0, 0});
+    if (s.type != ftNone) nodes_.push_back({s.x, true, s.type == ftVice, results_.supports.size() - 1});
+  }
+  std::vector<double>& breaks = stiffness_.Breaks();
+  if (breaks.empty()) return;
+  const double tolerance = 1e-7 * (end_ - start_);
+  std::vector<Node> supports;
+  supports.swap(nodes_);
+  std::size_t k = 0;
+  for (double& b : breaks) {
+    for (; k < supports.size() && supports[k].x <= b + tolerance; ++k) {
+      if (std::abs(supports[k].x - b) <= tolerance) b = supports[k].x;
+      nodes_.push_back(supports[k]);
+    }
+    if (k == 0 || k == supports.size()) continue;  // on an overhang: no node
+    if (b - nodes_.back().x <= tolerance)
+      b = nodes_.back().x;
+    else
+      nodes_.push_back({b, false, false, Node::NoSupport});
+  }
+  for (; k < supports.size(); ++k) nodes_.push_back(supports[k]);
+  for (double b : breaks) events_.push_back({b});
+}
+
+std::vector<NodeState> SpanModel::NodeStates() const {
+  std::vector<NodeState> states(n_);
+  for (std::size_t j = 0; j < n_; ++j)
+    states[j] = {NodeX(j), displacement_[2 * j], displacement_[2 * j + 1], nodes_[j].support != Node::NoSupport};
+  return states;
 }
 
 std::size_t SpanModel::RegionOf(double x) const {
@@ -275,56 +410,73 @@ void SpanModel::AddCoveredSpans() {
   }
 }
 
-// Rotations of the nodes: a tridiagonal system, with EI = 1 since the
-// reactions of a uniform beam do not depend on it. Vices keep theirs at 0.
-void SpanModel::SolveRotations() {
-  std::vector<double> diag(n_, 1.0), upper(n_, 0.0), lower(n_, 0.0), rhs(n_, 0.0);
-  theta_.assign(n_, 0.0);
+// The deflection (upward) and rotation of every node from K d = loads minus
+// the fixed-end actions. Unknowns 2j and 2j + 1 belong to node j, so K is a
+// band of half-width 3; a held unknown keeps a row of its own with d = 0.
+void SpanModel::SolveNodes() {
+  const std::size_t dofs = 2 * n_;
+  BandMatrix K(dofs);
+  std::vector<double> rhs(dofs, 0.0);
+  std::vector<bool> held(dofs);
   for (std::size_t j = 0; j < n_; ++j) {
-    if (nodes_[j].vice) continue;
-    diag[j] = 0;
-    rhs[j] = nodes_[j].couple;
-    if (j > 0) {
-      const double L = NodeX(j) - NodeX(j - 1);
-      diag[j] += 4 / L;
-      if (!nodes_[j - 1].vice) lower[j] = 2 / L;
-      rhs[j] -= spans_[j - 1].fixedRight;
-    }
-    if (j + 1 < n_) {
-      const double L = NodeX(j + 1) - NodeX(j);
-      diag[j] += 4 / L;
-      if (!nodes_[j + 1].vice) upper[j] = 2 / L;
-      rhs[j] -= spans_[j].fixedLeft;
+    held[2 * j] = nodes_[j].holdsDeflection;
+    held[2 * j + 1] = nodes_[j].vice;
+    rhs[2 * j] = -nodes_[j].force;
+    rhs[2 * j + 1] = nodes_[j].couple;
+  }
+  for (std::size_t i = 0; i + 1 < n_; ++i) {
+    double k[4][4], fixed[4];
+    ElementStiffness(NodeX(i + 1) - NodeX(i), spans_[i].EI, k);
+    FixedEndActions(spans_[i], NodeX(i + 1) - NodeX(i), fixed);
+    for (std::size_t a = 0; a < 4; ++a) {
+      rhs[2 * i + a] -= fixed[a];
+      for (std::size_t b = a; b < 4; ++b)
+        if (!held[2 * i + a] && !held[2 * i + b]) K.Add(2 * i + a, 2 * i + b, k[a][b]);
     }
   }
-  // Thomas algorithm; the system is strictly diagonally dominant.
-  for (std::size_t j = 1; j < n_; ++j) {
-    const double w = lower[j] / diag[j - 1];
-    diag[j] -= w * upper[j - 1];
-    rhs[j] -= w * rhs[j - 1];
-  }
-  for (std::size_t j = n_; j-- > 0;)
-    theta_[j] = (rhs[j] - (j + 1 < n_ ? upper[j] * theta_[j + 1] : 0)) / diag[j];
+  for (std::size_t r = 0; r < dofs; ++r)
+    if (held[r]) K.Add(r, r, 1), rhs[r] = 0;
+  displacement_ = K.Solve(std::move(rhs));
 }
 
-// End moments and shears of every span give the reactions and vice moments.
+// The end couples of every element from the stiffness relation; the
+// reactions from the equilibrium of each span between two supports as one
+// body, never of a single element, which may be very short beside a change
+// of section and would magnify the rounding of its couples.
 void SpanModel::FindEndActions() {
-  std::vector<double> endMoments(n_, 0.0);
-  for (std::size_t j = 0; j < n_; ++j) results_.supports[nodes_[j].support].reaction = nodes_[j].force;
+  std::vector<double> endMoments(n_, 0.0), endForces(n_, 0.0);
+  for (std::size_t j = 0; j < n_; ++j) endForces[j] = nodes_[j].force;
+  std::size_t first = 0;  // the node where the current span starts
+  double load = 0, loadMoment = 0, firstMoment = 0;
   for (std::size_t i = 0; i + 1 < n_; ++i) {
-    const double L = NodeX(i + 1) - NodeX(i);
-    const double ml = spans_[i].fixedLeft + (4 * theta_[i] + 2 * theta_[i + 1]) / L;
-    const double mr = spans_[i].fixedRight + (2 * theta_[i] + 4 * theta_[i + 1]) / L;
-    const double vr = (spans_[i].loadMoment - ml - mr) / L;
-    results_.supports[nodes_[i].support].reaction += spans_[i].load - vr;
-    results_.supports[nodes_[i + 1].support].reaction += vr;
+    const double L = NodeX(i + 1) - NodeX(i), EI = spans_[i].EI;
+    const double wi = displacement_[2 * i], ti = displacement_[2 * i + 1];
+    const double wj = displacement_[2 * i + 2], tj = displacement_[2 * i + 3];
+    const double sway = 6 * EI * (wi - wj) / (L * L);
+    const double ml = spans_[i].fixedLeft + EI * (4 * ti + 2 * tj) / L + sway;
+    const double mr = spans_[i].fixedRight + EI * (2 * ti + 4 * tj) / L + sway;
     endMoments[i] += ml;
     endMoments[i + 1] += mr;
+    const double offset = NodeX(i) - NodeX(first);
+    if (i == first) {
+      firstMoment = ml, load = 0, loadMoment = 0;
+    } else {  // a load right at a change of section
+      load += nodes_[i].force, loadMoment += nodes_[i].force * offset;
+    }
+    load += spans_[i].load;
+    loadMoment += spans_[i].loadMoment + spans_[i].load * offset;
+    if (!nodes_[i + 1].holdsDeflection) continue;
+    const double right = (loadMoment - firstMoment - mr) / (NodeX(i + 1) - NodeX(first));
+    endForces[first] += load - right;
+    endForces[i + 1] += right;
+    first = i + 1;
   }
   // What is zero by nature should read as zero, not as rounding noise.
   const double noise = 1e-12 * loadScale_;
   for (std::size_t j = 0; j < n_; ++j) {
+    if (nodes_[j].support == Node::NoSupport) continue;
     auto& s = results_.supports[nodes_[j].support];
+    s.reaction = endForces[j];
     if (nodes_[j].vice) s.moment = endMoments[j] - nodes_[j].couple;
     if (std::abs(s.reaction) <= noise) s.reaction = 0;
     if (std::abs(s.moment) <= noise * (end_ - start_)) s.moment = 0;
@@ -339,6 +491,7 @@ void SpanModel::BuildPieces() {
   events_.push_back({end_});
   std::sort(events_.begin(), events_.end(), [](const Event& a, const Event& b) { return a.x < b.x; });
   samples_.reserve(4 * events_.size() + 2);
+  results_.pieces.reserve(events_.size());
   samples_.push_back({start_, 0, 0});
   double shear = 0, moment = 0, intensity = 0, slope = 0;
   int active = 0;
@@ -426,10 +579,13 @@ ExactResults ExactSolver::Solve(const ExactBeam& beam) {
   SpanModel model(beam, results);
   model.ApplyForces();
   model.ApplyLoads();
-  model.SolveRotations();
+  model.SolveNodes();
   model.FindEndActions();
   model.BuildPieces();
   FindExtremes(model.Samples(), model.Start(), results);
+  if (!beam.stiffness.empty())
+    AddDeflections(model.NodeStates(), [&](double x) { return model.Stiffness().At(x); }, model.Start(),
+                   model.End(), results);
   return results;
 }
 

@@ -5,10 +5,12 @@
 
 namespace trevan {
 
-// Solves a continuous beam of uniform bending stiffness exactly, by the
-// direct stiffness method: hinge and roll supports hold the beam's
-// deflection, a vice also its slope, a support of type none holds nothing.
-// Loads outside [0, length] are not on the beam and are left out.
+// Solves a continuous beam exactly, by the direct stiffness method with a
+// deflection and a rotation at every node: hinge and roll supports hold the
+// deflection, a vice also the rotation, a support of type none holds
+// nothing, and a change of E I between supports is a free node. With a
+// section the results carry rotations and deflections as well. Loads
+// outside [0, length] are not on the beam and are left out.
 class ExactSolver {
  public:
   // A beam is stable with a vice or with two hinge or roll supports.

@@ -28,6 +28,14 @@ double ScaleFit::StepAtLeast(double v) {
       if (q * p >= v) return q * p;
 }
 
+double ScaleFit::FineStepAtLeast(double v) {
+  if (!(v > 0 && std::isfinite(v))) return 1;
+  double p = std::pow(10.0, std::floor(std::log10(v)));
+  for (;; p *= 10)
+    for (double q : {1.25, 2.5, 5.0})
+      if (q * p >= v) return q * p;
+}
+
 ScaleFit::Scales ScaleFit::Fit(const Extent& extent, const Scales& current, const Room& room) {
   Scales s = current;
   const double inputRoom = std::max(1, room.inputHalf - Margin);

@@ -52,6 +52,8 @@ class ScaleFit {
   static double WidthScale(double length, int columns, double current);
   // The smallest of 2.5, 5 and 12.5 times a power of ten that is at least v.
   static double StepAtLeast(double v);
+  // The same steps with no smallest one, for the deflection curve.
+  static double FineStepAtLeast(double v);
 };
 
 }  // namespace trevan

@@ -208,6 +208,8 @@ std::string TTrevanDoc::UnitSwitchProblem(bool metric) const {
                            ConvertPosition(d->X1, metric), ConvertPosition(d->X2, metric)})
       if (!limits::IsMagnitude(v)) return tooLarge;
   double previous = 0;
+  if (!Section.Converted(metric, length).Problem(length).empty())
+    return "The section's E or I would be out of range.";
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
     const double x = ConvertPosition(e->X1, metric);
     if (!limits::IsSupportPosition(x, length))
@@ -225,6 +227,7 @@ bool TTrevanDoc::SetMetric(bool metric) {
   Metric = metric;
   SetApplicationMetric(metric);
   Length = ConvertBeamLength(Length, metric);
+  Section = Section.Converted(metric, Length);
   for (auto& c : Charges) c->SetMetric(metric);
   for (auto& d : DistrCharges) d->SetMetric(metric);
   element* last = Chain.get();
@@ -243,6 +246,11 @@ bool TTrevanDoc::SetMetric(bool metric) {
   AllocateSamples();
   MarkDirty(true);
   return true;
+}
+
+void TTrevanDoc::SetSection(BeamSection section) {
+  Section = std::move(section);
+  Recompute();
 }
 
 int TTrevanDoc::SupportCount() const {

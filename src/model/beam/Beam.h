@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "beam/BeamSection.h"
 #include "beam/DistributedLoad.h"
 #include "beam/InputLimits.h"
 #include "beam/PointForce.h"
@@ -71,6 +72,7 @@ class TTrevanDoc {
   // kept in the other unit (it would break the limits of InputLimits.h).
   bool SetMetric(bool metric);
   std::string UnitSwitchProblem(bool metric) const;
+  void SetSection(BeamSection section);
 
   // Analysis inputs.
   int SampleCount() const;
@@ -125,6 +127,9 @@ class TTrevanDoc {
   // diagrams use every load's own lever arm.
   std::vector<double> LoadMoments;
   TitleBlock Title;
+  // E and I along the beam; empty until the user sets them. Change it with
+  // SetSection, so that the analysis follows.
+  BeamSection Section;
   int Version = CurrentVersion;
   BeamView* View = nullptr;
   double Length = 0;

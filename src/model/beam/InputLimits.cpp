@@ -36,6 +36,8 @@ bool AreSupportsApart(double a, double b, double slack) { return std::fabs(b - a
 
 bool IsLoadPosition(double x, double length) { return x >= 0 && x <= length; }
 
+bool IsSectionValue(double value) { return value >= MinSectionValue && value < MaxMagnitude; }
+
 bool IsTitleText(std::string_view text) {
   if (text.size() > MaxTitleLength) return false;
   return std::none_of(text.begin(), text.end(), [](char c) {

@@ -45,6 +45,12 @@ bool IsLoadPosition(double x, double length);
 inline constexpr std::size_t MaxTitleLength = 200;
 bool IsTitleText(std::string_view text);
 
+// E and I of a section, each in the beam's units: positive, finite and
+// within these bounds, so that E I and the deflections stay ordinary numbers.
+inline constexpr double MinSectionValue = 1e-20;
+inline constexpr std::size_t MaxSegments = 1000;
+bool IsSectionValue(double value);
+
 enum class ParsedValue { Ok, NotANumber, NotFinite };
 // Reads an edited value: the whole text (surrounding blanks aside) must be
 // one number. "inf", "nan" and numbers too large for a double are numbers

@@ -48,6 +48,23 @@ std::vector<ValueLabels::Label> ValueLabels::ForSupports(const ExactResults& res
   return labels;
 }
 
+std::vector<ValueLabels::Label> ValueLabels::ForDeflections(const ExactResults& results, const Mapping& m,
+                                                            double deflectionScale, Rgb colour) {
+  std::vector<Label> labels;
+  if (!results.solved || !results.deflected) return labels;
+  const double factor = ExactTable::DeflectionFactor(m.metric);
+  for (const auto& span : results.spans) {
+    const ExactResults::Extreme& e = span.Largest();
+    if (e.value == 0) continue;
+    const Point p{Column(e.x, m.distanceScale), Row(m.zeroLine, e.value * factor, deflectionScale)};
+    labels.push_back({"defl. " + ExactTable::Significant(e.value * factor) + " " +
+                          ExactTable::DeflectionUnit(m.metric) + " at " + ExactTable::Significant(e.x) + " " +
+                          LengthUnit(m.metric),
+                      p, e.value > 0 ? +1 : -1, colour, {}});
+  }
+  return labels;
+}
+
 std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& results, const Mapping& m,
                                                          Rgb shearColour, Rgb momentColour) {
   std::vector<Label> labels;

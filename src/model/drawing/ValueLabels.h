@@ -45,6 +45,10 @@ class ValueLabels {
   static std::vector<Label> ForSupports(const ExactResults& results, const Mapping& m, Rgb colour);
   static std::vector<Label> ForDiagrams(const ExactResults& results, const Mapping& m, Rgb shearColour,
                                         Rgb momentColour);
+  // The largest deflection of every span and overhang, drawn downward below
+  // the zero line at deflectionScale mm (in) a pixel; none without a section.
+  static std::vector<Label> ForDeflections(const ExactResults& results, const Mapping& m, double deflectionScale,
+                                           Rgb colour);
   // Places the labels in order; answers the ones placed. Only labels whose
   // points lie between fromX and toX are considered, so that a picture of
   // part of a long beam costs only what it shows.

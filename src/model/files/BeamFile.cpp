@@ -32,6 +32,7 @@ struct TTrevanDoc::FileContents {
   std::vector<std::array<double, 4>> loads;
   std::vector<std::pair<double, TSupportType>> supports;
   TitleBlock title;
+  BeamSection section;
 };
 
 namespace {
@@ -184,12 +185,14 @@ TTrevanDoc::FileContents TTrevanDoc::ReadFile(const std::string& fileName) const
 void TTrevanDoc::ReadExtendedData(std::string_view rest, FileContents& contents) {
   BlockReader in(rest);
   ReadTitleSection(in, contents.title);
+  ReadSectionBlock(in, contents.length, contents.section);
   in.ExpectEnd();
 }
 
 std::string TTrevanDoc::ExtendedData() const {
   BlockWriter out;
   WriteTitleSection(Title, out);
+  WriteSectionBlock(Section, ParseReal(CFormat("%9.9f", Length)), out);
   return out.Finish();
 }
 
@@ -216,6 +219,7 @@ bool TTrevanDoc::Load(const std::string& fileName) {
   Metric = contents.metric;
   Length = contents.length;
   Title = contents.title;
+  Section = std::move(contents.section);
   Charges.clear();
   for (const auto& [x, f] : contents.charges) Charges.push_back(std::make_shared<charge>(x, f, View));
   DistrCharges.clear();

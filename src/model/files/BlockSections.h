@@ -9,8 +9,14 @@ namespace trevan {
 class BlockReader;
 class BlockWriter;
 struct TitleBlock;
+struct BeamSection;
 
 void WriteTitleSection(const TitleBlock& title, BlockWriter& out);
 void ReadTitleSection(BlockReader& in, TitleBlock& title);
+// E and I along the beam; the reader checks them against the beam's length.
+// The last segment ends where the saved beam does, so that a second save
+// writes the same bytes.
+void WriteSectionBlock(const BeamSection& section, double savedLength, BlockWriter& out);
+void ReadSectionBlock(BlockReader& in, double length, BeamSection& section);
 
 }  // namespace trevan

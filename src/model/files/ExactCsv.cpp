@@ -13,11 +13,22 @@ namespace {
 
 struct Row {
   double x, shear, moment;
+  double rotation = 0, deflection = 0;
 };
 
 // Positions with enough digits to keep two break points a hair apart
 // distinct; values to rounding noise.
-std::string Line(const Row& r) { return CFormat("%.15g,%.12g,%.12g\n", r.x, r.shear, r.moment); }
+std::string Line(const Row& r, bool deflected) {
+  if (!deflected) return CFormat("%.15g,%.12g,%.12g\n", r.x, r.shear, r.moment);
+  return CFormat("%.15g,%.12g,%.12g,%.12g,%.12g\n", r.x, r.shear, r.moment, r.rotation, r.deflection);
+}
+
+std::string Header(bool metric, bool deflected) {
+  std::string header =
+      CFormat("x (%s),shear (%s),moment (%s)", LengthUnit(metric), ForceUnit(metric), MomentUnit(metric));
+  if (deflected) header += CFormat(",rotation (rad),deflection (%s)", metric ? "mm" : "in");
+  return header + "\n";
+}
 
 struct Point {
   double x;
@@ -35,6 +46,7 @@ std::vector<Point> EvaluationPoints(const ExactResults& results, double start, d
   for (int i = 0; i <= ExactCsv::GridSteps; ++i) others.push_back(start + (end - start) * i / ExactCsv::GridSteps);
   others.insert(others.end(), {results.maxSagging.x, results.maxHogging.x, results.maxAbsShear.x});
   others.insert(others.end(), results.zeroShear.begin(), results.zeroShear.end());
+  for (const auto& span : results.spans) others.insert(others.end(), {span.down.x, span.up.x});
   std::sort(others.begin(), others.end());
   const double close = 1e-9 * (end - start);
   const std::size_t breaks = points.size();
@@ -63,24 +75,28 @@ std::string ExactCsv::Write(const ExactResults& results, bool metric) {
   const double largestShear = results.maxAbsShear.value, largestMoment = results.LargestMoment();
   // A difference below these is rounding, not a jump.
   const double shearTol = 1e-9 * largestShear, momentTol = 1e-9 * largestMoment;
-  std::string text =
-      CFormat("x (%s),shear (%s),moment (%s)\n", LengthUnit(metric), ForceUnit(metric), MomentUnit(metric));
-  auto at = [&](std::size_t piece, double x) { return Row{x, pieces[piece].Shear(x), pieces[piece].Moment(x)}; };
+  const bool deflected = results.deflected;
+  const double toDisplay = metric ? 1000 : 12;
+  std::string text = Header(metric, deflected);
+  auto at = [&](std::size_t piece, double x) {
+    const auto& p = pieces[piece];
+    return Row{x, p.Shear(x), p.Moment(x), p.Rotation(x), p.Deflection(x) * toDisplay};
+  };
   std::size_t k = 0;  // the piece that holds the current point, or starts at it
   for (const Point& point : EvaluationPoints(results, start, end)) {
     const double x = point.x;
     while (k + 1 < pieces.size() && pieces[k + 1].x0 <= x) ++k;
     if (!point.breakPoint) {
-      text += Line(x < pieces.front().x0 ? Row{x, 0, 0} : at(k, x));
+      text += Line(x < pieces.front().x0 ? Row{x, 0, 0, at(0, x).rotation, at(0, x).deflection} : at(k, x), deflected);
       continue;
     }
     const bool atEnd = x == end;
     // Right of the last break nothing acts; left of the first neither.
-    const Row left = atEnd ? at(k, end) : (k > 0 ? at(k - 1, x) : Row{x, 0, 0});
-    const Row right = atEnd ? Row{end, 0, 0} : at(k, x);
+    const Row left = atEnd ? at(k, end) : (k > 0 ? at(k - 1, x) : Row{x, 0, 0, at(k, x).rotation, at(k, x).deflection});
+    const Row right = atEnd ? Row{end, 0, 0, left.rotation, left.deflection} : at(k, x);
     if (std::abs(left.shear - right.shear) > shearTol || std::abs(left.moment - right.moment) > momentTol)
-      text += Line(left);
-    text += Line(right);
+      text += Line(left, deflected);
+    text += Line(right, deflected);
   }
   return text;
 }

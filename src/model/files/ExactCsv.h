@@ -13,7 +13,8 @@ namespace trevan {
 // jumps, the point has two rows, the value just left of it, then just right;
 // no position has more. Always the "C"
 // conventions, whatever the user's locale; the first row names the columns
-// with their units.
+// with their units. With a section, rotation (rad) and deflection (mm or
+// in, downward positive) follow.
 class ExactCsv {
  public:
   static constexpr int GridSteps = 200;

@@ -76,6 +76,36 @@ std::vector<ExactTable::Row> ExactTable::Rows(const ExactResults& results, bool 
   return rows;
 }
 
+std::string ExactTable::SpanRatio(double length, double deflection) {
+  if (deflection == 0 || !(length / std::fabs(deflection) < 1e12)) return "none";
+  return CFormat("L/%.0f", std::floor(length / std::fabs(deflection)));
+}
+
+std::vector<ExactTable::Row> ExactTable::DeflectionRows(const ExactResults& results, bool metric, double limit) {
+  if (!results.solved) return {};
+  if (!results.deflected) return {{NoSectionText}};
+  const std::string length = LengthUnit(metric), unit = DeflectionUnit(metric);
+  auto deflection = [&](double v) { return Significant(v * DeflectionFactor(metric)); };
+  const std::string check = CFormat("Limit L/%g", limit);
+  std::vector<Row> rows{{SignText}};
+  rows.push_back({"Span", "From (" + length + ")", "To (" + length + ")", "Down (" + unit + ")", "x (" + length + ")",
+                  "Up (" + unit + ")", "x (" + length + ")", "L/δ", check});
+  int number = 0;
+  for (const auto& span : results.spans) {
+    const double largest = std::fabs(span.Largest().value);
+    const bool passes = largest * limit <= span.Length();
+    rows.push_back({span.overhang ? "Overhang" : std::to_string(++number), Significant(span.x0),
+                    Significant(span.x1), deflection(span.down.value), Significant(span.down.x),
+                    deflection(span.up.value), Significant(span.up.x), SpanRatio(span.Length(), largest),
+                    passes ? "pass" : "fail"});
+  }
+  rows.push_back({"Support", "x (" + length + ")", "Rotation (rad)"});
+  number = 0;
+  for (const auto& s : results.supports)
+    rows.push_back({std::to_string(++number), Significant(s.x), Significant(s.rotation)});
+  return rows;
+}
+
 std::string ExactTable::SupportHint(const ExactResults& results, double x, bool metric) {
   for (const auto& s : results.supports) {
     if (s.x != x) continue;

@@ -18,6 +18,18 @@ class ExactTable {
   // Full precision gives every digit a double needs to read back the same,
   // for a copy that goes on into other programs.
   static std::vector<Row> Rows(const ExactResults& results, bool metric, bool kilo, bool fullPrecision = false);
+  static constexpr const char* NoSectionText = "Set the section and material to see deflections";
+  static constexpr const char* SignText =
+      "Deflection downward positive, rotation counter-clockwise positive";
+  // Deflections in mm (in) of every span and overhang with L/deflection
+  // checked against L/limit, and the rotations at the supports; the one
+  // line NoSectionText for a beam without a section; none when unsolved.
+  static std::vector<Row> DeflectionRows(const ExactResults& results, bool metric, double limit);
+  // "L/1234", "none" for no deflection.
+  static std::string SpanRatio(double length, double deflection);
+  static const char* DeflectionUnit(bool metric) { return metric ? "mm" : "in"; }
+  // Metres to mm, feet to inches.
+  static double DeflectionFactor(bool metric) { return metric ? 1000 : 12; }
   // One line a row, cells separated by tabs: a spreadsheet pastes it into cells.
   static std::string TabSeparated(const std::vector<Row>& rows);
   // Columns padded to their widest cell, for a terminal.

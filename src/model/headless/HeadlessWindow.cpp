@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "analysis/ExactColumns.h"
 #include "beam/UnitSystem.h"
 #include "text/CLocaleText.h"
 
@@ -86,6 +87,7 @@ void HeadlessWindow::ResetBeamView() {
 
 void HeadlessWindow::Recalculate() {
   if (calc_) sweeps_ = calc_->Recalculate();
+  if (beam_) SampleExactColumns(*beam_, distanceScale_, shear_, moment_);
 }
 
 }  // namespace trevan

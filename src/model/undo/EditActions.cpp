@@ -157,4 +157,12 @@ std::unique_ptr<QAction> TActionElementProps::Execute() {
   return std::make_unique<TActionElementProps>(Owner, Target, old);
 }
 
+std::unique_ptr<QAction> TActionSection::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  BeamSection old = beam->Section;
+  beam->SetSection(Section);
+  return std::make_unique<TActionSection>(Owner, std::move(old));
+}
+
 }  // namespace trevan::undo

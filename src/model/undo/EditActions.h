@@ -141,4 +141,13 @@ class TActionElementProps : public QAction {
   element Values;
 };
 
+// Puts the held section on the beam; the reverse puts the old one back.
+class TActionSection : public QAction {
+ public:
+  TActionSection(EditWindow* owner, BeamSection section)
+      : QAction(owner, "&Undo section", "&Redo section"), Section(std::move(section)) {}
+  std::unique_ptr<QAction> Execute() override;
+  BeamSection Section;
+};
+
 }  // namespace trevan::undo

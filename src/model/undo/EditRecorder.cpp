@@ -54,6 +54,13 @@ void EditRecorder::RecordMove(object& target, double distance) {
   }
 }
 
+void EditRecorder::RecordSection(const BeamSection& section) {
+  if (TUndoBuffer* buffer = window_.UndoBuffer()) {
+    TActionSection action(&window_, section);
+    buffer->Do(action);
+  }
+}
+
 void EditRecorder::RecordDeleteSelected() {
   BeamView* view = window_.InputView();
   TUndoBuffer* buffer = window_.UndoBuffer();

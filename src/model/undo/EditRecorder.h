@@ -1,5 +1,6 @@
 #pragma once
 
+#include "beam/BeamSection.h"
 #include "beam/SupportType.h"
 #include "hosts/PropertyRecorder.h"
 
@@ -28,6 +29,9 @@ class EditRecorder : public PropertyRecorder {
   void RecordChargeProps(charge& target, const charge& values) override;
   void RecordDistrChargeProps(distrcharge& target, const distrcharge& values) override;
   void RecordElementProps(element& target, const element& values) override;
+
+  // Gives the beam a section (an empty one takes it away).
+  void RecordSection(const BeamSection& section);
 
   // Removes every object after a confirmation; cannot be undone.
   void ClearAll();

@@ -40,6 +40,13 @@ const std::string TitleLines =
     "title(checker) :C\r\ntitle(revision) :R\r\ntitle(date) :T\r\n";
 const std::string WithTitle = Extended("number of extension lines :7 \r\n" + TitleLines);
 
+// A stepped section: steel over the first 4 m, a smaller I beyond.
+const std::string SegmentLines =
+    "number of segments :2 \r\n"
+    "segment(x1,x2,E,I) :0 4 210000000000 8.3560000000000003e-05 \r\n"
+    "segment(x1,x2,E,I) :4 10 210000000000 3.8919999999999998e-05 \r\n";
+const std::string WithSection = Extended("number of extension lines :3 \r\n" + SegmentLines);
+
 // Room for one more support line, put in place of the one at 10.
 const std::string ThreeSupports = Replace(TenMetreBeam, "supports :2", "supports :3");
 
@@ -288,6 +295,18 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"BlockControlCharacter", Replace(WithTitle, "title(job) :J", "title(job) :%0A"), "title"},
         BadFile{"BlockTitleTooLong",
                 Replace(WithTitle, "title(job) :J", "title(job) :" + std::string(201, 'j')), "title"},
+        BadFile{"SectionZeroE", Replace(WithSection, ":0 4 210000000000", ":0 4 0"), "not valid"},
+        BadFile{"SectionNegativeI", Replace(WithSection, "8.3560000000000003e-05", "-1e-5"), "not valid"},
+        BadFile{"SectionInfiniteE", Replace(WithSection, ":0 4 210000000000", ":0 4 inf"), "finite"},
+        BadFile{"SectionNaNI", Replace(WithSection, "8.3560000000000003e-05", "nan"), "finite"},
+        BadFile{"SectionOverlap", Replace(WithSection, ":4 10 ", ":3.5 10 "), "overlap"},
+        BadFile{"SectionGap", Replace(WithSection, ":4 10 ", ":4.5 10 "), "uncovered"},
+        BadFile{"SectionShort", Replace(WithSection, ":4 10 ", ":4 9.9 "), "uncovered"},
+        BadFile{"SectionMissingValue", Replace(WithSection, ":0 4 210000000000", ":0 4"), "damaged"},
+        BadFile{"SectionNoSegments",
+                Extended("number of extension lines :1 \r\nnumber of segments :0 \r\n"), "no segments"},
+        BadFile{"SectionCountTooHigh", Replace(WithSection, "segments :2", "segments :3"), "damaged"},
+        BadFile{"SectionTooManySegments", Replace(WithSection, "segments :2", "segments :1001"), "count"},
         BadFile{"BlockOfANewerVersion", Extended("number of extension lines :1 \r\nwidget(x) :1 \r\n"),
                 "cannot read"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
@@ -311,6 +330,30 @@ TEST_F(BeamFileTest, TheTitleBlockSurvivesSaveAndReopenExactly) {
   EXPECT_EQ(other.beam()->Title, beam.Title);
   ASSERT_TRUE(other.Save(second));
   EXPECT_EQ(TempDir::Read(second), TempDir::Read(first));
+}
+
+// A section comes back exactly after a unit switch has given it many
+// digits; it survives undo and a second save writes the same bytes.
+TEST_F(BeamFileTest, TheSectionSurvivesSaveAndReopenExactly) {
+  ASSERT_TRUE(Open(WithSection)) << window.LastError();
+  TTrevanDoc& beam = *window.beam();
+  ASSERT_EQ(beam.Section.segments.size(), 2u);
+  EXPECT_EQ(beam.Section.segments[1].I, 3.892e-5);
+  ASSERT_TRUE(beam.SetMetric(false));
+  const std::string first = dir.File("first.tvn"), second = dir.File("second.tvn");
+  ASSERT_TRUE(window.Save(first));
+  test::RecordingMessages quiet;
+  HeadlessWindow other(quiet);
+  ASSERT_TRUE(other.Open(first)) << other.LastError();
+  BeamSection expected = beam.Section;
+  expected.segments.back().x2 = other.beam()->Length;  // the length is kept to nine decimals
+  EXPECT_EQ(other.beam()->Section, expected);
+  ASSERT_TRUE(other.Save(second));
+  EXPECT_EQ(TempDir::Read(second), TempDir::Read(first));
+  // Back in metres the values are the original ones to rounding.
+  ASSERT_TRUE(other.beam()->SetMetric(true));
+  EXPECT_NEAR(other.beam()->Section.segments[0].E, 2.1e11, 2.1e11 * 1e-15);
+  EXPECT_NEAR(other.beam()->Section.segments[1].x1, 4, 1e-14);
 }
 
 // An older file ends at its supports: what follows them is not read.

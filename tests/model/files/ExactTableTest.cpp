@@ -49,5 +49,22 @@ TEST(ExactTableTest, KiloUnitsAndTabSeparatedCells) {
             "Unstable: add a vice or two supports\n");
 }
 
+// 10 m simply supported, 1 kN/m, E I 1e7 N m²: 5wL⁴/384EI = 13.021 mm at 5 m,
+// L/768; wL³/24EI = 4.1667e-3 rad at the ends.
+TEST(ExactTableTest, DeflectionsAgainstTheLimit) {
+  ExactBeam beam{10, {{0, ftHinge}, {10, ftRoll}}, {}, {{0, 10, 1000, 1000}}};
+  EXPECT_EQ(ExactTable::DeflectionRows(ExactSolver::Solve(beam), true, 250),
+            std::vector<ExactTable::Row>{{ExactTable::NoSectionText}});
+  beam.stiffness = {{0, 10, 1e7}};
+  const ExactResults r = ExactSolver::Solve(beam);
+  const std::string text = ExactTable::TabSeparated(ExactTable::DeflectionRows(r, true, 250));
+  for (const char* line : {"Span\tFrom (m)\tTo (m)\tDown (mm)\tx (m)\tUp (mm)\tx (m)\tL/\u03b4\tLimit L/250\n",
+                           "1\t0\t10.000\t13.021\t5.0000\t0\t0\tL/768\tpass\n", "1\t0\t-0.0041667\n",
+                           "2\t10.000\t0.0041667\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  const std::string strict = ExactTable::TabSeparated(ExactTable::DeflectionRows(r, true, 1000));
+  EXPECT_NE(strict.find("L/768\tfail\n"), std::string::npos) << strict;
+}
+
 }  // namespace
 }  // namespace trevan

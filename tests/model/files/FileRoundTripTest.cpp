@@ -20,6 +20,7 @@ struct Snapshot {
   double length = 0;
   std::vector<double> values;  // forces, loads and supports in file order
   std::vector<int> types;
+  BeamSection section = {};  // its last end follows the length, which is rounded
 };
 
 Snapshot Take(const TTrevanDoc& beam) {
@@ -30,6 +31,8 @@ Snapshot Take(const TTrevanDoc& beam) {
     s.values.push_back(e->X1);
     s.types.push_back(e->LeftType);
   }
+  s.section = beam.Section;
+  if (!s.section.Empty()) s.section.segments.back().x2 = 0;
   return s;
 }
 
@@ -37,6 +40,7 @@ Snapshot Take(const TTrevanDoc& beam) {
 ::testing::AssertionResult SameBeam(const Snapshot& a, const Snapshot& b) {
   if (a.metric != b.metric || a.types != b.types || a.values.size() != b.values.size())
     return ::testing::AssertionFailure() << "the structure changed";
+  if (!(a.section == b.section)) return ::testing::AssertionFailure() << "the section changed";
   if (std::fabs(a.length - b.length) > 1e-9) return ::testing::AssertionFailure() << "the length changed";
   for (std::size_t i = 0; i < a.values.size(); ++i)
     if (std::fabs(a.values[i] - b.values[i]) > 1e-9)
@@ -56,7 +60,8 @@ class FileMaker {
     std::ostringstream out;
     const bool old = Chance(0.1);
     const bool metric = old || Chance(0.6);
-    out << "Trevan version :" << (old ? 11500 : 11700) << " \r\n";
+    const bool sectioned = !old && Chance(0.3);
+    out << "Trevan version :" << (old ? 11500 : sectioned ? 11800 : 11700) << " \r\n";
     if (!old) out << "Metric :" << (metric ? 1 : 0) << " \r\n";
     const double maxLength = metric ? 10000 : 32808.4;
     double length = 0;
@@ -74,7 +79,8 @@ class FileMaker {
         length = Uniform(0.01, 60);
         break;
     }
-    out << "beam length :" << Number(length) << " \r\n";
+    const std::string lengthText = Number(length);
+    out << "beam length :" << lengthText << " \r\n";
 
     const int forces = Pick(6);
     out << "number of forces :" << forces << " \r\n";
@@ -110,10 +116,28 @@ class FileMaker {
     }
     out << "number of supports :" << supports.size() << " \r\n";
     for (const double x : supports) out << "support(X,type) :" << Number(x) << " " << Pick(4) << " \r\n";
+    if (sectioned) out << Section(length, lengthText);
     return out.str();
   }
 
  private:
+  // Segments ending where the beam does, in the length's own text.
+  std::string Section(double length, const std::string& lengthText) {
+    std::vector<double> ends;
+    for (int n = Pick(4); n > 0; --n) ends.push_back(Uniform(0, length));
+    std::sort(ends.begin(), ends.end());
+    std::string lines = CFormat("number of segments :%zu \r\n", ends.size() + 1);
+    std::string from = "0";
+    for (std::size_t k = 0; k <= ends.size(); ++k) {
+      const std::string to = k < ends.size() ? CFormat("%.17g", ends[k]) : lengthText;
+      lines += "segment(x1,x2,E,I) :" + from + " " + to + " " + CFormat("%.17g %e ", Stiffness(), Stiffness()) + "\r\n";
+      from = to;
+    }
+    return CFormat("number of extension lines :%zu \r\n", ends.size() + 2) + lines;
+  }
+
+  double Stiffness() { return std::exp(Uniform(std::log(1e-19), std::log(9.9e11))); }
+
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
   double Uniform(double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng_); }

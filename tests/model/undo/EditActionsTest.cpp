@@ -146,6 +146,18 @@ TEST_F(EditActionsTest, RefusedSupportInsertionAndItsUndoChangeNothing) {
   EXPECT_TRUE(SupportPositions(beam()).empty());
 }
 
+TEST_F(EditActionsTest, ASectionIsSetUndoneAndRedone) {
+  const BeamSection steel = BeamSection::Uniform(2.1e11, 8.356e-5, 15);
+  recorder().RecordSection(steel);
+  EXPECT_EQ(beam().Section, steel);
+  EXPECT_EQ(UndoCaption(), "&Undo section");
+  EXPECT_TRUE(window.Dirty());
+  Undo();
+  EXPECT_TRUE(beam().Section.Empty());
+  Redo();
+  EXPECT_EQ(beam().Section, steel);
+}
+
 TEST_F(EditActionsTest, TheSentinelIsNeverDeleted) {
   window.SelectObject(beam().Sentinel());
   recorder().RecordDeleteSelected();
