@@ -97,13 +97,13 @@ std::vector<double> Ticks(double lo, double hi, int count) {
 
 QString TickText(double v) { return QString::number(v, 'g', 6); }
 
-// The largest sagging moment on [a, b]: at the ends of the pieces there and
-// where the shear crosses zero inside them.
-ExactResults::Extreme LargestSagging(const ExactResults& results, double a, double b) {
+// The largest sagging (sense +1) or hogging (sense -1) moment on [a, b]: at
+// the ends of the pieces there and where the shear crosses zero inside them.
+ExactResults::Extreme LargestMomentOn(const ExactResults& results, double a, double b, double sense) {
   ExactResults::Extreme best{0, a};
   auto consider = [&](const ExactResults::Piece& p, double x) {
     if (x < std::max(a, p.x0) || x > std::min(b, p.x1)) return;  // each piece holds on its own stretch only
-    if (const double m = p.Moment(x); m > best.value) best = {m, x};
+    if (const double m = p.Moment(x); sense * m > sense * best.value) best = {m, x};
   };
   for (const auto& p : results.pieces) {
     if (p.x1 < a || p.x0 > b) continue;
@@ -516,8 +516,10 @@ void BeamDrawings::DrawExtremes(QPainter& painter, const Scale& s, const QRectF&
       marks.push_back({results_.maxSagging.x, results_.maxSagging.value, "M max"});
     if (results_.maxHogging.value < 0)
       marks.push_back({results_.maxHogging.x, results_.maxHogging.value, "M min"});
-    for (const auto& [x, value] : SpanSagging())
-      if (x != results_.maxSagging.x) marks.push_back({x, value, "M"});
+    for (const auto& [x, value] : StretchMoments())
+      if (std::none_of(marks.begin(), marks.end(),
+                       [&](const Mark& m) { return std::abs(m.x - x) <= 1e-9 * beam_.length; }))
+        marks.push_back({x, value, "M"});
   } else if (results_.maxAbsShear.value > 0) {
     marks.push_back({results_.maxAbsShear.x, results_.maxShearSigned, "V"});
   }
@@ -542,17 +544,24 @@ void BeamDrawings::DrawExtremes(QPainter& painter, const Scale& s, const QRectF&
   }
 }
 
-// Each span's own largest sagging moment, between two supports that hold
-// the beam up.
-std::vector<std::pair<double, double>> BeamDrawings::SpanSagging() const {
-  std::vector<double> held;
+// Each span's and overhang's own largest sagging and hogging moments; a span
+// lies between two supports that hold the beam up, an overhang beyond the
+// outermost of them.
+std::vector<std::pair<double, double>> BeamDrawings::StretchMoments() const {
+  std::vector<double> ends;
   for (const auto& s : beam_.supports)
-    if (s.type != ftNone) held.push_back(s.x);
+    if (s.type != ftNone) ends.push_back(s.x);
+  if (ends.empty()) return {};
+  if (ends.front() > 0) ends.insert(ends.begin(), 0.0);
+  if (ends.back() < beam_.length) ends.push_back(beam_.length);
+  const double negligible = 1e-9 * results_.LargestMoment();
   std::vector<std::pair<double, double>> found;
-  for (std::size_t i = 0; i + 1 < held.size(); ++i) {
-    const ExactResults::Extreme e = LargestSagging(results_, held[i], held[i + 1]);
-    if (e.value > 1e-9 * results_.LargestMoment()) found.emplace_back(e.x, e.value);
-  }
+  for (std::size_t i = 0; i + 1 < ends.size(); ++i)
+    for (const double sense : {1.0, -1.0}) {
+      const ExactResults::Extreme e = LargestMomentOn(results_, ends[i], ends[i + 1], sense);
+      const bool seen = std::any_of(found.begin(), found.end(), [&](const auto& f) { return f.first == e.x; });
+      if (sense * e.value > negligible && !seen) found.emplace_back(e.x, e.value);
+    }
   return found;
 }
 

@@ -66,7 +66,7 @@ class BeamDrawings {
   static void DrawValueAxis(QPainter& painter, const ValueAxis& axis, double axisX, double pt);
   void DrawExtremes(QPainter& painter, const Scale& s, const QRectF& area, const ValueAxis& axis,
                     bool moment) const;
-  std::vector<std::pair<double, double>> SpanSagging() const;
+  std::vector<std::pair<double, double>> StretchMoments() const;
   void DrawSupportLines(QPainter& painter, const Scale& s, double top, double bottom) const;
   void DrawRuler(QPainter& painter, const Scale& s, double y) const;
 

@@ -191,6 +191,24 @@ TEST_F(ReportTest, EachSpansMomentTheTitleBlockAndTheAssumptions) {
   EXPECT_EQ(text.count("M = "), 1) << "span 2's own largest is the beam's, labelled once";
 }
 
+// 1 kN/m over hinges at 0, 4 and 10 m and an overhang to 12 m. By the
+// three-moment equation with M(10) = -w 2^2/2 = -2000 Nm:
+// 20 M(4) - 2000 * 6 = -w (4^3 + 6^3) / 4, so M(4) = -2900 Nm; span 1 then
+// carries R = 2000 - 725 = 1275 N and M = 1275^2 / 2000 = 812.81 Nm at 1.275 m.
+// The overhang's own largest, -2000 Nm at 10 m, is not the beam's.
+TEST_F(ReportTest, EveryOverhangAndSpanHasItsOwnLargestMoment) {
+  const ExactBeam beam{12, {{0, ftHinge}, {4, ftHinge}, {10, ftHinge}}, {}, {{0, 12, 1000, 1000}}};
+  const QString pdf = File("overhang.pdf");
+  QString error;
+  ASSERT_TRUE(ReportWriter::Write(beam, true, FixedHeader("overhang.tvn"), pdf, error)) << error.toStdString();
+  QString text = PdfPages(pdf).join('\n');
+  text.replace(QRegularExpression("[ \\t]+"), " ");
+  for (const char* line : {"M min = -2900.0 Nm at x = 4.0000 m", "M = 812.81 Nm at x = 1.2750 m",
+                           "M = -2000.0 Nm at x = 10.000 m"})
+    EXPECT_TRUE(text.contains(line)) << "no \"" << line << "\" in\n" << text.toStdString();
+  EXPECT_EQ(text.count("M = "), 2);
+}
+
 // 24 spans of 1 m, 1000 N at each middle: the shear changes sign under every
 // force and over every inner support, 47 times; none of them is cut off.
 TEST_F(ReportTest, LongListsWrapInsteadOfBeingCut) {

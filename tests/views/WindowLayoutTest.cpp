@@ -1,3 +1,5 @@
+#include <climits>
+
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -6,6 +8,7 @@
 #include "TInputForm.h"
 #include "TShowForm.h"
 #include "WindowFixture.h"
+#include "hosts/AnalysisWindow.h"
 
 namespace trevan {
 
@@ -95,6 +98,31 @@ TEST_F(WindowLayoutTest, TheZeroLineStaysPutWhenTheDiagramsGrow) {
   ASSERT_GT(window.ShowForm().height(), window.GraphScrollBox().viewport()->height());
   ASSERT_TRUE(vertical.isVisible());
   EXPECT_EQ(window.ZeroLine() - vertical.value(), before);
+}
+
+// However narrow the window, the two value axes stand apart and every column
+// of the diagrams can be scrolled into the room between them.
+TEST_F(WindowLayoutTest, InNarrowWindowsTheAxesNeverCoverTheDiagram) {
+  for (const int width : {624, 300, 220, 160}) {
+    SCOPED_TRACE(width);
+    TMDIChild& window = Open("15", 0, QSize(width, 385));
+    const QRect force = window.ForceAxis().geometry(), moment = window.MomentAxis().geometry();
+    EXPECT_GE(moment.left(), force.right() + 1) << "the axes overlap";
+    QScrollBar& along = window.ScrollBar1();
+    for (const int position : {along.minimum(), along.maximum()}) {
+      along.setValue(position);
+      Settle();
+      // Columns 0 to L / ds: the tick at L is the last.
+      const int columns = ColumnCountFor(window.Beam()->Length, window.DistanceScale(), INT_MAX);
+      if (position == along.minimum()) {
+        EXPECT_GT(ColumnInViewport(window, 0), force.right()) << "column 0 under the force axis";
+      }
+      if (position == along.maximum()) {
+        EXPECT_LT(ColumnInViewport(window, columns - 1), window.MomentAxis().geometry().left())
+            << "the column at L under the moment axis";
+      }
+    }
+  }
 }
 
 TEST(AxisLabelTest, DistanceAxisLabelsOnlyForTheAskedRange) {
