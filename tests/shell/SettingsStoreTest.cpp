@@ -12,6 +12,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "OrdinaryUser.h"
 #include "SettingsSandbox.h"
 #include "SettingsWriteFailures.h"
 #include "TOptionsForm.h"
@@ -46,25 +47,17 @@ struct LostWriteRow {
   friend void PrintTo(const LostWriteRow& row, std::ostream* out) { *out << row.name; }
 };
 
-constexpr uid_t Nobody = 65534;
+using test::Nobody;
 
 // Permissions bind the superuser only when it gives up its rights: the
-// step then runs in a child process as nobody, and answers through its
-// exit status.
+// folder goes to nobody and the step runs as nobody.
 bool AsOrdinaryUser(const QString& folder, const std::function<bool()>& step) {
   if (::geteuid() != 0) return step();
   for (QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
        it.hasNext();)
     if (::chown(QFile::encodeName(it.next()).constData(), Nobody, Nobody) != 0) return false;
   if (::chown(QFile::encodeName(folder).constData(), Nobody, Nobody) != 0) return false;
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) ::_exit(2);
-    ::_exit(step() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return test::AsOrdinaryUser(step);
 }
 
 class LostSettingsTest : public ::testing::TestWithParam<LostWriteRow> {};

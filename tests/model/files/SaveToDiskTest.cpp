@@ -13,6 +13,7 @@
 #include <functional>
 #include <limits>
 
+#include "OrdinaryUser.h"
 #include "RecordingMessages.h"
 #include "TempDir.h"
 #include "beam/UnitSystem.h"
@@ -25,22 +26,8 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempDir;
 
-constexpr uid_t Nobody = 65534;
-
-// Runs the step as an ordinary user, so that permissions count even when
-// the tests run as the superuser: in a child process that gives up its
-// rights. Answers the step's result.
-bool AsOrdinaryUser(const std::function<bool()>& step) {
-  if (::geteuid() != 0) return step();
-  const pid_t child = ::fork();
-  if (child == 0) {
-    if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0) ::_exit(2);
-    ::_exit(step() ? 0 : 1);
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
+using test::AsOrdinaryUser;
+using test::Nobody;
 
 void GiveToOrdinaryUser(const fs::path& path) {
   if (::geteuid() == 0) {
