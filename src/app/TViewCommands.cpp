@@ -19,6 +19,7 @@
 #include "TShowForm.h"
 #include "TVAxis.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
 #include "analysis/ScaleFit.h"
 #include "drawing/ValueLabels.h"
 #include "files/ExactTable.h"
@@ -38,12 +39,8 @@ TViewCommands::TViewCommands(TMainForm& main, TActionList& actions) : QObject(&m
     Refresh();
   });
   panel_->OnClosed = [this] { results_->setChecked(false); };
-  limitSetting_.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
-  limitSetting_.Storage.SetRegistryRootKey(qsrkCurrentUser);
-  limitSetting_.KeyName = "Deflection Limit";
-  limitSetting_.DefaultValue = "250";
-  panel_->SetDeflectionLimit(limitSetting_.GetValue().toDouble());
-  panel_->OnLimitChanged = [this](double limit) { limitSetting_.SetValue(QString::number(limit)); };
+  panel_->SetDeflectionLimit(limitSetting_.Read());
+  panel_->OnLimitChanged = [this](double limit) { limitSetting_.Write(limit); };
 
   valuesSetting_.Storage.SetKey("Software\\Quillmoor Software\\Trevan");
   valuesSetting_.Storage.SetRegistryRootKey(qsrkCurrentUser);
@@ -119,7 +116,7 @@ ScaleFit::Room RoomOf(TMDIChild& w) {
 }
 
 ScaleFit::Extent ExtentOf(TMDIChild& w) {
-  return ScaleFit::Measure(*w.Beam(), ExactSolver::SolveKept(ExactBeam::From(*w.Beam())));
+  return ScaleFit::Measure(*w.Beam(), KeptSolution(*w.Beam()));
 }
 }  // namespace
 
@@ -131,7 +128,7 @@ bool TViewCommands::Overflows(TMDIChild& window) {
 
 // The deflection curve on the finest step at which its largest value fits.
 void TViewCommands::FitDeflection(TMDIChild& window, int half) {
-  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window.Beam()));
+  const ExactResults& results = KeptSolution(*window.Beam());
   const double largest = std::abs(results.maxDeflection.value) * ExactTable::DeflectionFactor(window.IsMetric());
   if (!results.deflected || largest == 0) return;
   window.SetDeflectionScale(ScaleFit::FineStepAtLeast(largest / std::max(half - ScaleFit::Margin, 1)));

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "DeflectionLimitSetting.h"
 #include "TQStorage.h"
 
 class QAction;
@@ -51,7 +52,7 @@ class TViewCommands : public QObject {
   QAction* values_;
   QAction* fit_;
   TQSetting valuesSetting_;
-  TQSetting limitSetting_;
+  DeflectionLimitSetting limitSetting_;
   TResultsPanel* panel_;
   QPointer<TMDIChild> followed_;
   QMetaObject::Connection edits_;

@@ -27,6 +27,7 @@ namespace {
 constexpr const char* Usage =
     "usage: trevan-cli analyze FILE.tvn [--json | --csv] [--columns] [--distance-scale S]\n"
     "                  [--force-scale S] [--moment-scale S] [--E VALUE --I VALUE]\n"
+    "                  [--limit N]\n"
     "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn [--force]\n"
     "       trevan-cli --help | --version | analyze --help\n";
 
@@ -45,6 +46,8 @@ constexpr const char* AnalyzeHelp =
     "  --moment-scale S    moment per pixel (500 to start)\n"
     "  --E VALUE --I VALUE a uniform section for this run: E in GPa and I in cm4\n"
     "                      (ksi and in4 for a beam in feet), for the deflections\n"
+    "  --limit N           check each span's deflection against L/N (L/250 to start;\n"
+    "                      'L/360' or '360')\n"
     "\n"
     "A value may follow its option as the next argument or after '=' (--force-scale=100).\n"
     "Exit status: 0 done, 2 the file cannot be read, 3 the beam cannot stand,\n"
@@ -63,6 +66,7 @@ struct Options {
   std::optional<double> momentScale;
   // A uniform section for this run, in GPa and cm4 (ksi and in4 for feet).
   std::optional<double> E, I;
+  double limit = limits::DefaultDeflectionLimit;
   bool help = false;
 };
 
@@ -79,6 +83,17 @@ std::vector<std::string> SplitValues(const std::vector<std::string>& args) {
     }
   }
   return split;
+}
+
+// "--limit L/360" or "--limit 360".
+std::optional<std::string> DeflectionLimit(const std::vector<std::string>& args, std::size_t& i, double& limit) {
+  if (i + 1 >= args.size()) return "--limit needs a value";
+  std::string text = args[++i];
+  if (text.size() > 2 && (text[0] == 'L' || text[0] == 'l') && text[1] == '/') text = text.substr(2);
+  double n = 0;
+  if (!TryParseReal(text, n) || !limits::IsDeflectionLimit(n)) return "--limit needs a number of at least 1, such as L/360";
+  limit = n;
+  return std::nullopt;
 }
 
 // Parses the arguments; an error text on failure.
@@ -114,6 +129,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& given, Options&
       error = scale(options.E);
     else if (a == "--I")
       error = scale(options.I);
+    else if (a == "--limit")
+      error = DeflectionLimit(args, i, options.limit);
     else if (!a.empty() && a[0] == '-')
       error = "unknown option " + a;
     else if (options.file.empty())
@@ -129,9 +146,9 @@ std::optional<std::string> Parse(const std::vector<std::string>& given, Options&
   return std::nullopt;
 }
 
-// The deflection table with the usual L/250 limit, or the line that asks for a section.
-void WriteDeflectionText(const ExactResults& exact, bool metric, std::ostream& out) {
-  const auto rows = ExactTable::DeflectionRows(exact, metric, 250);
+// The deflection table checked against L/limit, or the line that asks for a section.
+void WriteDeflectionText(const ExactResults& exact, bool metric, double limit, std::ostream& out) {
+  const auto rows = ExactTable::DeflectionRows(exact, metric, limit);
   if (!rows.empty()) out << "\n" << ExactTable::Aligned(rows);
 }
 
@@ -151,8 +168,9 @@ void WriteSectionJson(const BeamSection& section, JsonWriter& json) {
 
 // Per span and overhang the largest deflections (downward positive, in the
 // beam's length unit) with L/deflection, and the rotation at every support.
-void WriteDeflectionJson(const ExactResults& exact, JsonWriter& json) {
+void WriteDeflectionJson(const ExactResults& exact, double limit, JsonWriter& json) {
   json.BeginObjectMember("deflection");
+  json.Member("limit", limit);
   json.BeginArray("spans");
   for (const auto& span : exact.spans) {
     json.BeginObject();
@@ -167,6 +185,7 @@ void WriteDeflectionJson(const ExactResults& exact, JsonWriter& json) {
     }
     const double largest = std::abs(span.Largest().value);
     if (largest > 0) json.Member("span_over_deflection", span.Length() / largest);
+    json.Member("passes", span.Passes(limit));
     json.EndObject();
   }
   json.EndArray();
@@ -211,7 +230,7 @@ std::vector<double> ExactReactions(const TTrevanDoc& beam, const ExactResults& e
   return reactions;
 }
 
-void WriteText(HeadlessWindow& window, std::ostream& out) {
+void WriteText(HeadlessWindow& window, double limit, std::ostream& out) {
   const TTrevanDoc& beam = *window.beam();
   const bool metric = beam.Metric;
   const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
@@ -225,7 +244,7 @@ void WriteText(HeadlessWindow& window, std::ostream& out) {
   }
   out << window.MaxMomentText() << "\n";
   if (exact.solved) out << "\n" << ExactTable::Aligned(ExactTable::Rows(exact, metric, false));
-  WriteDeflectionText(exact, metric, out);
+  WriteDeflectionText(exact, metric, limit, out);
 }
 
 constexpr const char* ReadableTypeNames[SupportTypeCount] = {"none", "vice", "roll", "hinge"};
@@ -273,7 +292,7 @@ void WriteColumnsJson(HeadlessWindow& window, JsonWriter& json) {
   json.EndArray();
 }
 
-void WriteExactJson(const ExactResults& exact, const BeamSection& section, JsonWriter& json) {
+void WriteExactJson(const ExactResults& exact, const BeamSection& section, double limit, JsonWriter& json) {
   if (!exact.solved) return;
   json.BeginObjectMember("exact");
   json.BeginArray("supports");
@@ -302,7 +321,7 @@ void WriteExactJson(const ExactResults& exact, const BeamSection& section, JsonW
   json.Member("sum_of_reactions", exact.sumReactions);
   if (exact.deflected) {
     WriteSectionJson(section, json);
-    WriteDeflectionJson(exact, json);
+    WriteDeflectionJson(exact, limit, json);
   }
   json.EndObject();
 }
@@ -356,7 +375,7 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
   json.Member("max_moment", exact.solved ? exact.LargestMoment() : 0.0);
   json.Member("status", window.MaxMomentText());
   WriteIterativeJson(window, json);
-  WriteExactJson(exact, beam.Section, json);
+  WriteExactJson(exact, beam.Section, options.limit, json);
   if (options.columns) {
     WriteColumnsJson(window, json);
     WriteDeflectionColumns(window, exact, json);
@@ -427,7 +446,7 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   } else if (options.json)
     WriteJson(window, options, out);
   else
-    WriteText(window, out);
+    WriteText(window, options.limit, out);
   return window.beam()->NeedsSupport() ? ExitUnstable : ExitOk;
 }
 

@@ -10,6 +10,7 @@
 #include "TPointerTool.h"
 #include "TSupportTool.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 
 namespace trevan {
@@ -111,7 +112,7 @@ void TInputForm::Render(ImageCanvas& canvas) {
 void TInputForm::DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns) {
   valueLabels_.clear();
   if (!ValueLabels::Enabled()) return;
-  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(beam));
+  const ExactResults& results = KeptSolution(beam);
   const ValueLabels::Mapping m{host_->DistanceScale(), host_->ForceScale(), 1, baseLine_, beam.Metric};
   valueLabels_ =
       ValueLabels::Place(canvas, ValueLabels::ForSupports(results, m, LabelColour), LabelBounds(columns),

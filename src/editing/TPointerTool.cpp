@@ -3,6 +3,7 @@
 #include "InputViewHost.h"
 #include "TInputForm.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 #include "files/ExactTable.h"
 #include "undo/EditRecorder.h"
@@ -43,7 +44,7 @@ void TPointerTool::MouseHover(Point p, double, double, bool) {
   // without an exact solution only its type: no reaction to trust.
   if (hit->IsSupport()) {
     const auto& support = static_cast<const element&>(*hit);
-    hint = ExactTable::SupportHint(ExactSolver::SolveKept(ExactBeam::From(*beam)), support.X1, beam->Metric);
+    hint = ExactTable::SupportHint(KeptSolution(*beam), support.X1, beam->Metric);
     if (hint.empty())
       hint = SupportDisplayNames[IsValidSupportType(support.LeftType) ? support.LeftType : ftNone];
   }

@@ -193,6 +193,10 @@ void BeamDrawings::Draw(QPainter& painter, const QRectF& area) const {
   r.translate(0, ShearHeight * pt);
   r.setHeight(MomentHeight * pt);
   DrawMoment(painter, r);
+  if (!HasDeflection()) return;
+  r.translate(0, MomentHeight * pt);
+  r.setHeight(DeflectionHeight * pt);
+  DrawDeflection(painter, r);
 }
 
 void BeamDrawings::DrawSupportLines(QPainter& painter, const Scale& s, double top, double bottom) const {
@@ -409,31 +413,53 @@ void BeamDrawings::DrawSupports(QPainter& painter, const Scale& s, const QRectF&
 }
 
 void BeamDrawings::DrawShear(QPainter& painter, const QRectF& area) const {
-  DrawDiagram(painter, area, false);
+  DrawDiagram(painter, area, Curve::Shear);
 }
 
 void BeamDrawings::DrawMoment(QPainter& painter, const QRectF& area) const {
-  DrawDiagram(painter, area, true);
+  DrawDiagram(painter, area, Curve::Moment);
 }
 
-void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool moment) const {
+void BeamDrawings::DrawDeflection(QPainter& painter, const QRectF& area) const {
+  DrawDiagram(painter, area, Curve::Deflection);
+}
+
+QRgb BeamDrawings::ColourOf(Curve curve) {
+  return curve == Curve::Shear ? ShearColour : curve == Curve::Moment ? MomentColour : DeflectionColour;
+}
+
+bool BeamDrawings::CarriesRuler(Curve curve) const {
+  return curve == (HasDeflection() ? Curve::Deflection : Curve::Moment);
+}
+
+QString BeamDrawings::DiagramTitle(Curve curve) const {
+  switch (curve) {
+    case Curve::Shear:
+      return QString("Shear force V (%1), positive where the left part is pushed up").arg(ForceUnit(metric_));
+    case Curve::Moment:
+      return QString("Bending moment M (%1); %2").arg(MomentUnit(metric_), DiagramSigns::MomentLegend());
+    case Curve::Deflection:
+      break;
+  }
+  return QString("Deflection \u03b4 (%1), downward positive and drawn below the line")
+      .arg(ExactTable::DeflectionUnit(metric_));
+}
+
+void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, Curve curve) const {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   const double pt = PointSize(painter);
   const Scale s = HorizontalScale(area, pt);
-  const QRgb colour = moment ? MomentColour : ShearColour;
-  const QString unit = moment ? MomentUnit(metric_) : ForceUnit(metric_);
+  const QRgb colour = ColourOf(curve);
+  const bool ruler = CarriesRuler(curve);
 
   painter.setPen(Pen(AxisColour, 1));
   painter.setFont(Font(9, true));
-  painter.drawText(QPointF(area.left(), area.top() + 10 * pt),
-                   moment ? QString("Bending moment M (%1); %2").arg(unit, DiagramSigns::MomentLegend())
-                          : QString("Shear force V (%1), positive where the left part is pushed up").arg(unit));
-  // The last drawing carries the distance ruler under it.
+  painter.drawText(QPointF(area.left(), area.top() + 10 * pt), DiagramTitle(curve));
   const double plotTop = area.top() + 26 * pt;
-  const double plotBottom = area.bottom() - (moment ? 42 : 20) * pt;
-  DrawSupportLines(painter, s, area.top() + 14 * pt, moment ? plotBottom + 6 * pt : area.bottom());
-  if (moment) DrawRuler(painter, s, area.bottom() - 22 * pt);
+  const double plotBottom = area.bottom() - (ruler ? 42 : 20) * pt;
+  DrawSupportLines(painter, s, area.top() + 14 * pt, ruler ? plotBottom + 6 * pt : area.bottom());
+  if (ruler) DrawRuler(painter, s, area.bottom() - 22 * pt);
 
   if (!results_.solved || results_.pieces.empty()) {
     painter.setFont(Font(8));
@@ -444,9 +470,10 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
     return;
   }
 
-  // Drawn heights: the moment flipped when it is drawn on the tension side.
-  const double upward = moment ? DiagramSigns::MomentUpward() : 1.0;
-  std::vector<QPointF> values = CurveValues(s, moment);
+  // Drawn heights: the moment flipped when it is drawn on the tension side,
+  // the deflection drawn below the line when it is downward.
+  const double upward = curve == Curve::Moment ? DiagramSigns::MomentUpward() : curve == Curve::Deflection ? -1.0 : 1.0;
+  std::vector<QPointF> values = CurveValues(s, curve);
   for (QPointF& v : values) v.setY(upward * v.y());
   double lo = 0, hi = 0;
   for (const QPointF& v : values) {
@@ -457,29 +484,35 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, bool momen
   const ValueAxis axis{plotTop, plotBottom, lo, hi, upward};
   DrawValueAxis(painter, axis, s.left - 6 * pt, pt);
 
-  QPolygonF curve;
-  for (const QPointF& v : values) curve << QPointF(s.X(v.x()), axis.Y(v.y()));
+  QPolygonF outline;
+  for (const QPointF& v : values) outline << QPointF(s.X(v.x()), axis.Y(v.y()));
   painter.setPen(Qt::NoPen);
   painter.setBrush(Tint(colour, 48));
-  painter.drawPolygon(curve);
+  painter.drawPolygon(outline);
   painter.setBrush(Qt::NoBrush);
   painter.setPen(Pen(AxisColour, 0.6 * pt));
   painter.drawLine(QPointF(s.X(s.start), axis.Y(0)), QPointF(s.X(s.end), axis.Y(0)));
   painter.setPen(Pen(colour, 1.2 * pt));
-  painter.drawPolyline(curve);
-  DrawExtremes(painter, s, area, axis, moment);
+  // A free end deflects: its curve stops there rather than dropping to zero.
+  if (curve == Curve::Deflection) outline = outline.mid(1, outline.size() - 2);
+  painter.drawPolyline(outline);
+  DrawExtremes(painter, s, area, axis, curve);
   painter.restore();
 }
 
 // The curve's points, closed on the zero line at both ends; consecutive
-// pieces draw a jump as a vertical line.
-std::vector<QPointF> BeamDrawings::CurveValues(const Scale& s, bool moment) const {
+// pieces draw a jump as a vertical line. Deflections in mm (in).
+std::vector<QPointF> BeamDrawings::CurveValues(const Scale& s, Curve curve) const {
+  const double toShown = ExactTable::DeflectionFactor(metric_);
+  auto value = [&](const ExactResults::Piece& p, double x) {
+    return curve == Curve::Moment ? p.Moment(x) : curve == Curve::Shear ? p.Shear(x) : toShown * p.Deflection(x);
+  };
   std::vector<QPointF> values{{results_.pieces.front().x0, 0}};
   for (const auto& p : results_.pieces) {
     const int steps = std::clamp(static_cast<int>((s.X(p.x1) - s.X(p.x0)) / (2 * s.pt)), 1, 64);
     for (int i = 0; i <= steps; ++i) {
       const double x = p.x0 + (p.x1 - p.x0) * i / steps;
-      values.emplace_back(x, moment ? p.Moment(x) : p.Shear(x));
+      values.emplace_back(x, value(p, x));
     }
   }
   values.emplace_back(results_.pieces.back().x1, 0);
@@ -502,16 +535,18 @@ void BeamDrawings::DrawValueAxis(QPainter& painter, const ValueAxis& axis, doubl
 
 // The extremes: a dot on the curve and its value and position.
 void BeamDrawings::DrawExtremes(QPainter& painter, const Scale& s, const QRectF& area, const ValueAxis& axis,
-                                bool moment) const {
+                                Curve curve) const {
   const double pt = s.pt;
-  const QRgb colour = moment ? MomentColour : ShearColour;
-  const QString unit = moment ? MomentUnit(metric_) : ForceUnit(metric_);
+  const QRgb colour = ColourOf(curve);
+  const QString unit = curve == Curve::Moment  ? MomentUnit(metric_)
+                       : curve == Curve::Shear ? ForceUnit(metric_)
+                                               : ExactTable::DeflectionUnit(metric_);
   struct Mark {
     double x, value;
     QString name;
   };
   std::vector<Mark> marks;
-  if (moment) {
+  if (curve == Curve::Moment) {
     if (results_.maxSagging.value > 0)
       marks.push_back({results_.maxSagging.x, results_.maxSagging.value, "M max"});
     if (results_.maxHogging.value < 0)
@@ -520,8 +555,15 @@ void BeamDrawings::DrawExtremes(QPainter& painter, const Scale& s, const QRectF&
       if (std::none_of(marks.begin(), marks.end(),
                        [&](const Mark& m) { return std::abs(m.x - x) <= 1e-9 * beam_.length; }))
         marks.push_back({x, value, "M"});
-  } else if (results_.maxAbsShear.value > 0) {
-    marks.push_back({results_.maxAbsShear.x, results_.maxShearSigned, "V"});
+  } else if (curve == Curve::Shear) {
+    if (results_.maxAbsShear.value > 0) marks.push_back({results_.maxAbsShear.x, results_.maxShearSigned, "V"});
+  } else {
+    // Each span's and overhang's own largest deflection, the check's subject.
+    const double toShown = ExactTable::DeflectionFactor(metric_);
+    for (const auto& span : results_.spans) {
+      const ExactResults::Extreme& e = span.Largest();
+      if (e.value != 0) marks.push_back({e.x, toShown * e.value, "\u03b4"});
+    }
   }
   painter.setFont(Font(7.5, true));
   const double markAscent = Ascent(painter);

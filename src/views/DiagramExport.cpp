@@ -23,7 +23,7 @@ QString Suffix(const QString& fileName) { return QFileInfo(fileName).suffix().to
 void Paint(QPainter& painter, const BeamDrawings& drawings, double pt, QSizeF size) {
   painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
   const double m = DiagramExport::Margin * pt;
-  drawings.Draw(painter, QRectF(m, m, size.width() - 2 * m, BeamDrawings::TotalHeight * pt));
+  drawings.Draw(painter, QRectF(m, m, size.width() - 2 * m, drawings.Height() * pt));
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ bool DiagramExport::Write(const ExactBeam& beam, bool metric, const QString& fil
     return false;
   }
   const BeamDrawings drawings(beam, ExactSolver::Solve(beam), metric);
-  const QSizeF points(Width + 2 * Margin, BeamDrawings::TotalHeight + 2 * Margin);
+  const QSizeF points(Width + 2 * Margin, drawings.Height() + 2 * Margin);
   QByteArray bytes;
   QBuffer file(&bytes);
   file.open(QIODevice::WriteOnly);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BeamDrawings.h"
+#include "DeflectionLimitSetting.h"
 #include "ExportFile.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
@@ -147,9 +148,9 @@ class Sheet {
   // the next page, rather than leave much of a page empty.
   void Drawings(const BeamDrawings& drawings) {
     const double room = (bottom_ - y_) / pt_;
-    const double scale = std::min(1.0, room / BeamDrawings::TotalHeight);
+    const double scale = std::min(1.0, room / drawings.Height());
     if (scale >= MinDrawingScale) {
-      Drawing(BeamDrawings::TotalHeight, scale, [&](QPainter& p, const QRectF& r) { drawings.Draw(p, r); });
+      Drawing(drawings.Height(), scale, [&](QPainter& p, const QRectF& r) { drawings.Draw(p, r); });
       return;
     }
     if (room >= BeamDrawings::BeamHeight)
@@ -159,6 +160,9 @@ class Sheet {
       Drawing(BeamDrawings::BeamHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawBeam(p, r); });
     Drawing(BeamDrawings::ShearHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawShear(p, r); });
     Drawing(BeamDrawings::MomentHeight, 1, [&](QPainter& p, const QRectF& r) { drawings.DrawMoment(p, r); });
+    if (drawings.HasDeflection())
+      Drawing(BeamDrawings::DeflectionHeight, 1,
+              [&](QPainter& p, const QRectF& r) { drawings.DrawDeflection(p, r); });
   }
 
   // One drawing of the given height in points, at this place, scaled.
@@ -451,7 +455,16 @@ QPageSize::PageSizeId ReportWriter::PageSizeFor(const QLocale& locale) {
 
 ReportWriter::Header ReportWriter::HeaderFor(const QString& fileName) {
   const QString name = QFileInfo(fileName).fileName();
-  return {name.isEmpty() ? QString("Untitled") : name, QDateTime::currentDateTime(), Q(ProgramVersion()), {}};
+  Header header{name.isEmpty() ? QString("Untitled") : name, QDateTime::currentDateTime(), Q(ProgramVersion()), {}};
+  header.limit = DeflectionLimitSetting().Read();
+  return header;
+}
+
+ReportWriter::Header ReportWriter::HeaderFor(const TTrevanDoc& beam, const QString& fileName) {
+  Header header = HeaderFor(fileName);
+  header.title = beam.Title;
+  header.section = beam.Section;
+  return header;
 }
 
 bool ReportWriter::Write(const TTrevanDoc& beam, const Header& header, const QString& pdfFile,

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "analysis/ExactBeam.h"
+#include "beam/InputLimits.h"
 #include "beam/TitleBlock.h"
 
 class QPagedPaintDevice;
@@ -30,7 +31,7 @@ class ReportWriter {
     // With a section the sheet adds its table and the deflections checked
     // against L/limit.
     BeamSection section = {};
-    double limit = 250;
+    double limit = limits::DefaultDeflectionLimit;
   };
 
   // Writes the report to pdfFile; false, with error saying why, when the
@@ -46,8 +47,11 @@ class ReportWriter {
 
   // Letter where the locale measures in US units, A4 elsewhere.
   static QPageSize::PageSizeId PageSizeFor(const QLocale& locale);
-  // A header for the named file, now, with this program's version.
+  // A header for the named file, now, with this program's version and the
+  // deflection limit the user chose last.
   static Header HeaderFor(const QString& fileName);
+  // The same with the beam's own title block and section.
+  static Header HeaderFor(const TTrevanDoc& beam, const QString& fileName);
 };
 
 }  // namespace trevan

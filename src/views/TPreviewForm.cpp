@@ -41,9 +41,9 @@ int TPreviewForm::PageCount() const { return preview_->pageCount(); }
 bool TPreviewForm::PrintSheet(TMDIChild& window, QPrinter& printer) {
   const TTrevanDoc* beam = window.Beam();
   if (!beam) return false;
-  ReportWriter::Header header = ReportWriter::HeaderFor(window.Document().FileName);
-  header.title = beam->Title;
-  return ReportWriter::Paint(ExactBeam::From(*beam), beam->Metric, header, printer);
+  // The preview shows the sheet the export writes: title, section and all.
+  return ReportWriter::Paint(ExactBeam::From(*beam), beam->Metric,
+                             ReportWriter::HeaderFor(*beam, window.Document().FileName), printer);
 }
 
 void TPreviewForm::closeEvent(QCloseEvent* event) {

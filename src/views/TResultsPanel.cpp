@@ -15,7 +15,9 @@
 #include <QVBoxLayout>
 
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
+#include "beam/InputLimits.h"
 #include "beam/SupportSpacing.h"
 #include "files/ExactTable.h"
 
@@ -68,7 +70,7 @@ void TResultsPanel::ShowBeam(const TTrevanDoc* beam) {
   hasBeam_ = beam != nullptr;
   if (beam) {
     metric_ = beam->Metric;
-    results_ = ExactSolver::SolveKept(ExactBeam::From(*beam));
+    results_ = KeptSolution(*beam);
   } else {
     results_ = {};
   }
@@ -82,7 +84,7 @@ void TResultsPanel::SetKilo(bool kilo) { kilo_->setChecked(kilo); }
 bool TResultsPanel::Kilo() const { return kilo_->isChecked(); }
 
 void TResultsPanel::SetDeflectionLimit(double limit) {
-  if (!(limit >= 1 && limit < 1e9)) return;
+  if (!limits::IsDeflectionLimit(limit)) return;
   limit_ = limit;
   limitChoice_->setCurrentText(QString("L/%1").arg(limit));
   Fill();
@@ -94,7 +96,7 @@ void TResultsPanel::LimitTyped(const QString& text) {
   if (number.startsWith("L/", Qt::CaseInsensitive)) number = number.mid(2);
   bool ok = false;
   const double limit = number.toDouble(&ok);
-  if (!ok || !(limit >= 1 && limit < 1e9) || limit == limit_) return;
+  if (!ok || !limits::IsDeflectionLimit(limit) || limit == limit_) return;
   limit_ = limit;
   Fill();
   if (OnLimitChanged) OnLimitChanged(limit_);

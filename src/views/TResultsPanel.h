@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "analysis/ExactResults.h"
+#include "beam/InputLimits.h"
 #include "files/ExactTable.h"
 
 class QCheckBox;
@@ -63,7 +64,7 @@ class TResultsPanel : public QWidget {
   QCheckBox* kilo_;
   QPushButton* copy_;
   QComboBox* limitChoice_;
-  double limit_ = 250;
+  double limit_ = limits::DefaultDeflectionLimit;
   ExactResults results_;
   bool metric_ = true;
   bool hasBeam_ = false;

@@ -5,6 +5,7 @@
 
 #include "TMDIChild.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
 #include "drawing/DiagramSigns.h"
@@ -101,7 +102,7 @@ void TShowForm::Render(ImageCanvas& canvas) {
 
   valueLabels_.clear();
   if (!ValueLabels::Enabled() || !window_->Beam()) return;
-  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
+  const ExactResults& results = KeptSolution(*window_->Beam());
   const ValueLabels::Mapping m{window_->DistanceScale(), fs, ms, zeroLine_, window_->IsMetric()};
   std::vector<ValueLabels::Label> labels =
       ValueLabels::ForDiagrams(results, m, window_->ForcesColour(), window_->MomentsColour());
@@ -116,7 +117,7 @@ void TShowForm::Render(ImageCanvas& canvas) {
 
 void TShowForm::DrawDeflection(ImageCanvas& canvas, int first, int last) {
   if (!window_->Beam() || first > last) return;
-  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
+  const ExactResults& results = KeptSolution(*window_->Beam());
   if (!results.deflected) return;
   const double ds = window_->DistanceScale(), factor = ExactTable::DeflectionFactor(window_->IsMetric());
   auto yAt = [&](int i) { return PixelRow(zeroLine_, -results.DeflectionAt(i * ds) * factor, window_->DeflectionScale()); };
@@ -127,7 +128,7 @@ void TShowForm::DrawDeflection(ImageCanvas& canvas, int first, int last) {
 
 QString TShowForm::DeflectionReadoutAt(int x) const {
   if (!window_ || !window_->Beam()) return {};
-  const ExactResults& results = ExactSolver::SolveKept(ExactBeam::From(*window_->Beam()));
+  const ExactResults& results = KeptSolution(*window_->Beam());
   if (!results.deflected) return {};
   const bool metric = window_->IsMetric();
   return QString::fromStdString(CFormat("   \u03b4=%7.3f %s", results.DeflectionAt(x * window_->DistanceScale()) *
@@ -145,7 +146,7 @@ QString TShowForm::ReadoutAt(int x) const {
   const TTrevanDoc* beam = window_ ? window_->Beam() : nullptr;
   if (!beam || x < 0 || x > window_->ColumnCount()) return {};
   const double at = std::min(x * window_->DistanceScale(), beam->Length);
-  const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*beam));
+  const ExactResults& exact = KeptSolution(*beam);
   const double m = exact.solved ? exact.MomentAt(at) : 0, v = exact.solved ? exact.ShearAt(at) : 0;
   const bool metric = window_->IsMetric();
   return QString::fromStdString(CFormat("x=%5.1f %s   M=%8.0f %s   F=%6.0f %s", at, LengthUnit(metric), m,

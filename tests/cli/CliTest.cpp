@@ -193,6 +193,15 @@ TEST(CliTest, ASectionForTheRunAddsDeflections) {
   const Outcome csv = RunCli({"analyze", Examples + "/simply-supported.tvn", "--csv", "--E", "210", "--I", "8356"});
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "x (m),shear (N),moment (Nm),rotation (rad),deflection (mm)");
   EXPECT_EQ(RunCli({"analyze", Examples + "/simply-supported.tvn", "--E", "210"}).status, ExitUsage);
+
+  // PL³/48EI = 1.187 mm is L/8422: inside L/5000, outside L/10000.
+  for (const auto& [limit, passes] : {std::pair{"5000", "true"}, std::pair{"L/10000", "false"}}) {
+    const Outcome checked = RunCli({"analyze", Examples + "/simply-supported.tvn", "--json", "--E", "210", "--I",
+                                    "8356", "--limit", limit});
+    ASSERT_EQ(checked.status, ExitOk) << checked.err;
+    EXPECT_NE(checked.out.find(std::string("\"passes\": ") + passes), std::string::npos) << limit << checked.out;
+  }
+  EXPECT_EQ(RunCli({"analyze", Examples + "/simply-supported.tvn", "--limit", "0.5"}).status, ExitUsage);
 }
 
 // A first number of an array after its key.

@@ -152,20 +152,28 @@ TEST_F(ReportTest, ManyLoadsFlowOntoPagesAndLongBeamsFitTheWidth) {
 }
 
 // 10 m simply supported under 1 kN/m on E I = 210 GPa x 4762 cm⁴ = 1.0e7 N m²:
-// 5wL⁴/384EI = 13.021 mm at 5 m, L/768, inside L/250.
+// 5wL⁴/384EI = 13.021 mm at 5 m, L/768: inside L/250, outside L/1000. The
+// sheet checks against the limit it is given and draws the deflection.
 TEST_F(ReportTest, ASectionAddsItsTableAndTheDeflections) {
   ExactBeam beam{10, {{0, ftHinge}, {10, ftRoll}}, {}, {{0, 10, 1000, 1000}}};
   const BeamSection section = BeamSection::Uniform(210e9, 1e7 / 210e9, 10);
   beam.stiffness = {{0, 10, 1e7}};
-  const QString pdf = File("deflected.pdf");
-  QString error;
-  ReportWriter::Header header = FixedHeader("deflected.tvn");
-  header.section = section;
-  ASSERT_TRUE(ReportWriter::Write(beam, true, header, pdf, error)) << error.toStdString();
-  const QString text = PdfPages(pdf).join('\n');
-  for (const char* pattern : {"4 +De\\S+ections", "Section and material", "1 +0 +10.000 +210.000 +4761.90",
-                              "1 +0 +10.000 +13.021 +5.0000 +0 +0 +L/768 +pass", "Rotations at the supports"})
-    EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern << "\n" << text.toStdString();
+  for (const auto& [limit, verdict] : {std::pair{250.0, "L/\\s*250"}, std::pair{1000.0, "L/\\s*1000"}}) {
+    const QString pdf = File(QString("deflected-%1.pdf").arg(limit));
+    QString error;
+    ReportWriter::Header header = FixedHeader("deflected.tvn");
+    header.section = section;
+    header.limit = limit;
+    ASSERT_TRUE(ReportWriter::Write(beam, true, header, pdf, error)) << error.toStdString();
+    const QString text = PdfPages(pdf).join('\n');
+    const QString checked = QString("1 +0 +10.000 +13.021 +5.0000 +0 +0 +L/768 +") + (limit == 250 ? "pass" : "fail");
+    for (const QString& pattern : {QString("4 +De\\S+ections"), QString("Section and material"),
+                                   QString("1 +0 +10.000 +210.000 +4761.90"), QString("Limit ") + verdict, checked,
+                                   QString("Rotations at the supports"), QString("De\\S+ection \u03b4 \\(mm\\)"),
+                                   QString("\u03b4 = 13.021 mm at x = 5.0000 m")})
+      EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << limit << ": " << pattern.toStdString()
+                                                                      << "\n" << text.toStdString();
+  }
 }
 
 // Two spans of 5 m (hinges 0, 5, 10), 10 kN/m and 20 kN at 7.5 m: R_A =

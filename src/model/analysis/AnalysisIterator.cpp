@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 #include "beam/UnitSystem.h"
 #include "drawing/DiagramSigns.h"
@@ -154,7 +155,7 @@ void calc::ShowStatus() {
   // The columns only sample the curve; the status reads what the beam carries.
   double largest = 0;
   if (beam) {
-    const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*beam));
+    const ExactResults& exact = KeptSolution(*beam);
     if (exact.solved) largest = exact.LargestMoment();
   }
   Window->ShowMaxMoment(CFormatRuntime(format.c_str(), largest, MomentUnit(metric)));

@@ -53,6 +53,8 @@ struct ExactResults {
     double Length() const { return x1 - x0; }
     // The largest deflection either way.
     const Extreme& Largest() const { return down.value >= -up.value ? down : up; }
+    // The check length/deflection >= limit.
+    bool Passes(double limit) const { return (down.value >= -up.value ? down.value : -up.value) * limit <= Length(); }
   };
 
   // False for a beam that cannot stand; then only message says anything.

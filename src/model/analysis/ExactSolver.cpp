@@ -187,16 +187,6 @@ bool ExactSolver::IsStable(const ExactBeam& beam) {
   return pinned >= 2;
 }
 
-const ExactResults& ExactSolver::SolveKept(const ExactBeam& beam) {
-  static ExactBeam lastBeam;
-  static ExactResults lastResults = Solve(lastBeam);
-  if (!(beam == lastBeam)) {
-    lastResults = Solve(beam);
-    lastBeam = beam;
-  }
-  return lastResults;
-}
-
 namespace {
 
 // E I along the beam, constant between breaks; the first and last values

@@ -16,10 +16,6 @@ class ExactSolver {
   // A beam is stable with a vice or with two hinge or roll supports.
   static bool IsStable(const ExactBeam& beam);
   static ExactResults Solve(const ExactBeam& beam);
-  // Solve, keeping the last answer: the pictures, the panel and the hints
-  // ask about the same beam many times between two edits. The reference
-  // holds until the next call.
-  static const ExactResults& SolveKept(const ExactBeam& beam);
 };
 
 }  // namespace trevan

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "beam/BeamSection.h"
+#include "beam/DerivedResults.h"
 #include "beam/DistributedLoad.h"
 #include "beam/InputLimits.h"
 #include "beam/PointForce.h"
@@ -113,6 +114,10 @@ class TTrevanDoc {
   element* FirstSupport() const { return Chain ? Chain->Next.get() : nullptr; }
   int SupportCount() const;
 
+  // What the analysis keeps with this beam (see DerivedResults).
+  DerivedResults* Derived() const { return derived_.get(); }
+  void KeepDerived(std::unique_ptr<DerivedResults> derived) const { derived_ = std::move(derived); }
+
   // Why the last Load or Save failed, for logs and the command line.
   const std::string& LastError() const { return lastError_; }
 
@@ -156,6 +161,7 @@ class TTrevanDoc {
   static void ReadExtendedData(std::string_view rest, FileContents& contents);
 
   std::string lastError_;
+  mutable std::unique_ptr<DerivedResults> derived_;
   // Difference sums of the sampling, kept so that each run does not ask the
   // system for fresh pages.
   std::vector<double> sampleScratch_;

@@ -38,6 +38,8 @@ bool IsLoadPosition(double x, double length) { return x >= 0 && x <= length; }
 
 bool IsSectionValue(double value) { return value >= MinSectionValue && value < MaxMagnitude; }
 
+bool IsDeflectionLimit(double n) { return n >= 1 && n < MaxMagnitude; }
+
 bool IsTitleText(std::string_view text) {
   if (text.size() > MaxTitleLength) return false;
   return std::none_of(text.begin(), text.end(), [](char c) {

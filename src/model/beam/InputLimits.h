@@ -51,6 +51,10 @@ inline constexpr double MinSectionValue = 1e-20;
 inline constexpr std::size_t MaxSegments = 1000;
 bool IsSectionValue(double value);
 
+// The deflection limit n of a check span/n: at least 1 (the span itself).
+inline constexpr double DefaultDeflectionLimit = 250;
+bool IsDeflectionLimit(double n);
+
 enum class ParsedValue { Ok, NotANumber, NotFinite };
 // Reads an edited value: the whole text (surrounding blanks aside) must be
 // one number. "inf", "nan" and numbers too large for a double are numbers

@@ -1,5 +1,6 @@
 // Drawing and hit testing of the whole beam.
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 #include "beam/DistributedLoad.h"
 #include "drawing/StrokeEnvelope.h"
@@ -70,7 +71,7 @@ void TTrevanDoc::Draw(Canvas& canvas) const {
   DrawLoads(canvas);
   canvas.SetPenColor(BeamObjectColour);
   // A beam that cannot stand has no reactions to show.
-  const ExactResults& exact = ExactSolver::SolveKept(ExactBeam::From(*this));
+  const ExactResults& exact = KeptSolution(*this);
   const bool reactions = !NeedsSupport() && exact.solved;
   std::size_t k = 0;
   for (const element* e = FirstSupport(); e; e = e->Next.get(), ++k) {

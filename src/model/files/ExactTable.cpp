@@ -93,7 +93,7 @@ std::vector<ExactTable::Row> ExactTable::DeflectionRows(const ExactResults& resu
   int number = 0;
   for (const auto& span : results.spans) {
     const double largest = std::fabs(span.Largest().value);
-    const bool passes = largest * limit <= span.Length();
+    const bool passes = span.Passes(limit);
     rows.push_back({span.overhang ? "Overhang" : std::to_string(++number), Significant(span.x0),
                     Significant(span.x1), deflection(span.down.value), Significant(span.down.x),
                     deflection(span.up.value), Significant(span.up.x), SpanRatio(span.Length(), largest),

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptSolution.h"
+#include "beam/Beam.h"
 
 namespace trevan {
 namespace {
@@ -292,6 +294,35 @@ TEST(ExactSolverTest, RandomBeamsBalanceAndDeflectNowhereAtTheirSupports) {
           << "trial " << trial;
   }
   EXPECT_GT(checked, 150);
+}
+
+}  // namespace
+}  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// Each beam keeps its own solution: asking about a second beam leaves the
+// first one's answer as it was. 1000 N on 10 m hinges: at 5 m 500 + 500 N,
+// at 2 m 800 + 200 N.
+TEST(KeptSolutionTest, EachBeamKeepsItsOwnAnswer) {
+  TTrevanDoc middle, nearLeft;
+  for (const auto& [beam, x] : {std::pair{&middle, 5.0}, std::pair{&nearLeft, 2.0}}) {
+    beam->Length = 10;
+    beam->Clear();
+    beam->InsertSupport(0, ftHinge);
+    beam->InsertSupport(10, ftHinge);
+    beam->AddCharge(charge(x, 1000, nullptr));
+  }
+  const ExactResults& a = KeptSolution(middle);
+  const ExactResults& b = KeptSolution(nearLeft);
+  ASSERT_EQ(a.supports.size(), 2u);
+  ASSERT_EQ(b.supports.size(), 2u);
+  EXPECT_NEAR(a.supports[0].reaction, 500, 1e-9);
+  EXPECT_NEAR(b.supports[0].reaction, 800, 1e-9);
+  EXPECT_EQ(&KeptSolution(middle), &a) << "an unchanged beam is not solved again";
+  middle.Charges.front()->x = 2;
+  EXPECT_NEAR(KeptSolution(middle).supports[0].reaction, 800, 1e-9) << "an edit is seen";
 }
 
 }  // namespace
