@@ -9,6 +9,7 @@
 #include "beam/BeamSection.h"
 #include "beam/DistributedLoad.h"
 #include "beam/InputLimits.h"
+#include "beam/LoadCase.h"
 #include "beam/PointForce.h"
 #include "beam/SupportNode.h"
 #include "beam/TitleBlock.h"
@@ -130,6 +131,8 @@ class TTrevanDoc {
   // E and I along the beam; empty until the user sets them. Change it with
   // SetSection, so that the analysis follows.
   BeamSection Section;
+  // The load cases the loads' Case indices name.
+  LoadCases Cases;
   int Version = CurrentVersion;
   BeamView* View = nullptr;
   double Length = 0;
