@@ -13,7 +13,7 @@ CasedBeam FiftySpansThreeCases() {
   constexpr int spans = 50;
   constexpr double span = 10;
   CasedBeam b;
-  b.cases = {{{"Dead", LoadKind::Permanent}, {"Offices", LoadKind::Imposed}, {"Snow", LoadKind::Snow}}};
+  b.cases = {{{"Dead", LoadKind::Permanent}, {"Offices", LoadKind::Imposed}, {"Snow", LoadKind::Snow}}, CombinationRule::En1990Eq610, {}};
   b.beam.length = spans * span;
   std::mt19937 random(1234);
   std::uniform_real_distribution<double> unit(0, 1);

@@ -7,25 +7,6 @@
 
 namespace trevan {
 
-// The rule that generates a beam's combinations.
-enum class CombinationRule {
-  En1990Eq610,    // EN 1990 eq. 6.10
-  En1990Eq610ab,  // EN 1990 eq. 6.10a and 6.10b, the less favourable
-  AsceLrfd,       // ASCE 7-22 strength design
-  AsceAsd,        // ASCE 7-22 allowable stress design
-  User,           // the user's own list
-};
-
-enum class LimitState { Ultimate, Serviceability };
-
-// A factor for every load case, by the case's index.
-struct Combination {
-  std::string name;
-  std::vector<double> factors;
-  LimitState limit = LimitState::Ultimate;
-  friend bool operator==(const Combination&, const Combination&) = default;
-};
-
 // EN 1990 Table A1.1 for buildings.
 struct PsiFactors {
   double psi0, psi1, psi2;
@@ -51,6 +32,11 @@ PsiFactors PsiOf(const LoadCase& c);
 // User: the user's list, as given.
 std::vector<Combination> GenerateCombinations(const LoadCases& cases, CombinationRule rule,
                                               const std::vector<Combination>& user = {});
+
+// The beam's own rule and user list.
+inline std::vector<Combination> GenerateCombinations(const LoadCases& cases) {
+  return GenerateCombinations(cases, cases.rule, cases.user);
+}
 
 // EN 1990 constants.
 inline constexpr double GammaGSup = 1.35, GammaGInf = 1.0, Xi = 0.85, GammaQ = 1.5;

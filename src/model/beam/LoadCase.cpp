@@ -29,7 +29,8 @@ std::string_view LoadCase::KindName(LoadKind kind) {
 }
 
 bool LoadCases::IsDefault() const {
-  return cases.empty() || (cases.size() == 1 && cases.front() == LoadCase{});
+  return (cases.empty() || (cases.size() == 1 && cases.front() == LoadCase{})) &&
+         rule == CombinationRule::En1990Eq610 && user.empty();
 }
 
 LoadCase LoadCases::At(std::size_t index) const { return index < cases.size() ? cases[index] : LoadCase{}; }

@@ -37,11 +37,32 @@ struct LoadCase {
   static bool IsVariable(LoadKind kind) { return kind != LoadKind::Permanent && kind != LoadKind::Unclassified; }
 };
 
+// The rule that generates a beam's combinations.
+enum class CombinationRule {
+  En1990Eq610,    // EN 1990 eq. 6.10
+  En1990Eq610ab,  // EN 1990 eq. 6.10a and 6.10b, the less favourable
+  AsceLrfd,       // ASCE 7-22 strength design
+  AsceAsd,        // ASCE 7-22 allowable stress design
+  User,           // the user's own list
+};
+
+enum class LimitState { Ultimate, Serviceability };
+
+// A factor for every load case, by the case's index.
+struct Combination {
+  std::string name;
+  std::vector<double> factors;
+  LimitState limit = LimitState::Ultimate;
+  friend bool operator==(const Combination&, const Combination&) = default;
+};
+
 // The load cases of a beam. Without any named case every load is in the
 // one unnamed case 0, as in every beam stored before cases existed.
 struct LoadCases {
   static constexpr std::size_t MaxCases = 64;
   std::vector<LoadCase> cases;
+  CombinationRule rule = CombinationRule::En1990Eq610;
+  std::vector<Combination> user;  // the user's own, for CombinationRule::User
 
   // At least one: the unnamed case when none is named.
   std::size_t Count() const { return cases.empty() ? 1 : cases.size(); }

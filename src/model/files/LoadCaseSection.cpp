@@ -18,6 +18,12 @@ constexpr const char* CategoryLabel = "load case category";
 constexpr const char* NameLabel = "load case name";
 constexpr const char* ForcesLabel = "load case of each force";
 constexpr const char* LoadsLabel = "load case of each distributed load";
+constexpr const char* RuleLabel = "combination rule";
+constexpr const char* UserCountLabel = "number of user combinations";
+constexpr const char* UserNameLabel = "user combination name";
+constexpr const char* UserLimitLabel = "user combination limit state";
+constexpr const char* UserFactorsLabel = "user combination factors";
+constexpr long long MaxUserCombinations = 1000;
 
 std::vector<double> AsReals(const std::vector<std::size_t>& indices) {
   return std::vector<double>(indices.begin(), indices.end());
@@ -49,6 +55,15 @@ void WriteLoadCaseSection(const LoadCases& cases, const std::vector<std::size_t>
   }
   out.Reals(ForcesLabel, AsReals(forceCases));
   out.Reals(LoadsLabel, AsReals(loadCases));
+  out.Count(RuleLabel, static_cast<long long>(cases.rule));
+  out.Count(UserCountLabel, static_cast<long long>(cases.user.size()));
+  for (const Combination& c : cases.user) {
+    out.Text(UserNameLabel, c.name);
+    out.Count(UserLimitLabel, static_cast<long long>(c.limit));
+    std::vector<double> factors = c.factors;
+    factors.resize(cases.Count(), 0.0);
+    out.Reals(UserFactorsLabel, factors);
+  }
 }
 
 void ReadLoadCaseSection(BlockReader& in, LoadCases& cases, std::vector<std::size_t>& forceCases,
@@ -70,6 +85,16 @@ void ReadLoadCaseSection(BlockReader& in, LoadCases& cases, std::vector<std::siz
   const std::size_t n = read.cases.size();
   forceCases = Indices(in, ForcesLabel, forceCases.size(), n);
   loadCases = Indices(in, LoadsLabel, loadCases.size(), n);
+  read.rule = static_cast<CombinationRule>(in.Count(RuleLabel, static_cast<long long>(CombinationRule::User)));
+  const long long users = in.Count(UserCountLabel, MaxUserCombinations);
+  for (long long k = 0; k < users; ++k) {
+    Combination c;
+    c.name = in.Text(UserNameLabel);
+    if (!limits::IsTitleText(c.name)) throw EQReadError("A combination name in the file is too long or not text");
+    c.limit = static_cast<LimitState>(in.Count(UserLimitLabel, 1));
+    c.factors = in.Reals(UserFactorsLabel, n);
+    read.user.push_back(std::move(c));
+  }
   cases = std::move(read);
 }
 

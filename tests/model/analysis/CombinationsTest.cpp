@@ -11,7 +11,9 @@ LoadCases FiveCases() {
            {"Offices", LoadKind::Imposed, ImposedCategory::A},
            {"Roof", LoadKind::RoofLive},
            {"Snow", LoadKind::Snow},
-           {"Wind", LoadKind::Wind}}};
+           {"Wind", LoadKind::Wind}},
+          CombinationRule::En1990Eq610,
+          {}};
 }
 
 struct Expected {
@@ -107,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(Rules, GeneratedCombinationsTest, ::testing::ValuesIn(R
 // list is taken as given; the ASCE "or" over roof loads gives one
 // combination per roof kind the beam has.
 TEST(CombinationsTest, EdgeCases) {
-  const LoadCases dead{{{"Dead", LoadKind::Permanent}}};
+  const LoadCases dead{{{"Dead", LoadKind::Permanent}}, CombinationRule::En1990Eq610, {}};
   const auto en = GenerateCombinations(dead, CombinationRule::En1990Eq610);
   ASSERT_EQ(en.size(), 3u);  // 1.35 G, 1.0 G, and G for every serviceability one
   EXPECT_EQ(en[0].factors, std::vector<double>{1.35});
@@ -117,7 +119,7 @@ TEST(CombinationsTest, EdgeCases) {
   const std::vector<Combination> mine{{"Mine", {2.0}}};
   EXPECT_EQ(GenerateCombinations(dead, CombinationRule::User, mine), mine);
 
-  const LoadCases rain{{{"D", LoadKind::Permanent}, {"R", LoadKind::Rain}, {"R2", LoadKind::Rain}}};
+  const LoadCases rain{{{"D", LoadKind::Permanent}, {"R", LoadKind::Rain}, {"R2", LoadKind::Rain}}, CombinationRule::En1990Eq610, {}};
   const auto lrfd = GenerateCombinations(rain, CombinationRule::AsceLrfd);
   // 1.4D; 1.2D + 0.5R; 1.2D + 1.6R; 1.2D + 0.5R + 1.0W equals the second: W absent; 0.9D.
   std::vector<std::string> names;

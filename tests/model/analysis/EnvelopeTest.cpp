@@ -24,7 +24,7 @@ void AddLoad(CasedBeam& b, std::size_t c, double x1, double x2, double q) {
   b.loadCases.push_back(c);
 }
 
-const LoadCases DeadAndOffices{{{"Dead", LoadKind::Permanent}, {"Offices", LoadKind::Imposed}}};
+const LoadCases DeadAndOffices{{{"Dead", LoadKind::Permanent}, {"Offices", LoadKind::Imposed}}, CombinationRule::En1990Eq610, {}};
 
 struct TwoSpanRow {
   const char* label;
@@ -93,7 +93,7 @@ ExactResults SolveByHand(const std::vector<double>& spans, const std::vector<std
 // largest factored reaction.
 TEST(EnvelopeTest, AReactionsExtremeIsOneCombinations) {
   const std::vector<double> spans{5, 7};
-  const LoadCases cases{{{"D", LoadKind::Permanent}, {"L", LoadKind::Imposed}, {"W", LoadKind::Wind}}};
+  const LoadCases cases{{{"D", LoadKind::Permanent}, {"L", LoadKind::Imposed}, {"W", LoadKind::Wind}}, CombinationRule::En1990Eq610, {}};
   const std::vector<std::vector<double>> perSpan{{9, 9}, {14, 14}, {-4, -4}};
   CasedBeam beam = Continuous(spans, cases);
   for (std::size_t c = 0; c < 3; ++c) AddLoad(beam, c, 0, 12, perSpan[c][0]);
@@ -129,7 +129,7 @@ TEST(EnvelopeTest, AReactionsExtremeIsOneCombinations) {
 // combination, each solved as a whole beam.
 TEST(EnvelopeTest, EqualsTheWorstOfEveryPatternAtEverySample) {
   const std::vector<double> spans{5, 6, 4};
-  const LoadCases cases{{{"G", LoadKind::Permanent}, {"Q", LoadKind::Imposed}, {"S", LoadKind::Snow}}};
+  const LoadCases cases{{{"G", LoadKind::Permanent}, {"Q", LoadKind::Imposed}, {"S", LoadKind::Snow}}, CombinationRule::En1990Eq610, {}};
   const std::vector<std::vector<double>> perSpan{{8, 8, 8}, {12, 12, 12}, {3, 3, 3}};
   CasedBeam beam = Continuous(spans, cases);
   for (std::size_t c = 0; c < 3; ++c) AddLoad(beam, c, 0, 15, perSpan[c][0]);

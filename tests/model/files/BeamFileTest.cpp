@@ -53,8 +53,11 @@ const std::string CaseLines =
     "load case kind :1 \r\nload case category :0 \r\nload case name :Self weight\r\n"
     "load case kind :2 \r\nload case category :1 \r\nload case name :Offices\r\n"
     "load case of each force :1 \r\n"
-    "load case of each distributed load :\r\n";
-const std::string WithCases = Extended("number of extension lines :9 \r\n" + CaseLines);
+    "load case of each distributed load :\r\n"
+    "combination rule :2 \r\n"
+    "number of user combinations :1 \r\n"
+    "user combination name :Mine\r\nuser combination limit state :1 \r\nuser combination factors :1 0.5 \r\n";
+const std::string WithCases = Extended("number of extension lines :14 \r\n" + CaseLines);
 
 // Room for one more support line, put in place of the one at 10.
 const std::string ThreeSupports = Replace(TenMetreBeam, "supports :2", "supports :3");
@@ -321,6 +324,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"CaseIndexPastTheCases", Replace(WithCases, "each force :1", "each force :2"), "does not exist"},
         BadFile{"CaseIndexNotWhole", Replace(WithCases, "each force :1", "each force :0.5"), "does not exist"},
         BadFile{"CaseIndexMissing", Replace(WithCases, "each force :1", "each force :"), "damaged"},
+        BadFile{"CaseUnknownRule", Replace(WithCases, "rule :2", "rule :5"), "count"},
+        BadFile{"CaseUserFactorMissing", Replace(WithCases, "factors :1 0.5", "factors :1"), "damaged"},
         BadFile{"CaseNone", Extended("number of extension lines :1 \r\nnumber of load cases :0 \r\n"),
                 "without any case"},
         BadFile{"CaseNameMissing", Replace(WithCases, "load case name :Offices", "load case nam :Offices"),
@@ -384,7 +389,13 @@ TEST_F(BeamFileTest, LoadCasesSurviveSaveAndReopenExactly) {
   EXPECT_EQ(beam.Cases.cases[1].kind, LoadKind::Imposed);
   EXPECT_EQ(beam.Cases.cases[1].category, ImposedCategory::B);
   EXPECT_EQ(beam.Charges.at(0)->Case, 1u);
+  EXPECT_EQ(beam.Cases.rule, CombinationRule::AsceLrfd);
+  ASSERT_EQ(beam.Cases.user.size(), 1u);
+  EXPECT_EQ(beam.Cases.user[0].factors, (std::vector<double>{1, 0.5}));
+  EXPECT_EQ(beam.Cases.user[0].limit, LimitState::Serviceability);
   beam.Cases.cases.push_back({"Snow 100% \"drift\"", LoadKind::Snow, ImposedCategory::H});
+  beam.Cases.user[0].factors.push_back(0);
+  beam.Cases.user.push_back({"Odd 1/3", {1.0 / 3, 0.1, 0.7}});
   beam.AddDistrCharge(distrcharge(1, 3, 2, 4, nullptr))->Case = 2;
   const std::string first = dir.File("first.tvn"), second = dir.File("second.tvn");
   ASSERT_TRUE(window.Save(first));
@@ -396,7 +407,7 @@ TEST_F(BeamFileTest, LoadCasesSurviveSaveAndReopenExactly) {
   ASSERT_TRUE(other.Save(second));
   EXPECT_EQ(TempDir::Read(second), TempDir::Read(first));
 
-  other.beam()->Cases.cases.clear();
+  other.beam()->Cases = LoadCases{};
   other.beam()->Charges[0]->Case = other.beam()->DistrCharges[0]->Case = 0;
   other.beam()->RemoveDistrCharge(*other.beam()->DistrCharges[0]);
   ASSERT_TRUE(other.Save(second));
