@@ -74,6 +74,8 @@ class TTrevanDoc {
   bool SetMetric(bool metric);
   std::string UnitSwitchProblem(bool metric) const;
   void SetSection(BeamSection section);
+  // New cases, names and kinds; every user combination keeps a factor a case.
+  void SetCases(LoadCases cases);
 
   // Analysis inputs.
   int SampleCount() const;
