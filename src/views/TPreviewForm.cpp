@@ -43,6 +43,7 @@ bool TPreviewForm::PrintSheet(TMDIChild& window, QPrinter& printer) {
   if (!beam) return false;
   ReportWriter::Header header = ReportWriter::HeaderFor(window.Document().FileName);
   header.title = beam->Title;
+  header.caseLines = ReportWriter::CaseLines(*beam);
   return ReportWriter::Paint(ExactBeam::From(*beam), beam->Metric, header, printer);
 }
 
