@@ -37,6 +37,7 @@ class Superposition {
         ExactBeam part = beam.Part(c, split ? r : CasedBeam::WholeBeam);
         if (part.forces.empty() && part.loads.empty()) continue;
         units_.push_back({c, split ? r : CasedBeam::WholeBeam, ExactSolver::Solve(part)});
+        permanent_.push_back(IsPermanentCase(beam.cases, c));
       }
     }
   }
@@ -51,7 +52,7 @@ class Superposition {
     for (std::size_t u = 0; u < units_.size(); ++u) {
       const std::size_t c = units_[u].loadCase;
       const double v = (c < k.factors.size() ? k.factors[c] : 0) * values[u];
-      if (IsPermanentCase(beam_.cases, c)) {
+      if (permanent_[u]) {
         s.upper += v, s.lower += v;
       } else {
         s.upper += std::max(v, 0.0), s.lower += std::min(v, 0.0);
@@ -78,6 +79,7 @@ class Superposition {
   std::vector<std::pair<double, double>> regions_;
   std::vector<bool> patterned_;
   std::vector<Unit> units_;
+  std::vector<bool> permanent_;  // by unit
 };
 
 // The places the envelope is sampled at: evenly over every region, and at
@@ -168,12 +170,21 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
   // The units' values at every place, one quantity after another.
   std::vector<std::vector<double>> values[QuantityCount];
   for (auto& q : values) q.assign(places.size(), std::vector<double>(n));
-  for (std::size_t s = 0; s < places.size(); ++s)
-    for (std::size_t u = 0; u < n; ++u) {
-      values[Shear][s][u] = units[u].results.ShearAt(places[s]);
-      values[Moment][s][u] = units[u].results.MomentAt(places[s]);
-      values[Deflection][s][u] = e.deflected ? units[u].results.DeflectionAt(places[s]) : 0;
+  // The places ascend, so each unit's piece is found by walking on, the
+  // piece just right of a place as ExactResults::ShearAt takes it.
+  for (std::size_t u = 0; u < n; ++u) {
+    const auto& pieces = units[u].results.pieces;
+    std::size_t k = 0;
+    for (std::size_t s = 0; s < places.size(); ++s) {
+      const double x = places[s];
+      while (k + 1 < pieces.size() && pieces[k].x1 <= x) ++k;
+      if (pieces.empty() || x < pieces.front().x0 || x > pieces.back().x1) continue;
+      const ExactResults::Piece& p = pieces[k];
+      values[Shear][s][u] = p.Shear(x);
+      values[Moment][s][u] = p.Moment(x);
+      if (e.deflected) values[Deflection][s][u] = p.Deflection(x);
     }
+  }
 
   Best best[QuantityCount][2];  // [quantity][0 upper, 1 lower]
   e.samples.reserve(places.size());
