@@ -35,6 +35,7 @@
 #include "TPreviewForm.h"
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
+#include "TLoadCasesForm.h"
 #include "TSectionForm.h"
 #include "TStartForm.h"
 #include "TTool.h"
@@ -247,6 +248,9 @@ void TMainForm::CreateEditCommands() {
   connect(Add("BeamSection1", "Beam", "&Section and Material...", nullptr, -1, false,
               "Section and Material|Sets E and I of the beam, for its deflections"),
           &QAction::triggered, this, &TMainForm::BeamSection1Execute);
+  connect(Add("BeamCases1", "Beam", "&Load Cases and Combinations...", nullptr, -1, false,
+              "Load Cases and Combinations|Names the load cases, their kinds and the rule that combines them"),
+          &QAction::triggered, this, &TMainForm::BeamCases1Execute);
 }
 
 // The dialog answers a section; only a changed one becomes an undoable edit.
@@ -258,6 +262,22 @@ void TMainForm::BeamSection1Execute() {
   form.Load(beam->Section, beam->Length, beam->Metric);
   if (dialogs_.Exec(form) != QDialog::Accepted || form.Result() == beam->Section) return;
   window->Recorder()->RecordSection(form.Result());
+}
+
+// Only changed cases become an undoable edit.
+void TMainForm::BeamCases1Execute() {
+  TMDIChild* window = ActiveDocumentWindow();
+  TTrevanDoc* beam = window ? window->Beam() : nullptr;
+  if (!beam || !window->Recorder()) return;
+  std::vector<int> loads(beam->Cases.Count(), 0);
+  for (const auto& c : beam->Charges)
+    if (c->Case < loads.size()) ++loads[c->Case];
+  for (const auto& d : beam->DistrCharges)
+    if (d->Case < loads.size()) ++loads[d->Case];
+  TLoadCasesForm form(dialogs_, this);
+  form.Load(beam->Cases, loads);
+  if (dialogs_.Exec(form) != QDialog::Accepted || form.Result() == beam->Cases) return;
+  window->Recorder()->RecordCases(form.Result());
 }
 
 void TMainForm::CreateToolCommands() {
@@ -346,6 +366,7 @@ void TMainForm::CreateMenus() {
   QMenu* beamMenu = menuBar()->addMenu("&Beam");
   beamMenu->setStatusTip("Beam commands");
   add(beamMenu, "BeamSection1");
+  add(beamMenu, "BeamCases1");
 
   QMenu* tools = menuBar()->addMenu("&Tools");
   for (const char* n :
@@ -490,6 +511,7 @@ void TMainForm::UpdateCommands() {
   Command("EditPaste1")->setEnabled(hasChildren && clipboard && !clipboard->text().isEmpty());
   Command("EditClear1")->setEnabled(hasChildren);
   Command("BeamSection1")->setEnabled(hasChildren);
+  Command("BeamCases1")->setEnabled(hasChildren);
   for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowArrangeAll1", "WindowMinimizeAll1"})
     Command(n)->setEnabled(hasChildren);
   for (const char* title : {"&Edit", "&Beam", "&Tools", "&Scale", "&Window"})

@@ -105,6 +105,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void SetAllUnits(bool metric);
   void OptionsItemClick();
   void BeamSection1Execute();
+  void BeamCases1Execute();
   void FilePrint1Execute();
   void FilePrintPreview1Execute();
   void TileWindows(bool vertically);

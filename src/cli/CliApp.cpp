@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 
+#include "CaseOutput.h"
 #include "ConvertCommand.h"
 #include "JsonWriter.h"
 #include "StderrMessages.h"
@@ -28,6 +29,7 @@ constexpr const char* Usage =
     "usage: trevan-cli analyze FILE.tvn [--json | --csv] [--columns] [--distance-scale S]\n"
     "                  [--force-scale S] [--moment-scale S] [--E VALUE --I VALUE]\n"
     "                  [--limit N]\n"
+    "                  [--combination NAME | --envelope uls|sls]\n"
     "       trevan-cli convert FILE.tvn --to m|ft -o OUT.tvn [--force]\n"
     "       trevan-cli --help | --version | analyze --help\n";
 
@@ -48,6 +50,9 @@ constexpr const char* AnalyzeHelp =
     "                      (ksi and in4 for a beam in feet), for the deflections\n"
     "  --limit N           check each span's deflection against L/N (L/250 to start;\n"
     "                      'L/360' or '360')\n"
+    "  --combination NAME  the results of one of the beam's load combinations\n"
+    "  --envelope uls|sls  the envelope of the ultimate or serviceability combinations\n"
+    "                      with pattern loading; with --csv its curves\n"
     "\n"
     "A value may follow its option as the next argument or after '=' (--force-scale=100).\n"
     "Exit status: 0 done, 2 the file cannot be read, 3 the beam cannot stand,\n"
@@ -67,6 +72,8 @@ struct Options {
   // A uniform section for this run, in GPa and cm4 (ksi and in4 for feet).
   std::optional<double> E, I;
   double limit = limits::DefaultDeflectionLimit;
+  std::string combination;  // empty: the loads as they stand
+  std::string envelope;     // "uls", "sls" or empty
   bool help = false;
 };
 
@@ -125,7 +132,11 @@ std::optional<std::string> Parse(const std::vector<std::string>& given, Options&
       error = scale(options.forceScale);
     else if (a == "--moment-scale")
       error = scale(options.momentScale);
-    else if (a == "--E")
+    else if (a == "--combination" || a == "--envelope") {
+      if (i + 1 >= args.size()) return a + " needs a value";
+      (a == "--combination" ? options.combination : options.envelope) = args[++i];
+      if (a == "--envelope" && !IsEnvelopeName(options.envelope)) return "--envelope takes uls or sls";
+    } else if (a == "--E")
       error = scale(options.E);
     else if (a == "--I")
       error = scale(options.I);
@@ -143,6 +154,8 @@ std::optional<std::string> Parse(const std::vector<std::string>& given, Options&
   if (options.file.empty()) return "no file named";
   if (options.json && options.csv) return "--json and --csv cannot be combined";
   if (options.E.has_value() != options.I.has_value()) return "--E and --I go together";
+  if (!options.combination.empty() && !options.envelope.empty())
+    return "--combination and --envelope cannot be combined";
   return std::nullopt;
 }
 
@@ -230,10 +243,9 @@ std::vector<double> ExactReactions(const TTrevanDoc& beam, const ExactResults& e
   return reactions;
 }
 
-void WriteText(HeadlessWindow& window, double limit, std::ostream& out) {
+void WriteText(HeadlessWindow& window, const Options& options, const ExactResults& exact, std::ostream& out) {
   const TTrevanDoc& beam = *window.beam();
   const bool metric = beam.Metric;
-  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
   // A beam that cannot stand has no reactions; the status line says why.
   if (!beam.NeedsSupport()) {
     const std::vector<double> reactions = ExactReactions(beam, exact);
@@ -244,7 +256,8 @@ void WriteText(HeadlessWindow& window, double limit, std::ostream& out) {
   }
   out << window.MaxMomentText() << "\n";
   if (exact.solved) out << "\n" << ExactTable::Aligned(ExactTable::Rows(exact, metric, false));
-  WriteDeflectionText(exact, metric, limit, out);
+  WriteDeflectionText(exact, metric, options.limit, out);
+  WriteCasesText(beam, options.envelope, out);
 }
 
 constexpr const char* ReadableTypeNames[SupportTypeCount] = {"none", "vice", "roll", "hinge"};
@@ -343,7 +356,7 @@ void WriteIterativeJson(HeadlessWindow& window, JsonWriter& json) {
   json.EndObject();
 }
 
-void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out) {
+void WriteJson(HeadlessWindow& window, const Options& options, const ExactResults& exact, std::ostream& out) {
   const TTrevanDoc& beam = *window.beam();
   JsonWriter json;
   json.BeginObject();
@@ -359,7 +372,6 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
   json.Member("force", ForceUnit(beam.Metric));
   json.Member("moment", MomentUnit(beam.Metric));
   json.EndObject();
-  const ExactResults exact = ExactSolver::Solve(ExactBeam::From(beam));
   const std::vector<double> reactions = ExactReactions(beam, exact);
   json.BeginArray("supports");
   std::size_t k = 0;
@@ -380,6 +392,8 @@ void WriteJson(HeadlessWindow& window, const Options& options, std::ostream& out
     WriteColumnsJson(window, json);
     WriteDeflectionColumns(window, exact, json);
   }
+  if (!options.combination.empty()) json.Member("combination", options.combination);
+  WriteCasesJson(beam, json);
   json.EndObject();
   out << json.str() << "\n";
 }
@@ -439,14 +453,18 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
                    options.momentScale.value_or(HeadlessWindow::StartMomentScale), distance);
   window.Recalculate();
 
+  ExactResults exact;
+  if (const auto problem = ChosenResults(*window.beam(), options.combination, exact)) {
+    err << "trevan-cli: " << *problem << "\n";
+    return ExitUsage;
+  }
   if (options.csv) {
-    const ExactResults exact = ExactSolver::Solve(ExactBeam::From(*window.beam()));
     if (!exact.solved) err << "trevan-cli: " << exact.message << "\n";
-    out << ExactCsv::Write(exact, metric);
+    out << (options.envelope.empty() ? ExactCsv::Write(exact, metric) : EnvelopeCsv(*window.beam(), options.envelope));
   } else if (options.json)
-    WriteJson(window, options, out);
+    WriteJson(window, options, exact, out);
   else
-    WriteText(window, options.limit, out);
+    WriteText(window, options, exact, out);
   return window.beam()->NeedsSupport() ? ExitUnstable : ExitOk;
 }
 

@@ -12,10 +12,13 @@
 #include "BeamDrawings.h"
 #include "DeflectionLimitSetting.h"
 #include "ExportFile.h"
+#include "analysis/Combinations.h"
+#include "analysis/Envelope.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "beam/SectionShapes.h"
 #include "beam/UnitSystem.h"
+#include "files/EnvelopeText.h"
 #include "files/ExactTable.h"
 #include "hosts/ProgramResources.h"
 
@@ -363,6 +366,17 @@ void LayOutDeflections(Sheet& sheet, const BeamSection& section, const ExactResu
   sheet.FullWidth(FromBlock("Rotations at the supports", rotations, {0.2, 0.4, 0.4}, {true, true, true}));
 }
 
+// The cases with their loads, the combinations with their factors and the
+// governing values of both envelopes.
+void LayOutCases(Sheet& sheet, const std::vector<QString>& lines, bool deflected) {
+  if (lines.empty()) return;
+  sheet.Heading(deflected ? "5  Load cases and combinations" : "4  Load cases and combinations", 40);
+  for (const QString& line : lines) {
+    const bool title = line.endsWith(':');
+    sheet.Line(line, title ? 9 : 7.5, !title);
+  }
+}
+
 void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bool metric,
             const TitleBlock& title) {
   if (!title.Empty()) sheet.TitleFields(title);
@@ -435,6 +449,7 @@ int ReportWriter::PageCount(const ExactBeam& beam, bool metric, const Header& he
   const ExactResults results = ExactSolver::Solve(beam);
   LayOut(count, beam, results, metric, header.title);
   LayOutDeflections(count, header.section, results, metric, header.limit);
+  LayOutCases(count, header.caseLines, results.solved && results.deflected);
   return count.Pages();
 }
 
@@ -446,7 +461,33 @@ bool ReportWriter::Paint(const ExactBeam& beam, bool metric, const Header& heade
   const ExactResults results = ExactSolver::Solve(beam);
   LayOut(sheet, beam, results, metric, header.title);
   LayOutDeflections(sheet, header.section, results, metric, header.limit);
+  LayOutCases(sheet, header.caseLines, results.solved && results.deflected);
   return painter.end();
+}
+
+std::vector<QString> ReportWriter::CaseLines(const TTrevanDoc& beam) {
+  if (beam.Cases.IsDefault()) return {};
+  std::vector<QString> lines{"Load cases:"};
+  for (std::size_t c = 0; c < beam.Cases.Count(); ++c) {
+    int forces = 0, loads = 0;
+    for (const auto& f : beam.Charges) forces += f->Case == c;
+    for (const auto& d : beam.DistrCharges) loads += d->Case == c;
+    lines.push_back(Q(envelope_text::CaseLine(beam.Cases.At(c), c)) +
+                    QString(": %1 point force(s), %2 distributed load(s)").arg(forces).arg(loads));
+  }
+  lines.push_back("Combinations:");
+  const auto combinations = GenerateCombinations(beam.Cases);
+  for (const auto& k : combinations)
+    lines.push_back(Q(k.name) + (k.limit == LimitState::Ultimate ? " (ultimate): " : " (serviceability): ") +
+                    Q(envelope_text::Factors(beam.Cases, k)));
+  const CasedBeam cased = CasedBeam::From(beam);
+  for (const LimitState limit : {LimitState::Ultimate, LimitState::Serviceability}) {
+    lines.push_back(limit == LimitState::Ultimate ? "Ultimate envelope, with pattern loading:"
+                                                  : "Serviceability envelope, with pattern loading:");
+    for (const auto& line : envelope_text::Lines(cased, Envelope::Compute(cased, combinations, limit), beam.Metric))
+      lines.push_back(Q(line));
+  }
+  return lines;
 }
 
 QPageSize::PageSizeId ReportWriter::PageSizeFor(const QLocale& locale) {
@@ -464,6 +505,7 @@ ReportWriter::Header ReportWriter::HeaderFor(const TTrevanDoc& beam, const QStri
   Header header = HeaderFor(fileName);
   header.title = beam.Title;
   header.section = beam.Section;
+  header.caseLines = CaseLines(beam);
   return header;
 }
 
@@ -472,6 +514,7 @@ bool ReportWriter::Write(const TTrevanDoc& beam, const Header& header, const QSt
   Header withTitle = header;
   withTitle.title = beam.Title;
   withTitle.section = beam.Section;
+  withTitle.caseLines = CaseLines(beam);
   return Write(ExactBeam::From(beam), beam.Metric, withTitle, pdfFile, error);
 }
 

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QString>
+#include <vector>
 
 #include "analysis/ExactBeam.h"
 #include "beam/InputLimits.h"
@@ -32,7 +33,10 @@ class ReportWriter {
     // against L/limit.
     BeamSection section = {};
     double limit = limits::DefaultDeflectionLimit;
+    // For a beam with load cases: its cases, combinations and envelopes, a line each.
+    std::vector<QString> caseLines = {};
   };
+  static std::vector<QString> CaseLines(const TTrevanDoc& beam);
 
   // Writes the report to pdfFile; false, with error saying why, when the
   // file cannot be written.

@@ -9,16 +9,20 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "analysis/Combinations.h"
+#include "analysis/Envelope.h"
 #include "analysis/ExactSolver.h"
 #include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
 #include "beam/SupportSpacing.h"
+#include "files/EnvelopeText.h"
 #include "files/ExactTable.h"
 
 namespace trevan {
@@ -33,6 +37,12 @@ TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
   table_->verticalHeader()->hide();
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->installEventFilter(this);
+  envelopes_ = new QPlainTextEdit(this);
+  envelopes_->setObjectName("Envelopes");
+  envelopes_->setAccessibleName("Envelopes");
+  envelopes_->setReadOnly(true);
+  envelopes_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  envelopes_->hide();
   warning_ = new QLabel(this);
   warning_->setObjectName("SupportWarning");
   warning_->setWordWrap(true);
@@ -61,7 +71,8 @@ TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(warning_);
-  layout->addWidget(table_);
+  layout->addWidget(table_, 3);
+  layout->addWidget(envelopes_, 2);
   layout->addLayout(bar);
   Fill();
 }
@@ -71,8 +82,21 @@ void TResultsPanel::ShowBeam(const TTrevanDoc* beam) {
   if (beam) {
     metric_ = beam->Metric;
     results_ = KeptSolution(*beam);
+    envelopeRows_.clear();
+    if (!beam->Cases.IsDefault()) {
+      const CasedBeam cased = CasedBeam::From(*beam);
+      const auto combinations = GenerateCombinations(beam->Cases);
+      for (const LimitState limit : {LimitState::Ultimate, LimitState::Serviceability}) {
+        envelopeRows_.push_back({});
+        envelopeRows_.push_back({limit == LimitState::Ultimate ? "ULS envelope" : "SLS envelope"});
+        for (const std::string& line :
+             envelope_text::Lines(cased, Envelope::Compute(cased, combinations, limit), beam->Metric))
+          envelopeRows_.push_back({line});
+      }
+    }
   } else {
     results_ = {};
+    envelopeRows_.clear();
   }
   const std::string warning = beam ? SupportSpacing::Warning(*beam) : std::string();
   warning_->setText(QString::fromStdString(warning));
@@ -103,18 +127,24 @@ void TResultsPanel::LimitTyped(const QString& text) {
 }
 
 // The deflection rows follow the forces and moments after an empty row.
-std::vector<ExactTable::Row> TResultsPanel::AllRows(bool fullPrecision) const {
+std::vector<ExactTable::Row> TResultsPanel::AllRows(bool fullPrecision, bool withEnvelopes) const {
   if (!hasBeam_) return {};
   std::vector<ExactTable::Row> rows = ExactTable::Rows(results_, metric_, Kilo(), fullPrecision);
   const std::vector<ExactTable::Row> deflections = ExactTable::DeflectionRows(results_, metric_, limit_);
   if (!deflections.empty()) rows.push_back({});
   rows.insert(rows.end(), deflections.begin(), deflections.end());
+  if (withEnvelopes) rows.insert(rows.end(), envelopeRows_.begin(), envelopeRows_.end());
   return rows;
 }
 
 void TResultsPanel::Fill() {
   kilo_->setText(metric_ ? "kN / kNm" : "kip / kip\u00b7ft");
-  const std::vector<ExactTable::Row> rows = AllRows();
+  const std::vector<ExactTable::Row> rows = AllRows(false, false);
+  QString envelopes;
+  for (const auto& row : envelopeRows_)
+    if (!row.empty()) envelopes += QString::fromStdString(row[0]) + (row[0].ends_with(" envelope") ? ":\n" : "\n");
+  envelopes_->setPlainText(envelopes.trimmed());
+  envelopes_->setVisible(!envelopes.isEmpty());
   std::size_t columns = 1;
   for (const auto& row : rows) columns = std::max(columns, row.size());
   table_->clear();

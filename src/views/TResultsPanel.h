@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -42,6 +43,8 @@ class TResultsPanel : public QWidget {
   std::function<void(double)> OnLimitChanged;
 
   QTableWidget* Table() const { return table_; }
+  // The envelopes of a beam with load cases, line by line.
+  QPlainTextEdit* Envelopes() const { return envelopes_; }
   QCheckBox* KiloSwitch() const { return kilo_; }
   QPushButton* CopyButton() const { return copy_; }
   // Close supports, when there are: their distance and what it does.
@@ -56,16 +59,19 @@ class TResultsPanel : public QWidget {
  private:
   void Fill();
   // Full precision for a copy that goes on into other programs.
-  std::vector<ExactTable::Row> AllRows(bool fullPrecision = false) const;
+  std::vector<ExactTable::Row> AllRows(bool fullPrecision = false, bool withEnvelopes = true) const;
   void LimitTyped(const QString& text);
 
   QTableWidget* table_;
+  QPlainTextEdit* envelopes_;
   QLabel* warning_;
   QCheckBox* kilo_;
   QPushButton* copy_;
   QComboBox* limitChoice_;
   double limit_ = limits::DefaultDeflectionLimit;
   ExactResults results_;
+  // The envelopes' lines, for a beam with load cases.
+  std::vector<ExactTable::Row> envelopeRows_;
   bool metric_ = true;
   bool hasBeam_ = false;
 };

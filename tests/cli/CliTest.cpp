@@ -204,6 +204,35 @@ TEST(CliTest, ASectionForTheRunAddsDeflections) {
   EXPECT_EQ(RunCli({"analyze", Examples + "/simply-supported.tvn", "--limit", "0.5"}).status, ExitUsage);
 }
 
+// Two 6 m spans, dead 10 kN/m and offices 15 kN/m: by 6.10, a = 13.5 and
+// b = 22.5 kN/m; the end reaction with the offices on its span alone is
+// (3a/8 + 7b/16) L, the middle one with them on both 1.25 (a + b) L.
+TEST(CliTest, CombinationsAndEnvelopesOfTheCases) {
+  const std::string file = Examples + "/two-span-load-cases.tvn";
+  const double a = 13500, b = 22500, L = 6, end = (3 * a / 8 + 7 * b / 16) * L;
+  const Outcome json = RunCli({"analyze", file, "--json"});
+  ASSERT_EQ(json.status, ExitOk) << json.err;
+  std::size_t kinds = 0;
+  for (auto at = json.out.find("\"kind\""); at != std::string::npos; at = json.out.find("\"kind\"", at + 1)) ++kinds;
+  EXPECT_EQ(kinds, 2u) << "one a case";
+  const std::string uls = json.out.substr(json.out.find("\"uls\""));
+  EXPECT_NEAR(JsonNumber(uls.substr(uls.find("max_sagging_moment")), "value"), end * end / (2 * (a + b)), 1e-6);
+  EXPECT_NEAR(JsonNumber(uls.substr(uls.find("max_hogging_moment")), "value"), -(a + b) * L * L / 8, 1e-6);
+  const std::string middle = uls.substr(uls.find("\"x\": 6"));
+  EXPECT_NEAR(JsonNumber(middle, "value"), 1.25 * (a + b) * L, 1e-6);
+
+  const Outcome one = RunCli({"analyze", file, "--json", "--combination", "6.10 Q1 leading"});
+  ASSERT_EQ(one.status, ExitOk) << one.err;
+  EXPECT_NEAR(JsonNumber(one.out, "sum_of_reactions"), (a + b) * 2 * L, 1e-6);
+  EXPECT_EQ(RunCli({"analyze", file, "--combination", "none such"}).status, ExitUsage);
+
+  const Outcome text = RunCli({"analyze", file, "--envelope", "uls"});
+  EXPECT_NE(text.out.find("Largest sagging moment 111098.1445 Nm"), std::string::npos) << text.out;
+  const Outcome csv = RunCli({"analyze", file, "--csv", "--envelope", "sls"});
+  EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')),
+            "x (m),shear upper (N),shear lower (N),moment upper (Nm),moment lower (Nm)");
+}
+
 // A first number of an array after its key.
 double FirstElement(const std::string& json, const std::string& key) {
   return std::stod(json.substr(json.find("\"" + key + "\": [") + key.size() + 5));
@@ -261,6 +290,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UsageCase{"JsonWithCsv", {"analyze", Examples + "/simply-supported.tvn", "--json", "--csv"}},
                       UsageCase{"FlagWithAValue", {"analyze", Examples + "/simply-supported.tvn", "--json=1"}},
                       UsageCase{"TwoFiles", {"analyze", "a.tvn", "b.tvn"}},
+                      UsageCase{"EnvelopeOfNothing", {"analyze", "a.tvn", "--envelope", "all"}},
+                      UsageCase{"CombinationAndEnvelope",
+                                {"analyze", "a.tvn", "--combination", "D", "--envelope", "uls"}},
                       UsageCase{"TooFine",
                                 {"analyze", Examples + "/simply-supported.tvn", "--distance-scale", "1e-9"}}),
     [](const auto& info) { return std::string(info.param.name); });

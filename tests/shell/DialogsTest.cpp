@@ -17,6 +17,7 @@
 #include "TColorBox.h"
 #include "TNumberEdit.h"
 #include "TOptionsForm.h"
+#include "TLoadCasesForm.h"
 #include "TSectionForm.h"
 #include "beam/SectionShapes.h"
 #include "TStartForm.h"
@@ -304,6 +305,44 @@ TEST(SectionShapeTest, HollowShapesAreSolidsLessTheirHoles) {
   EXPECT_NEAR(SectionShape({SectionShape::IShape, {200, 100, 5.6, 8.5}}).W(), ishape / 100, 1e-9 * ishape);
   EXPECT_EQ(I(SectionShape::CircularHollow, {100, 50}), 0);  // no wall left
   EXPECT_EQ(I(SectionShape::IShape, {200, 100, 5.6, 100}), 0);
+}
+
+}  // namespace
+}  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// Cases come back as edited, the combinations follow the rule while the
+// dialog is open, and a case that holds loads stays, saying why.
+TEST(LoadCasesFormTest, EditsCasesAndShowsTheRulesCombinations) {
+  test::ScriptedDialogs dialogs;
+  TLoadCasesForm form{dialogs};
+  LoadCases cases;
+  cases.cases = {{"Dead", LoadKind::Permanent}, {"Offices", LoadKind::Imposed, ImposedCategory::B}};
+  form.Load(cases, {3, 1});
+  // 6.10: Q leading with G sup and G inf; characteristic, frequent, quasi-permanent.
+  EXPECT_EQ(form.Combinations->rowCount(), 5);
+  EXPECT_EQ(form.Combinations->item(0, 2)->text(), "1.35 Dead + 1.5 Offices");
+
+  form.AddCase->click();
+  static_cast<QComboBox*>(form.Cases->cellWidget(2, 1))->setCurrentIndex(static_cast<int>(LoadKind::Snow));
+  form.Rule->setCurrentIndex(static_cast<int>(CombinationRule::AsceLrfd));
+  // 1.4D comes first, then 1.2D + 1.6L + 0.5(Lr or S or R) with only S present.
+  EXPECT_EQ(form.Combinations->item(1, 0)->text(), "1.2D + 1.6L + 0.5S");
+
+  form.Cases->setCurrentCell(1, 0);
+  dialogs.answers.push_back(DialogButton::Ok);
+  form.RemoveCase->click();
+  EXPECT_EQ(form.Cases->rowCount(), 3);
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_TRUE(dialogs.asked[0].text.contains("holds 1 load")) << dialogs.asked[0].text.toStdString();
+
+  form.accept();
+  ASSERT_EQ(form.Result().cases.size(), 3u);
+  EXPECT_EQ(form.Result().cases[2].kind, LoadKind::Snow);
+  EXPECT_EQ(form.Result().cases[1].category, ImposedCategory::B);
+  EXPECT_EQ(form.Result().rule, CombinationRule::AsceLrfd);
 }
 
 }  // namespace

@@ -176,6 +176,18 @@ TEST_F(ReportTest, ASectionAddsItsTableAndTheDeflections) {
   }
 }
 
+// The two-span example's cases: 6 m spans, dead 10 kN/m, offices 15 kN/m.
+// By 6.10 (a = 13.5, b = 22.5 kN/m) the support moment is -(a + b) L^2 / 8
+// = -162 kNm with the offices on both spans; an older beam adds nothing.
+TEST_F(ReportTest, LoadCasesAddTheirCombinationsAndEnvelopes) {
+  const QString text = PdfPages(WriteExample("two-span-load-cases.tvn")).join('\n');
+  for (const char* pattern : {"4 +Load cases and combinations", "2 +O\\S+ces +imposed, category B",
+                              "6.10 Q1 leading \\(ultimate\\): 1.35 Dead \\+ 1.5 O\\S+ces",
+                              "Largest hogging moment -162000.0000 Nm at 6.0000 m"})
+    EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern << "\n" << text.toStdString();
+  EXPECT_FALSE(PdfPages(WriteExample("simply-supported.tvn")).join('\n').contains("Load cases"));
+}
+
 // Two spans of 5 m (hinges 0, 5, 10), 10 kN/m and 20 kN at 7.5 m: R_A =
 // 25000 - 40625 / 5 = 16875 N, so span 1 sags to R_A^2 / 2w = 14238 Nm at
 // R_A / w = 1.6875 m; span 2 to 35937.5 Nm under the force; the middle support

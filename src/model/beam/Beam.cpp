@@ -253,6 +253,12 @@ void TTrevanDoc::SetSection(BeamSection section) {
   Recompute();
 }
 
+void TTrevanDoc::SetCases(LoadCases cases) {
+  for (auto& c : cases.user) c.factors.resize(cases.Count(), 0.0);
+  Cases = std::move(cases);
+  Recompute();
+}
+
 int TTrevanDoc::SupportCount() const {
   int n = 0;
   for (element* e = FirstSupport(); e; e = e->Next.get()) ++n;

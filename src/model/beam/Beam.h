@@ -10,6 +10,7 @@
 #include "beam/DerivedResults.h"
 #include "beam/DistributedLoad.h"
 #include "beam/InputLimits.h"
+#include "beam/LoadCase.h"
 #include "beam/PointForce.h"
 #include "beam/SupportNode.h"
 #include "beam/TitleBlock.h"
@@ -74,6 +75,8 @@ class TTrevanDoc {
   bool SetMetric(bool metric);
   std::string UnitSwitchProblem(bool metric) const;
   void SetSection(BeamSection section);
+  // New cases, names and kinds; every user combination keeps a factor a case.
+  void SetCases(LoadCases cases);
 
   // Analysis inputs.
   int SampleCount() const;
@@ -135,6 +138,8 @@ class TTrevanDoc {
   // E and I along the beam; empty until the user sets them. Change it with
   // SetSection, so that the analysis follows.
   BeamSection Section;
+  // The load cases the loads' Case indices name.
+  LoadCases Cases;
   int Version = CurrentVersion;
   BeamView* View = nullptr;
   double Length = 0;

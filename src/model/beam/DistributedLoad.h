@@ -43,6 +43,7 @@ class distrcharge : public object {
   // The file gave the ends right to left: the load acts with its ends in
   // order, and is written back as it was given.
   bool StoredReversed = false;
+  std::size_t Case = 0;  // index into the beam's load cases
 
  private:
   // Calls stroke(column, row) for every stroke in the columns from..to.

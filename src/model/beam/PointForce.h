@@ -23,6 +23,7 @@ class charge : public object {
 
   double f = 0;  // force, current force unit
   double x = 0;  // position, current length unit
+  std::size_t Case = 0;  // index into the beam's load cases
 };
 
 }  // namespace trevan

@@ -33,6 +33,8 @@ struct TTrevanDoc::FileContents {
   std::vector<std::pair<double, TSupportType>> supports;
   TitleBlock title;
   BeamSection section;
+  LoadCases cases;
+  std::vector<std::size_t> forceCases, loadCases;  // sized with the loads
 };
 
 namespace {
@@ -186,6 +188,9 @@ void TTrevanDoc::ReadExtendedData(std::string_view rest, FileContents& contents)
   BlockReader in(rest);
   ReadTitleSection(in, contents.title);
   ReadSectionBlock(in, contents.length, contents.section);
+  contents.forceCases.assign(contents.charges.size(), 0);
+  contents.loadCases.assign(contents.loads.size(), 0);
+  ReadLoadCaseSection(in, contents.cases, contents.forceCases, contents.loadCases);
   in.ExpectEnd();
 }
 
@@ -193,6 +198,10 @@ std::string TTrevanDoc::ExtendedData() const {
   BlockWriter out;
   WriteTitleSection(Title, out);
   WriteSectionBlock(Section, ParseReal(CFormat("%9.9f", Length)), out);
+  std::vector<std::size_t> forceCases, loadCases;
+  for (const auto& c : Charges) forceCases.push_back(c->Case);
+  for (const auto& d : DistrCharges) loadCases.push_back(d->Case);
+  WriteLoadCaseSection(Cases, forceCases, loadCases, out);
   return out.Finish();
 }
 
@@ -220,12 +229,19 @@ bool TTrevanDoc::Load(const std::string& fileName) {
   Length = contents.length;
   Title = contents.title;
   Section = std::move(contents.section);
+  Cases = std::move(contents.cases);
   Charges.clear();
-  for (const auto& [x, f] : contents.charges) Charges.push_back(std::make_shared<charge>(x, f, View));
+  for (std::size_t i = 0; i < contents.charges.size(); ++i) {
+    const auto [x, f] = contents.charges[i];
+    Charges.push_back(std::make_shared<charge>(x, f, View));
+    if (i < contents.forceCases.size()) Charges.back()->Case = contents.forceCases[i];
+  }
   DistrCharges.clear();
-  for (const auto& v : contents.loads) {
+  for (std::size_t i = 0; i < contents.loads.size(); ++i) {
+    const auto& v = contents.loads[i];
     auto load = std::make_shared<distrcharge>(v[0], v[1], v[2], v[3], View);
     load->StoredReversed = v[0] > v[1];
+    if (i < contents.loadCases.size()) load->Case = contents.loadCases[i];
     DistrCharges.push_back(std::move(load));
   }
   NewSentinel();

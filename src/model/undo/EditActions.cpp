@@ -165,4 +165,12 @@ std::unique_ptr<QAction> TActionSection::Execute() {
   return std::make_unique<TActionSection>(Owner, std::move(old));
 }
 
+std::unique_ptr<QAction> TActionCases::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  LoadCases old = beam->Cases;
+  beam->SetCases(Cases);
+  return std::make_unique<TActionCases>(Owner, std::move(old));
+}
+
 }  // namespace trevan::undo

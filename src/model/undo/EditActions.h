@@ -150,4 +150,13 @@ class TActionSection : public QAction {
   BeamSection Section;
 };
 
+// Puts the held load cases on the beam; the reverse puts the old ones back.
+class TActionCases : public QAction {
+ public:
+  TActionCases(EditWindow* owner, LoadCases cases)
+      : QAction(owner, "&Undo load cases", "&Redo load cases"), Cases(std::move(cases)) {}
+  std::unique_ptr<QAction> Execute() override;
+  LoadCases Cases;
+};
+
 }  // namespace trevan::undo

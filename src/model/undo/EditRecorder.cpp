@@ -61,6 +61,13 @@ void EditRecorder::RecordSection(const BeamSection& section) {
   }
 }
 
+void EditRecorder::RecordCases(const LoadCases& cases) {
+  if (TUndoBuffer* buffer = window_.UndoBuffer()) {
+    TActionCases action(&window_, cases);
+    buffer->Do(action);
+  }
+}
+
 void EditRecorder::RecordDeleteSelected() {
   BeamView* view = window_.InputView();
   TUndoBuffer* buffer = window_.UndoBuffer();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "beam/BeamSection.h"
+#include "beam/LoadCase.h"
 #include "beam/SupportType.h"
 #include "hosts/PropertyRecorder.h"
 
@@ -32,6 +33,7 @@ class EditRecorder : public PropertyRecorder {
 
   // Gives the beam a section (an empty one takes it away).
   void RecordSection(const BeamSection& section);
+  void RecordCases(const LoadCases& cases);
 
   // Removes every object after a confirmation; cannot be undone.
   void ClearAll();

@@ -47,6 +47,18 @@ const std::string SegmentLines =
     "segment(x1,x2,E,I) :4 10 210000000000 3.8919999999999998e-05 \r\n";
 const std::string WithSection = Extended("number of extension lines :3 \r\n" + SegmentLines);
 
+// Two cases, the one force in the second.
+const std::string CaseLines =
+    "number of load cases :2 \r\n"
+    "load case kind :1 \r\nload case category :0 \r\nload case name :Self weight\r\n"
+    "load case kind :2 \r\nload case category :1 \r\nload case name :Offices\r\n"
+    "load case of each force :1 \r\n"
+    "load case of each distributed load :\r\n"
+    "combination rule :2 \r\n"
+    "number of user combinations :1 \r\n"
+    "user combination name :Mine\r\nuser combination limit state :1 \r\nuser combination factors :1 0.5 \r\n";
+const std::string WithCases = Extended("number of extension lines :14 \r\n" + CaseLines);
+
 // Room for one more support line, put in place of the one at 10.
 const std::string ThreeSupports = Replace(TenMetreBeam, "supports :2", "supports :3");
 
@@ -307,6 +319,17 @@ INSTANTIATE_TEST_SUITE_P(
                 Extended("number of extension lines :1 \r\nnumber of segments :0 \r\n"), "no segments"},
         BadFile{"SectionCountTooHigh", Replace(WithSection, "segments :2", "segments :3"), "damaged"},
         BadFile{"SectionTooManySegments", Replace(WithSection, "segments :2", "segments :1001"), "count"},
+        BadFile{"CaseUnknownKind", Replace(WithCases, "kind :2", "kind :7"), "count"},
+        BadFile{"CaseUnknownCategory", Replace(WithCases, "category :1", "category :8"), "count"},
+        BadFile{"CaseIndexPastTheCases", Replace(WithCases, "each force :1", "each force :2"), "does not exist"},
+        BadFile{"CaseIndexNotWhole", Replace(WithCases, "each force :1", "each force :0.5"), "does not exist"},
+        BadFile{"CaseIndexMissing", Replace(WithCases, "each force :1", "each force :"), "damaged"},
+        BadFile{"CaseUnknownRule", Replace(WithCases, "rule :2", "rule :5"), "count"},
+        BadFile{"CaseUserFactorMissing", Replace(WithCases, "factors :1 0.5", "factors :1"), "damaged"},
+        BadFile{"CaseNone", Extended("number of extension lines :1 \r\nnumber of load cases :0 \r\n"),
+                "without any case"},
+        BadFile{"CaseNameMissing", Replace(WithCases, "load case name :Offices", "load case nam :Offices"),
+                "damaged"},
         BadFile{"BlockOfANewerVersion", Extended("number of extension lines :1 \r\nwidget(x) :1 \r\n"),
                 "cannot read"}),
     [](const ::testing::TestParamInfo<BadFile>& info) { return info.param.name; });
@@ -354,6 +377,41 @@ TEST_F(BeamFileTest, TheSectionSurvivesSaveAndReopenExactly) {
   ASSERT_TRUE(other.beam()->SetMetric(true));
   EXPECT_NEAR(other.beam()->Section.segments[0].E, 2.1e11, 2.1e11 * 1e-15);
   EXPECT_NEAR(other.beam()->Section.segments[1].x1, 4, 1e-14);
+}
+
+// Cases and each load's case come back exactly; a beam put back into its
+// one unnamed case saves as before the cases existed.
+TEST_F(BeamFileTest, LoadCasesSurviveSaveAndReopenExactly) {
+  ASSERT_TRUE(Open(WithCases)) << window.LastError();
+  TTrevanDoc& beam = *window.beam();
+  ASSERT_EQ(beam.Cases.Count(), 2u);
+  EXPECT_EQ(beam.Cases.cases[1].name, "Offices");
+  EXPECT_EQ(beam.Cases.cases[1].kind, LoadKind::Imposed);
+  EXPECT_EQ(beam.Cases.cases[1].category, ImposedCategory::B);
+  EXPECT_EQ(beam.Charges.at(0)->Case, 1u);
+  EXPECT_EQ(beam.Cases.rule, CombinationRule::AsceLrfd);
+  ASSERT_EQ(beam.Cases.user.size(), 1u);
+  EXPECT_EQ(beam.Cases.user[0].factors, (std::vector<double>{1, 0.5}));
+  EXPECT_EQ(beam.Cases.user[0].limit, LimitState::Serviceability);
+  beam.Cases.cases.push_back({"Snow 100% \"drift\"", LoadKind::Snow, ImposedCategory::H});
+  beam.Cases.user[0].factors.push_back(0);
+  beam.Cases.user.push_back({"Odd 1/3", {1.0 / 3, 0.1, 0.7}});
+  beam.AddDistrCharge(distrcharge(1, 3, 2, 4, nullptr))->Case = 2;
+  const std::string first = dir.File("first.tvn"), second = dir.File("second.tvn");
+  ASSERT_TRUE(window.Save(first));
+  test::RecordingMessages quiet;
+  HeadlessWindow other(quiet);
+  ASSERT_TRUE(other.Open(first)) << other.LastError();
+  EXPECT_EQ(other.beam()->Cases, beam.Cases);
+  EXPECT_EQ(other.beam()->DistrCharges.at(0)->Case, 2u);
+  ASSERT_TRUE(other.Save(second));
+  EXPECT_EQ(TempDir::Read(second), TempDir::Read(first));
+
+  other.beam()->Cases = LoadCases{};
+  other.beam()->Charges[0]->Case = other.beam()->DistrCharges[0]->Case = 0;
+  other.beam()->RemoveDistrCharge(*other.beam()->DistrCharges[0]);
+  ASSERT_TRUE(other.Save(second));
+  EXPECT_EQ(TempDir::Read(second), TenMetreBeam);
 }
 
 // An older file ends at its supports: what follows them is not read.

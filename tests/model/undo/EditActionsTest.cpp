@@ -158,6 +158,20 @@ TEST_F(EditActionsTest, ASectionIsSetUndoneAndRedone) {
   EXPECT_EQ(beam().Section, steel);
 }
 
+TEST_F(EditActionsTest, LoadCasesAreSetUndoneAndRedone) {
+  LoadCases cases;
+  cases.cases = {{"Dead", LoadKind::Permanent}, {"Snow", LoadKind::Snow}};
+  cases.user = {{"Mine", {1.2}}};
+  recorder().RecordCases(cases);
+  EXPECT_EQ(beam().Cases.user[0].factors, (std::vector<double>{1.2, 0})) << "a factor a case";
+  EXPECT_EQ(UndoCaption(), "&Undo load cases");
+  EXPECT_TRUE(window.Dirty());
+  Undo();
+  EXPECT_TRUE(beam().Cases.IsDefault());
+  Redo();
+  EXPECT_EQ(beam().Cases.cases, cases.cases);
+}
+
 TEST_F(EditActionsTest, TheSentinelIsNeverDeleted) {
   window.SelectObject(beam().Sentinel());
   recorder().RecordDeleteSelected();
