@@ -51,6 +51,16 @@ inline constexpr double MinSectionValue = 1e-20;
 inline constexpr std::size_t MaxSegments = 1000;
 bool IsSectionValue(double value);
 
+// A point moment or a settlement: finite and below MaxMagnitude in size.
+bool IsMomentValue(double value);
+bool IsSettlementValue(double value);
+// A vertical or rotational spring stiffness: positive, finite, below MaxMagnitude.
+bool IsStiffnessValue(double value);
+// An internal hinge on the beam, clear of every other joint (supports and
+// hinges) by at least MinSupportGap.
+bool IsHingePosition(double x, double length);
+bool IsHingeApart(double x, double joint);
+
 enum class ParsedValue { Ok, NotANumber, NotFinite };
 // Reads an edited value: the whole text (surrounding blanks aside) must be
 // one number. "inf", "nan" and numbers too large for a double are numbers
