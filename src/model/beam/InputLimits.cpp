@@ -39,6 +39,11 @@ bool IsLoadPosition(double x, double length) { return x >= 0 && x <= length; }
 bool IsSectionValue(double value) { return value >= MinSectionValue && value < MaxMagnitude; }
 
 bool IsDeflectionLimit(double n) { return n >= 1 && n < MaxMagnitude; }
+bool IsMomentValue(double value) { return IsMagnitude(value); }
+bool IsSettlementValue(double value) { return IsMagnitude(value); }
+bool IsStiffnessValue(double value) { return value > 0 && value < MaxMagnitude; }
+bool IsHingePosition(double x, double length) { return x >= 0 && x <= length; }
+bool IsHingeApart(double x, double joint) { return std::fabs(x - joint) >= MinSupportGap; }
 
 bool IsTitleText(std::string_view text) {
   if (text.size() > MaxTitleLength) return false;

@@ -55,6 +55,16 @@ bool IsSectionValue(double value);
 inline constexpr double DefaultDeflectionLimit = 250;
 bool IsDeflectionLimit(double n);
 
+// A point moment or a settlement: finite and below MaxMagnitude in size.
+bool IsMomentValue(double value);
+bool IsSettlementValue(double value);
+// A vertical or rotational spring stiffness: positive, finite, below MaxMagnitude.
+bool IsStiffnessValue(double value);
+// An internal hinge on the beam, clear of every other joint (supports and
+// hinges) by at least MinSupportGap.
+bool IsHingePosition(double x, double length);
+bool IsHingeApart(double x, double joint);
+
 enum class ParsedValue { Ok, NotANumber, NotFinite };
 // Reads an edited value: the whole text (surrounding blanks aside) must be
 // one number. "inf", "nan" and numbers too large for a double are numbers

@@ -2,11 +2,13 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <string>
 
 #include "ChainChecks.h"
 #include "EditFixture.h"
 #include "TempDir.h"
 #include "beam/InputLimits.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan {
 namespace {
@@ -265,6 +267,50 @@ TEST_F(TypedLoadAndSupportTest, SupportsKeepTheirGapAtEveryEntryPoint) {
   beam().MoveObject(*offColumn, -1);
   EXPECT_DOUBLE_EQ(offColumn->X1, 9.04);
   EXPECT_TRUE(test::ChainIsConsistent(beam()));
+}
+
+// The factors of moments, springs and settlements from the definitions of
+// the pound (0.45359237 kg under 9.80665 m/s^2), the foot and the inch (ft/12).
+struct DerivedFactor {
+  const char* name;
+  double (*convert)(double, bool);
+};
+
+class DerivedFactorTest : public ::testing::TestWithParam<DerivedFactor> {};
+
+TEST_P(DerivedFactorTest, ConvertsByTheDefinitionsAndBack) {
+  const double lbf = 0.45359237 * 9.80665;  // N
+  const DerivedFactor& row = GetParam();
+  const double expected = std::string(row.name) == "spring" ? lbf / (0.3048 / 12)
+                          : std::string(row.name) == "settlement" ? 0.3048 / 12
+                                                                  : lbf * 0.3048;
+  EXPECT_NEAR(row.convert(1, true), expected, expected * 1e-14) << row.name;
+  EXPECT_NEAR(row.convert(2.5, false) * expected, 2.5, 2.5e-14) << row.name;
+  EXPECT_NEAR(row.convert(row.convert(123.456, true), false), 123.456, 123.456e-15) << row.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, DerivedFactorTest,
+                         ::testing::Values(DerivedFactor{"moment", ConvertMoment},
+                                           DerivedFactor{"rotational spring", ConvertRotationalSpring},
+                                           DerivedFactor{"spring", ConvertSpring},
+                                           DerivedFactor{"settlement", ConvertSettlement}));
+
+TEST(NewValueLimitsTest, BoundsOfMomentsSpringsSettlementsAndHinges) {
+  const double inf = INFINITY, nan = NAN;
+  for (const double v : {-1e12, 1e12, inf, -inf, nan}) {
+    EXPECT_FALSE(limits::IsMomentValue(v)) << v;
+    EXPECT_FALSE(limits::IsSettlementValue(v)) << v;
+    EXPECT_FALSE(limits::IsStiffnessValue(v)) << v;
+  }
+  EXPECT_TRUE(limits::IsMomentValue(-9.9e11));
+  EXPECT_TRUE(limits::IsSettlementValue(-0.01));  // an upward settlement
+  EXPECT_FALSE(limits::IsStiffnessValue(0));
+  EXPECT_FALSE(limits::IsStiffnessValue(-1));
+  EXPECT_TRUE(limits::IsStiffnessValue(1e-3));
+  EXPECT_TRUE(limits::IsHingePosition(0, 10));
+  EXPECT_FALSE(limits::IsHingePosition(10.001, 10));
+  EXPECT_FALSE(limits::IsHingeApart(4 + 0.5e-6, 4));
+  EXPECT_TRUE(limits::IsHingeApart(4 + 1e-6, 4));
 }
 
 }  // namespace
