@@ -20,6 +20,12 @@ struct ExactResults {
     double reaction = 0;
     double moment = 0;
     double rotation = 0;  // radians, counter-clockwise positive; with a section only
+    double deflection = 0;  // downward, of a spring or a settlement; with a section only
+  };
+  // An internal hinge and the rotations just left and right of it.
+  struct Hinge {
+    double x = 0;
+    double rotationLeft = 0, rotationRight = 0;  // with a section only
   };
   struct Extreme {
     double value = 0;
@@ -62,6 +68,9 @@ struct ExactResults {
   std::string message;
 
   std::vector<Support> supports;  // every support, type none included
+  std::vector<Hinge> hinges;
+  // Springs or settlements the beam holds but the analysis could not take.
+  bool springsLeftOut = false;
   Extreme maxSagging;
   Extreme maxHogging;  // value <= 0
   Extreme maxAbsShear;

@@ -187,6 +187,10 @@ bool ExactSolver::IsStable(const ExactBeam& beam) {
   return pinned >= 2;
 }
 
+std::string ExactSolver::Instability(const ExactBeam& beam) {
+  return IsStable(beam) ? std::string() : ExactResults::UnstableText;
+}
+
 namespace {
 
 // E I along the beam, constant between breaks; the first and last values

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "analysis/ExactBeam.h"
 #include "analysis/ExactResults.h"
 
@@ -13,8 +15,11 @@ namespace trevan {
 // outside [0, length] are not on the beam and are left out.
 class ExactSolver {
  public:
-  // A beam is stable with a vice or with two hinge or roll supports.
+  // A beam is stable when its supports, springs and hinges leave it no
+  // mechanism.
   static bool IsStable(const ExactBeam& beam);
+  // Empty for a stable beam, else what can move and where, for the user.
+  static std::string Instability(const ExactBeam& beam);
   static ExactResults Solve(const ExactBeam& beam);
 };
 
