@@ -2,12 +2,14 @@
 
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
+#include "beam/UnitSystem.h"
 
 namespace trevan {
 
 ExactBeam ExactBeam::From(const TTrevanDoc& doc) {
   ExactBeam beam;
   beam.length = doc.Length;
+  beam.lengthUnit = LengthUnit(doc.Metric);
   // A support past an end carries nothing, like one of type none.
   for (const element* e = doc.FirstSupport(); e; e = e->Next.get())
     beam.supports.push_back({e->X1, limits::IsLoadPosition(e->X1, doc.Length) ? e->LeftType : ftNone});

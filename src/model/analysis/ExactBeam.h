@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "beam/SupportType.h"
@@ -60,6 +61,8 @@ struct ExactBeam {
   // Springs and settlements need a section: a beam without one has them
   // left out, and says so.
   bool springsLeftOut = false;
+  // The unit positions are given in, for messages.
+  std::string_view lengthUnit = "m";
 
   static ExactBeam From(const TTrevanDoc& doc);
   friend bool operator==(const ExactBeam&, const ExactBeam&) = default;

@@ -24,7 +24,7 @@ void IntegratePieces(const std::vector<NodeState>& nodes, const std::function<do
   std::size_t first = 0;
   while (first < pieces.size() && pieces[first].x0 < nodes.front().x) ++first;
   // Leftward from the first node: the end values are known, the start ones follow.
-  double w = nodes.front().w, theta = nodes.front().theta;
+  double w = nodes.front().w, theta = nodes.front().thetaLeft;
   for (std::size_t k = first; k-- > 0;) {
     ExactResults::Piece& p = pieces[k];
     Integrate(p, EIOf(p), 0, 0);

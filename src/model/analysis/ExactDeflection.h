@@ -8,12 +8,14 @@
 namespace trevan {
 
 // A node of the stiffness solution: its deflection (upward) and rotation
-// (counter-clockwise), and whether a support stands there.
+// (counter-clockwise; at a hinge the one just right of it, and thetaLeft
+// the one just left), and whether a support stands there.
 struct NodeState {
   double x = 0;
   double w = 0;
   double theta = 0;
   bool support = false;
+  double thetaLeft = 0;
 };
 
 // Rotation and deflection of every piece, by integrating M / E I from the

@@ -1,7 +1,9 @@
 #include "analysis/ExactSolver.h"
 
 #include "analysis/ExactDeflection.h"
+#include "analysis/ExactElement.h"
 #include "analysis/PolynomialRoots.h"
+#include "analysis/StabilityCheck.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,81 +12,23 @@ namespace trevan {
 
 namespace {
 
-// A support that carries something holds the deflection, a vice also the
-// rotation; a change of section between supports holds neither.
+// A node of the stiffness method: a carrying support, a change of E I
+// between supports, or an internal hinge. A support holds the deflection
+// rigidly or at its settlement, or rests on a spring; a vice holds the
+// rotation rigidly or on a rotational spring.
 struct Node {
   static constexpr std::size_t NoSupport = static_cast<std::size_t>(-1);
   double x;
-  bool holdsDeflection;
-  bool vice;
-  std::size_t support;  // index into the results' supports, or NoSupport
-  double force = 0;     // downward loads applied right at the node
-  double couple = 0;    // counter-clockwise couple of the overhang loads on it
+  std::size_t support = NoSupport;  // index into the results' supports
+  bool vice = false;
+  bool holdsDeflection = false;
+  bool holdsRotation = false;
+  bool released = false;  // a hinge: each side turns on its own
+  double spring = 0, rotationalSpring = 0;
+  double base = 0;    // where the support holds the node or its spring's foot, upward
+  double force = 0;   // downward loads applied right at the node
+  double couple = 0;  // counter-clockwise couples on it, of the overhang loads too
 };
-
-// Fixed-end moments (counter-clockwise on the element's ends), the element's
-// load and its moment about the left end, and its bending stiffness.
-struct Span {
-  double fixedLeft = 0, fixedRight = 0;
-  double load = 0, loadMoment = 0;
-  double EI = 1;
-};
-
-// End forces (upward) and couples (counter-clockwise) on an element of
-// length L, deflection and rotation at its ends ordered left then right.
-void ElementStiffness(double L, double EI, double k[4][4]) {
-  const double a = 12 * EI / (L * L * L), b = 6 * EI / (L * L), c = 4 * EI / L, d = 2 * EI / L;
-  const double rows[4][4] = {{a, b, -a, b}, {b, c, -b, d}, {-a, -b, a, -b}, {b, d, -b, c}};
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j) k[i][j] = rows[i][j];
-}
-
-// What the ends of the element exert on it with both held: the couples,
-// and the forces that balance them and the load.
-void FixedEndActions(const Span& span, double L, double actions[4]) {
-  const double right = (span.loadMoment - span.fixedLeft - span.fixedRight) / L;
-  actions[0] = span.load - right;
-  actions[1] = span.fixedLeft;
-  actions[2] = right;
-  actions[3] = span.fixedRight;
-}
-
-// A symmetric positive definite matrix of half-bandwidth 3, its upper band
-// kept row by row; solved by elimination without pivoting in linear time.
-class BandMatrix {
- public:
-  explicit BandMatrix(std::size_t n) : n_(n), band_(4 * n, 0.0) {}
-  void Add(std::size_t r, std::size_t c, double v) { band_[4 * r + (c - r)] += v; }
-  std::vector<double> Solve(std::vector<double> rhs) {
-    for (std::size_t i = 0; i < n_; ++i) {
-      const double pivot = band_[4 * i];
-      for (std::size_t k = 1; k < 4 && i + k < n_; ++k) {
-        const double f = band_[4 * i + k] / pivot;
-        if (f == 0) continue;
-        for (std::size_t m = k; m < 4 && i + m < n_; ++m) band_[4 * (i + k) + (m - k)] -= f * band_[4 * i + m];
-        rhs[i + k] -= f * rhs[i];
-      }
-    }
-    for (std::size_t i = n_; i-- > 0;) {
-      double v = rhs[i];
-      for (std::size_t k = 1; k < 4 && i + k < n_; ++k) v -= band_[4 * i + k] * rhs[i + k];
-      rhs[i] = v / band_[4 * i];
-    }
-    return rhs;
-  }
-
- private:
-  std::size_t n_;
-  std::vector<double> band_;
-};
-
-void AddPoint(Span& span, double L, double s, double p) {
-  const double r = L - s;
-  span.fixedLeft += p * s * r * r / (L * L);
-  span.fixedRight -= p * s * s * r / (L * L);
-  span.load += p;
-  span.loadMoment += p * s;
-}
 
 // Three-point Gauss rule: exact for the quartic integrands of a linear load.
 constexpr double GaussT[3] = {-0.7745966692414834, 0.0, 0.7745966692414834};
@@ -178,18 +122,9 @@ double ExactResults::DeflectionAt(double x) const {
   return p ? p->Deflection(x) : 0;
 }
 
-bool ExactSolver::IsStable(const ExactBeam& beam) {
-  int pinned = 0;
-  for (const auto& s : beam.supports) {
-    if (s.type == ftVice) return true;
-    if (IsPinned(s.type)) ++pinned;
-  }
-  return pinned >= 2;
-}
+bool ExactSolver::IsStable(const ExactBeam& beam) { return StabilityCheck(beam).Stable(); }
 
-std::string ExactSolver::Instability(const ExactBeam& beam) {
-  return IsStable(beam) ? std::string() : ExactResults::UnstableText;
-}
+std::string ExactSolver::Instability(const ExactBeam& beam) { return StabilityCheck(beam).Message(); }
 
 namespace {
 
@@ -226,6 +161,7 @@ class SpanModel {
   SpanModel(const ExactBeam& beam, ExactResults& results);
 
   void ApplyForces();
+  void ApplyMoments();
   void ApplyLoads();
   void SolveNodes();
   void FindEndActions();
@@ -235,10 +171,13 @@ class SpanModel {
   double End() const { return end_; }
   const StiffnessMap& Stiffness() const { return stiffness_; }
   std::vector<NodeState> NodeStates() const;
+  void AddHinges(const std::vector<NodeState>& states);
 
  private:
   double NodeX(std::size_t i) const { return nodes_[i].x; }
   void PlaceNodes();
+  void PlaceSupports();
+  void PlaceHinges(double tolerance);
   // Region k of a point: k nodes lie left of it; 0 and n are the overhangs.
   std::size_t RegionOf(double x) const;
   void AddPointLoad(std::size_t region, double x, double p);
@@ -251,7 +190,7 @@ class SpanModel {
   StiffnessMap stiffness_;
   std::vector<Node> nodes_;
   std::size_t n_ = 0;
-  std::vector<Span> spans_;
+  std::vector<ExactElement> spans_;
   std::vector<double> displacement_;  // deflection (up) and rotation of each node in turn
   double loadScale_ = 0;  // what a rounding error is measured against
   std::vector<double> coverOffset_, coverSlope_;
@@ -270,44 +209,97 @@ SpanModel::SpanModel(const ExactBeam& beam, ExactResults& results)
   for (std::size_t i = 0; i + 1 < n_; ++i) spans_[i].EI = stiffness_.At((NodeX(i) + NodeX(i + 1)) / 2);
   coverOffset_.assign(n_, 0.0);
   coverSlope_.assign(n_, 0.0);
-  events_.reserve(2 * n_ + beam.forces.size() + 2 * beam.loads.size() + 2);
+  events_.reserve(2 * n_ + beam.forces.size() + beam.moments.size() + 2 * beam.loads.size() + 2);
 }
 
-// A change of E I between two carrying supports is a free node. One that
-// nearly meets a support is moved onto it: an element far shorter than its
-// neighbours would make the equations ill-conditioned, and the move is far
-// below anything a section's dimensions mean.
-void SpanModel::PlaceNodes() {
+// The supports as nodes. Springs and settlements need a section: without
+// one they are taken as rigid and unsettled, and the results say so.
+void SpanModel::PlaceSupports() {
+  const bool elastic = !beam_.stiffness.empty();
   for (const auto& s : beam_.supports) {
-    results_.supports.push_back({s.x, s.type, 0, 0});
-    if (s.type != ftNone) nodes_.push_back({s.x, true, s.type == ftVice, results_.supports.size() - 1});
+    results_.supports.push_back({s.x, s.type});
+    if (s.type == ftNone) continue;
+    Node node{s.x, results_.supports.size() - 1, s.type == ftVice};
+    const bool springy = s.spring > 0 || (node.vice && s.rotationalSpring > 0) || s.settlement != 0;
+    if (!elastic && springy) results_.springsLeftOut = true;
+    node.spring = elastic && s.spring > 0 ? s.spring : 0;
+    node.rotationalSpring = elastic && node.vice && s.rotationalSpring > 0 ? s.rotationalSpring : 0;
+    node.base = elastic ? -s.settlement : 0;
+    node.holdsDeflection = node.spring == 0;
+    node.holdsRotation = node.vice && node.rotationalSpring == 0;
+    nodes_.push_back(node);
   }
-  std::vector<double>& breaks = stiffness_.Breaks();
-  if (breaks.empty()) return;
-  const double tolerance = 1e-7 * (end_ - start_);
+}
+
+// A hinge is a node that releases the rotation; one on a support releases
+// it there. The stability check has seen that every hinge taken lies
+// between two supports.
+void SpanModel::PlaceHinges(double tolerance) {
   std::vector<Node> supports;
   supports.swap(nodes_);
   std::size_t k = 0;
-  for (double& b : breaks) {
-    for (; k < supports.size() && supports[k].x <= b + tolerance; ++k) {
-      if (std::abs(supports[k].x - b) <= tolerance) b = supports[k].x;
-      nodes_.push_back(supports[k]);
+  for (double h : StabilityCheck::TakenHinges(beam_)) {
+    for (; k < supports.size() && supports[k].x < h - tolerance; ++k) nodes_.push_back(supports[k]);
+    if (k < supports.size() && supports[k].x <= h + tolerance) {
+      supports[k].released = true;
+      events_.push_back({supports[k].x});
+    } else {
+      Node hinge{h};
+      hinge.released = true;
+      nodes_.push_back(hinge);
+      events_.push_back({h});
     }
-    if (k == 0 || k == supports.size()) continue;  // on an overhang: no node
+  }
+  for (; k < supports.size(); ++k) nodes_.push_back(supports[k]);
+}
+
+// A change of E I between two carrying supports is a free node. One that
+// nearly meets another node is moved onto it: an element far shorter than
+// its neighbours would make the equations ill-conditioned, and the move is
+// far below anything a section's dimensions mean.
+void SpanModel::PlaceNodes() {
+  const double tolerance = StabilityCheck::Tolerance(beam_);
+  PlaceSupports();
+  PlaceHinges(tolerance);
+  std::vector<double>& breaks = stiffness_.Breaks();
+  if (breaks.empty()) return;
+  std::vector<Node> held;
+  held.swap(nodes_);
+  std::size_t k = 0;
+  for (double& b : breaks) {
+    for (; k < held.size() && held[k].x <= b + tolerance; ++k) {
+      if (std::abs(held[k].x - b) <= tolerance) b = held[k].x;
+      nodes_.push_back(held[k]);
+    }
+    if (k == 0 || k == held.size()) continue;  // on an overhang: no node
     if (b - nodes_.back().x <= tolerance)
       b = nodes_.back().x;
     else
-      nodes_.push_back({b, false, false, Node::NoSupport});
+      nodes_.push_back({b});
   }
-  for (; k < supports.size(); ++k) nodes_.push_back(supports[k]);
+  for (; k < held.size(); ++k) nodes_.push_back(held[k]);
   for (double b : breaks) events_.push_back({b});
 }
 
+// Each side of a hinge turns on its own: the rotation left of a node is
+// that of the element ending there, the one right of it that of the
+// element starting there.
 std::vector<NodeState> SpanModel::NodeStates() const {
   std::vector<NodeState> states(n_);
-  for (std::size_t j = 0; j < n_; ++j)
-    states[j] = {NodeX(j), displacement_[2 * j], displacement_[2 * j + 1], nodes_[j].support != Node::NoSupport};
+  for (std::size_t j = 0; j < n_; ++j) {
+    double left = displacement_[2 * j + 1], right = left;
+    if (nodes_[j].released) {
+      if (j > 0) left = spans_[j - 1].ends[3];
+      if (j + 1 < n_) right = spans_[j].ends[1];
+    }
+    states[j] = {NodeX(j), displacement_[2 * j], right, nodes_[j].support != Node::NoSupport, left};
+  }
   return states;
+}
+
+void SpanModel::AddHinges(const std::vector<NodeState>& states) {
+  for (std::size_t j = 0; j < n_; ++j)
+    if (nodes_[j].released) results_.hinges.push_back({states[j].x, states[j].thetaLeft, states[j].theta});
 }
 
 std::size_t SpanModel::RegionOf(double x) const {
@@ -333,7 +325,7 @@ void SpanModel::AddPointLoad(std::size_t region, double x, double p) {
     nodes_[n_ - 1].couple -= p * (x - nodes_[n_ - 1].x);
   } else {
     const double left = NodeX(region - 1);
-    AddPoint(spans_[region - 1], NodeX(region) - left, x - left, p);
+    spans_[region - 1].AddPoint(NodeX(region) - left, x - left, p);
   }
 }
 
@@ -348,6 +340,27 @@ void SpanModel::ApplyForces() {
       nodes_[k].force += f.f;
     else
       AddPointLoad(k, f.x, f.f);
+  }
+}
+
+// A couple on an overhang goes to its end node, one inside a span to the
+// span's fixed-end actions. One right at a hinge acts on the part right of
+// it (left of it at the beam's end), as a couple must act on one side.
+void SpanModel::ApplyMoments() {
+  for (const auto& m : beam_.moments) {
+    if (!(m.x >= 0 && m.x <= beam_.length)) continue;
+    if (end_ > start_) loadScale_ += std::abs(m.m) / (end_ - start_);
+    events_.push_back({m.x, 0, m.m});
+    const std::size_t k = RegionOf(m.x);
+    auto element = [&](std::size_t i, double at) { spans_[i].AddCouple(NodeX(i + 1) - NodeX(i), at - NodeX(i), m.m); };
+    if (k < n_ && NodeX(k) == m.x && nodes_[k].released)
+      element(k + 1 < n_ ? k : k - 1, m.x);
+    else if (k < n_ && NodeX(k) == m.x)
+      nodes_[k].couple += m.m;
+    else if (k == 0 || k == n_)
+      nodes_[k == 0 ? 0 : n_ - 1].couple += m.m;
+    else
+      element(k - 1, m.x);
   }
 }
 
@@ -406,67 +419,85 @@ void SpanModel::AddCoveredSpans() {
 
 // The deflection (upward) and rotation of every node from K d = loads minus
 // the fixed-end actions. Unknowns 2j and 2j + 1 belong to node j, so K is a
-// band of half-width 3; a held unknown keeps a row of its own with d = 0.
+// band of half-width 3. A held unknown keeps a row of its own with d at its
+// prescribed value, which moves to the right-hand side of the others; the
+// rotation of a hinge is condensed out of the elements at its sides.
 void SpanModel::SolveNodes() {
   const std::size_t dofs = 2 * n_;
   BandMatrix K(dofs);
-  std::vector<double> rhs(dofs, 0.0);
+  std::vector<double> rhs(dofs, 0.0), value(dofs, 0.0);
   std::vector<bool> held(dofs);
   for (std::size_t j = 0; j < n_; ++j) {
-    held[2 * j] = nodes_[j].holdsDeflection;
-    held[2 * j + 1] = nodes_[j].vice;
-    rhs[2 * j] = -nodes_[j].force;
-    rhs[2 * j + 1] = nodes_[j].couple;
+    const Node& node = nodes_[j];
+    held[2 * j] = node.holdsDeflection;
+    held[2 * j + 1] = node.holdsRotation || node.released;
+    value[2 * j] = node.holdsDeflection ? node.base : 0;
+    rhs[2 * j] = node.spring * node.base - node.force;
+    rhs[2 * j + 1] = node.couple;
+    if (!held[2 * j]) K.Add(2 * j, 2 * j, node.spring);
+    if (!held[2 * j + 1]) K.Add(2 * j + 1, 2 * j + 1, node.rotationalSpring);
+    if (j + 1 < n_) spans_[j].releasedLeft = node.released;
+    if (j > 0) spans_[j - 1].releasedRight = node.released;
   }
   for (std::size_t i = 0; i + 1 < n_; ++i) {
     double k[4][4], fixed[4];
-    ElementStiffness(NodeX(i + 1) - NodeX(i), spans_[i].EI, k);
-    FixedEndActions(spans_[i], NodeX(i + 1) - NodeX(i), fixed);
+    spans_[i].Stiffness(NodeX(i + 1) - NodeX(i), k, fixed);
     for (std::size_t a = 0; a < 4; ++a) {
-      rhs[2 * i + a] -= fixed[a];
-      for (std::size_t b = a; b < 4; ++b)
-        if (!held[2 * i + a] && !held[2 * i + b]) K.Add(2 * i + a, 2 * i + b, k[a][b]);
+      const std::size_t r = 2 * i + a;
+      if (held[r]) continue;
+      rhs[r] -= fixed[a];
+      for (std::size_t b = 0; b < 4; ++b) {
+        const std::size_t c = 2 * i + b;
+        if (held[c])
+          rhs[r] -= k[a][b] * value[c];
+        else if (b >= a)
+          K.Add(r, c, k[a][b]);
+      }
     }
   }
   for (std::size_t r = 0; r < dofs; ++r)
-    if (held[r]) K.Add(r, r, 1), rhs[r] = 0;
+    if (held[r]) K.Add(r, r, 1), rhs[r] = value[r];
   displacement_ = K.Solve(std::move(rhs));
+  for (std::size_t i = 0; i + 1 < n_; ++i) {
+    for (std::size_t a = 0; a < 4; ++a) spans_[i].ends[a] = displacement_[2 * i + a];
+    spans_[i].FindReleasedRotations(NodeX(i + 1) - NodeX(i));
+  }
 }
 
 // The end couples of every element from the stiffness relation; the
-// reactions from the equilibrium of each span between two supports as one
-// body, never of a single element, which may be very short beside a change
-// of section and would magnify the rounding of its couples.
+// reactions from the equilibrium of each stretch between two supports as
+// one body, never of a single element, which may be very short beside a
+// change of section and would magnify the rounding of its couples.
 void SpanModel::FindEndActions() {
   std::vector<double> endMoments(n_, 0.0), endForces(n_, 0.0);
   for (std::size_t j = 0; j < n_; ++j) endForces[j] = nodes_[j].force;
-  std::size_t first = 0;  // the node where the current span starts
+  std::size_t first = 0;  // the node where the current stretch starts
   double load = 0, loadMoment = 0, firstMoment = 0;
   for (std::size_t i = 0; i + 1 < n_; ++i) {
-    const double L = NodeX(i + 1) - NodeX(i), EI = spans_[i].EI;
-    const double wi = displacement_[2 * i], ti = displacement_[2 * i + 1];
-    const double wj = displacement_[2 * i + 2], tj = displacement_[2 * i + 3];
-    const double sway = 6 * EI * (wi - wj) / (L * L);
-    const double ml = spans_[i].fixedLeft + EI * (4 * ti + 2 * tj) / L + sway;
-    const double mr = spans_[i].fixedRight + EI * (2 * ti + 4 * tj) / L + sway;
+    const double L = NodeX(i + 1) - NodeX(i);
+    const double ml = spans_[i].LeftCouple(L), mr = spans_[i].RightCouple(L);
     endMoments[i] += ml;
     endMoments[i + 1] += mr;
     const double offset = NodeX(i) - NodeX(first);
     if (i == first) {
       firstMoment = ml, load = 0, loadMoment = 0;
-    } else {  // a load right at a change of section
-      load += nodes_[i].force, loadMoment += nodes_[i].force * offset;
+    } else {  // a load right at a change of section or a hinge
+      load += nodes_[i].force, loadMoment += nodes_[i].force * offset - nodes_[i].couple;
     }
     load += spans_[i].load;
     loadMoment += spans_[i].loadMoment + spans_[i].load * offset;
-    if (!nodes_[i + 1].holdsDeflection) continue;
+    if (nodes_[i + 1].support == Node::NoSupport) continue;
     const double right = (loadMoment - firstMoment - mr) / (NodeX(i + 1) - NodeX(first));
     endForces[first] += load - right;
     endForces[i + 1] += right;
     first = i + 1;
   }
   // What is zero by nature should read as zero, not as rounding noise.
-  const double noise = 1e-12 * loadScale_;
+  double scale = loadScale_;
+  for (std::size_t j = 0; j < n_; ++j)
+    if (nodes_[j].support != Node::NoSupport) scale += std::abs(endForces[j]);
+  const double noise = 1e-12 * scale;
+  const bool elastic = !beam_.stiffness.empty();
   for (std::size_t j = 0; j < n_; ++j) {
     if (nodes_[j].support == Node::NoSupport) continue;
     auto& s = results_.supports[nodes_[j].support];
@@ -474,6 +505,7 @@ void SpanModel::FindEndActions() {
     if (nodes_[j].vice) s.moment = endMoments[j] - nodes_[j].couple;
     if (std::abs(s.reaction) <= noise) s.reaction = 0;
     if (std::abs(s.moment) <= noise * (end_ - start_)) s.moment = 0;
+    if (elastic && displacement_[2 * j] != 0) s.deflection = -displacement_[2 * j];
     results_.sumReactions += s.reaction;
     events_.push_back({s.x, s.reaction, s.moment});
   }
@@ -565,21 +597,28 @@ void FindExtremes(const std::vector<Sample>& samples, double start, ExactResults
 
 ExactResults ExactSolver::Solve(const ExactBeam& beam) {
   ExactResults results;
-  if (!IsStable(beam)) {
-    results.message = ExactResults::UnstableText;
+  const StabilityCheck stability(beam);
+  if (!stability.Stable()) {
+    results.message = stability.Message();
     return results;
   }
   results.solved = true;
   SpanModel model(beam, results);
   model.ApplyForces();
+  model.ApplyMoments();
   model.ApplyLoads();
   model.SolveNodes();
   model.FindEndActions();
   model.BuildPieces();
   FindExtremes(model.Samples(), model.Start(), results);
-  if (!beam.stiffness.empty())
-    AddDeflections(model.NodeStates(), [&](double x) { return model.Stiffness().At(x); }, model.Start(),
-                   model.End(), results);
+  results.springsLeftOut = results.springsLeftOut || beam.springsLeftOut;
+  const std::vector<NodeState> states = model.NodeStates();
+  if (beam.stiffness.empty()) {
+    for (double h : StabilityCheck::TakenHinges(beam)) results.hinges.push_back({h});
+    return results;
+  }
+  model.AddHinges(states);
+  AddDeflections(states, [&](double x) { return model.Stiffness().At(x); }, model.Start(), model.End(), results);
   return results;
 }
 
