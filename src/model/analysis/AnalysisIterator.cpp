@@ -145,7 +145,9 @@ double calc::DiagramColumns(const SpanStart& span) {
 void calc::ShowStatus() {
   ReportedMaxMoment = MaxMoment;
   if (unstable_) {
-    Window->ShowMaxMoment(TTrevanDoc::UnstableText);
+    // What can move and where, as the exact solver finds it.
+    const TTrevanDoc* beam = Window->Beam();
+    Window->ShowMaxMoment(beam ? ExactSolver::Instability(ExactBeam::From(*beam)) : TTrevanDoc::UnstableText);
     return;
   }
   std::string format = LoadResourceString(MaxMomentFormatId).value_or("Max. moment : %7.0f %s");

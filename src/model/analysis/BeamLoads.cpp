@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analysis/ExactBeam.h"
+#include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
 #include "text/CLocaleText.h"
@@ -196,15 +198,9 @@ void TTrevanDoc::LoadsBetween(double a, double b, double& load, double& moment) 
   }
 }
 
-bool TTrevanDoc::IsStable() const {
-  int pinned = 0;
-  for (const element* e = FirstSupport(); e; e = e->Next.get()) {
-    const TSupportType type = limits::IsLoadPosition(e->X1, Length) ? e->LeftType : ftNone;
-    if (type == ftVice) return true;
-    if (IsPinned(type)) ++pinned;
-  }
-  return pinned >= 2;
-}
+// The exact solver's mechanism check, so that both analyses agree; a
+// support past an end counts as none there too.
+bool TTrevanDoc::IsStable() const { return ExactSolver::IsStable(ExactBeam::From(*this)); }
 
 bool TTrevanDoc::HasLoad() const {
   for (const auto& c : Charges)
