@@ -13,9 +13,11 @@ constexpr int SamplesPerRegion = 24;
 
 bool IsPermanentCase(const LoadCases& cases, std::size_t c) { return !LoadCase::IsVariable(cases.At(c).kind); }
 
-// The exact solution of one case's loads on one region (or on the whole beam).
+// The exact solution of one case's loads on one region (or on the whole
+// beam), or of the settlements alone.
+constexpr std::size_t SettlementUnit = static_cast<std::size_t>(-1);
 struct Unit {
-  std::size_t loadCase;
+  std::size_t loadCase;  // SettlementUnit for the settlements
   std::size_t region;
   ExactResults results;
 };
@@ -35,10 +37,15 @@ class Superposition {
       patterned_.push_back(split);
       for (std::size_t r = 0; r < (split ? regions_.size() : 1); ++r) {
         ExactBeam part = beam.Part(c, split ? r : CasedBeam::WholeBeam);
-        if (part.forces.empty() && part.loads.empty()) continue;
+        if (part.forces.empty() && part.loads.empty() && part.moments.empty()) continue;
         units_.push_back({c, split ? r : CasedBeam::WholeBeam, ExactSolver::Solve(part)});
         permanent_.push_back(IsPermanentCase(beam.cases, c));
       }
+    }
+    // Taken once in every combination: a settlement is no load of a case.
+    if (beam.Settles()) {
+      units_.push_back({SettlementUnit, CasedBeam::WholeBeam, ExactSolver::Solve(beam.Unloaded())});
+      permanent_.push_back(true);
     }
   }
 
@@ -51,7 +58,8 @@ class Superposition {
     Sum s{0, 0};
     for (std::size_t u = 0; u < units_.size(); ++u) {
       const std::size_t c = units_[u].loadCase;
-      const double v = (c < k.factors.size() ? k.factors[c] : 0) * values[u];
+      const double factor = c == SettlementUnit ? 1 : (c < k.factors.size() ? k.factors[c] : 0);
+      const double v = factor * values[u];
       if (permanent_[u]) {
         s.upper += v, s.lower += v;
       } else {
@@ -67,7 +75,7 @@ class Superposition {
     for (std::size_t c = 0; c < a.size(); ++c) a[c].assign(patterned_[c] ? regions_.size() : 1, IsPermanentCase(beam_.cases, c));
     for (std::size_t u = 0; u < units_.size(); ++u) {
       const std::size_t c = units_[u].loadCase;
-      if (IsPermanentCase(beam_.cases, c)) continue;
+      if (c == SettlementUnit || IsPermanentCase(beam_.cases, c)) continue;
       const double v = (c < k.factors.size() ? k.factors[c] : 0) * values[u];
       a[c][patterned_[c] ? units_[u].region : 0] = upper ? v > 0 : v < 0;
     }
@@ -87,6 +95,7 @@ class Superposition {
 std::vector<double> SamplePlaces(const CasedBeam& beam, std::vector<bool>& leftOf) {
   std::vector<double> jumps, even;
   for (const auto& f : beam.beam.forces) jumps.push_back(f.x);
+  for (const auto& m : beam.beam.moments) jumps.push_back(m.x);
   for (const auto& s : beam.beam.supports)
     if (s.type != ftNone && s.x >= 0 && s.x <= beam.beam.length) jumps.push_back(s.x);
   for (const auto& d : beam.beam.loads) even.push_back(d.x1), even.push_back(d.x2);
@@ -123,13 +132,12 @@ struct Best {
 }  // namespace
 
 ExactResults Envelope::Solve(const CasedBeam& beam, const Combination& combination, const Arrangement& arrangement) {
-  ExactBeam b;
-  b.length = beam.beam.length;
-  b.supports = beam.beam.supports;
-  b.stiffness = beam.beam.stiffness;
+  // The settlements come with the supports, once.
+  ExactBeam b = beam.Unloaded();
   auto add = [&](const ExactBeam& part) {
     b.forces.insert(b.forces.end(), part.forces.begin(), part.forces.end());
     b.loads.insert(b.loads.end(), part.loads.begin(), part.loads.end());
+    b.moments.insert(b.moments.end(), part.moments.begin(), part.moments.end());
   };
   for (std::size_t c = 0; c < beam.cases.Count() && c < combination.factors.size(); ++c) {
     const double f = combination.factors[c];
@@ -151,8 +159,8 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
   Envelope e;
   for (const auto& k : all)
     if (k.limit == limit) e.combinations.push_back(k);
-  if (!ExactSolver::IsStable(beam.beam)) {
-    e.message = ExactResults::UnstableText;
+  if (std::string why = ExactSolver::Instability(beam.beam); !why.empty()) {
+    e.message = std::move(why);
     return e;
   }
   if (e.combinations.empty()) {
