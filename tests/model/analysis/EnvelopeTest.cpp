@@ -162,5 +162,36 @@ TEST(EnvelopeTest, EqualsTheWorstOfEveryPatternAtEverySample) {
   }
 }
 
+// A settlement is no load of a case: every combination takes it once,
+// unfactored. Propped cantilever of 4 m, EI 9375 kNm², g = 10 kN/m, prop
+// settling 10 mm: 3 g L / 8 from the load, and the prop pulls 3 EI d / L^3
+// down. A couple of the imposed case, 20 kNm at 2 m, enters with 1.5 where
+// it adds and not at all where it relieves. Without the prop the couple
+// lifts the tip by M a²/2EI + M a (L - a)/EI, so the prop pulls it back
+// down with 3 M a (2L - a) / 2L³.
+TEST(EnvelopeTest, SettlementsEnterOnceAndCouplesByTheirCase) {
+  const double L = 4, EI = 9375, g = 10, d = 0.01, M = 20, a = 2;
+  CasedBeam beam;
+  beam.cases = DeadAndOffices;
+  beam.beam.length = L;
+  beam.beam.supports = {{0, ftVice}, {L, ftRoll, 0, 0, d}};
+  beam.beam.stiffness = {{0, L, EI}};
+  AddLoad(beam, 0, 0, L, g);
+  beam.beam.moments = {{a, M}};
+  beam.momentCases = {1};
+  const Envelope e = Envelope::Compute(beam, GenerateCombinations(beam.cases, CombinationRule::En1990Eq610),
+                                       LimitState::Ultimate);
+  ASSERT_TRUE(e.solved) << e.message;
+  const double pull = 3 * EI * d / (L * L * L), couple = -3 * M * a * (2 * L - a) / (2 * L * L * L);
+  EXPECT_NEAR(e.reactions[1].largest.value, 1.35 * 3 * g * L / 8 - pull, 1e-9) << "kN";
+  EXPECT_NEAR(e.reactions[1].smallest.value, 1.0 * 3 * g * L / 8 + 1.5 * couple - pull, 1e-9) << "kN";
+  const ExactResults best = Envelope::Solve(beam, e.combinations[e.reactions[1].smallest.combination],
+                                            e.reactions[1].smallest.arrangement);
+  EXPECT_NEAR(best.supports[1].reaction, e.reactions[1].smallest.value, 1e-9) << "kN, the same beam solved whole";
+  const ExactResults worst = Envelope::Solve(beam, e.combinations[e.reactions[1].largest.combination],
+                                             e.reactions[1].largest.arrangement);
+  EXPECT_NEAR(worst.supports[1].reaction, e.reactions[1].largest.value, 1e-9) << "kN, the same beam solved whole";
+}
+
 }  // namespace
 }  // namespace trevan
