@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <random>
 #include <string>
 
 #include "analysis/ExactSolver.h"
@@ -180,6 +182,156 @@ TEST_P(JointsAndSprings, MatchHandValuesAndBalance) {
 
 INSTANTIATE_TEST_SUITE_P(Hand, JointsAndSprings, testing::ValuesIn(Rows()),
                          [](const auto& info) { return info.param.name; });
+
+// Least squares by the normal equations, the columns scaled to unit size
+// first; small and well-posed enough for a check.
+std::vector<double> LeastSquares(const std::vector<std::vector<double>>& rows, const std::vector<double>& rhs) {
+  const std::size_t n = rows.front().size();
+  std::vector<double> scale(n, 0.0);
+  for (const auto& r : rows)
+    for (std::size_t j = 0; j < n; ++j) scale[j] = std::max(scale[j], std::abs(r[j]));
+  std::vector<std::vector<double>> a(n, std::vector<double>(n + 1, 0.0));
+  for (std::size_t k = 0; k < rows.size(); ++k)
+    for (std::size_t i = 0; i < n; ++i) {
+      for (std::size_t j = 0; j < n; ++j) a[i][j] += rows[k][i] / scale[i] * rows[k][j] / scale[j];
+      a[i][n] += rows[k][i] / scale[i] * rhs[k];
+    }
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t r = i + 1; r < n; ++r) {
+      const double f = a[r][i] / a[i][i];
+      for (std::size_t j = i; j <= n; ++j) a[r][j] -= f * a[i][j];
+    }
+  std::vector<double> x(n);
+  for (std::size_t i = n; i-- > 0;) {
+    double v = a[i][n];
+    for (std::size_t j = i + 1; j < n; ++j) v -= a[i][j] * x[j];
+    x[i] = v / a[i][i];
+  }
+  for (std::size_t j = 0; j < n; ++j) x[j] /= scale[j];
+  return x;
+}
+
+// Random beams with couples, hinges, springs and settlements, checked
+// without the stiffness method: the reactions balance the loads, the moment
+// vanishes at every hinge, and the moment integrated twice, with one free
+// deflection and rotation at the start and one free kink at every hinge,
+// meets every support where it should (at its settlement, or pressed into
+// its spring as far as its reaction says, turned on its rotational spring by
+// its couple).
+TEST(JointsAndSpringsTest, RandomBeamsBalanceAndMeetTheirSupports) {
+  std::mt19937 random(20261209);
+  std::uniform_real_distribution<double> unit(0, 1);
+  int checked = 0, hinged = 0, sprung = 0;
+  for (int trial = 0; trial < 400; ++trial) {
+    const double length = 2 + 40 * unit(random), EI1 = 1e7 * (0.5 + unit(random)), EI2 = EI1 * (0.3 + unit(random));
+    ExactBeam beam{length, {}, {}, {}};
+    beam.stiffness = {{0, length / 2, EI1}, {length / 2, length, EI2}};
+    double x = unit(random) < 0.5 ? 0 : 0.3 * length * unit(random);
+    for (int i = 0, n = 1 + static_cast<int>(5 * unit(random)); i < n && x <= length; ++i) {
+      ExactBeam::Support s{x, static_cast<TSupportType>(1 + static_cast<int>(3 * unit(random)) % 3)};
+      if (unit(random) < 0.3) s.spring = EI1 / (length * length * length) * std::pow(10, 2 * unit(random) - 1);
+      if (s.type == ftVice && unit(random) < 0.5) s.rotationalSpring = EI1 / length * std::pow(10, 2 * unit(random) - 1);
+      if (unit(random) < 0.3) s.settlement = length / 500 * (unit(random) - 0.3);
+      beam.supports.push_back(s);
+      x += 0.05 * length + 0.4 * length * unit(random);
+    }
+    for (int i = 0, n = static_cast<int>(3 * unit(random)); i < n; ++i) {
+      const double h = length * (0.05 + 0.9 * unit(random));
+      const bool clear = std::none_of(beam.supports.begin(), beam.supports.end(),
+                                      [&](const auto& s) { return std::abs(s.x - h) < 0.01 * length; });
+      if (clear && (beam.hinges.empty() || h > beam.hinges.back() + 0.01 * length)) beam.hinges.push_back(h);
+    }
+    for (int i = 0, n = static_cast<int>(4 * unit(random)); i < n; ++i)
+      beam.forces.push_back({length * unit(random), 5000 * (unit(random) - 0.2)});
+    for (int i = 0, n = static_cast<int>(3 * unit(random)); i < n; ++i)
+      beam.moments.push_back({length * unit(random), 5000 * length * (unit(random) - 0.5)});
+    if (unit(random) < 0.5) beam.loads.push_back({0, length * unit(random), 2000 * unit(random), 2000 * unit(random)});
+    const ExactResults r = ExactSolver::Solve(beam);
+    ASSERT_EQ(r.solved, ExactSolver::IsStable(beam));
+    if (!r.solved) continue;
+    ++checked;
+    hinged += !beam.hinges.empty();
+    sprung += std::any_of(beam.supports.begin(), beam.supports.end(), [](const auto& s) { return s.spring > 0; });
+    double load = 0, moment = 0, scale = 1;
+    for (const auto& f : beam.forces) load += f.f, moment -= f.f * f.x, scale += std::abs(f.f) * length;
+    for (const auto& m : beam.moments) moment += m.m, scale += std::abs(m.m);
+    for (const auto& q : beam.loads) {
+      const double s = q.x2 - q.x1;
+      load += (q.f1 + q.f2) / 2 * s;
+      moment -= q.f1 * s * (q.x1 + s / 2) + (q.f2 - q.f1) * s / 2 * (q.x1 + 2 * s / 3);
+      scale += (q.f1 + q.f2) * s * length;
+    }
+    for (const auto& s : r.supports) {
+      load -= s.reaction, moment += s.reaction * s.x + s.moment;
+      scale += std::abs(s.reaction) * length + std::abs(s.moment);
+    }
+    ASSERT_NEAR(load, 0, 1e-9 * scale / length) << "trial " << trial;
+    ASSERT_NEAR(moment, 0, 1e-9 * scale) << "trial " << trial;
+    for (double h : beam.hinges) ASSERT_NEAR(r.MomentAt(h), 0, 1e-9 * scale) << "trial " << trial;
+
+    // Slope and deflection (upward) of M / EI integrated from the start.
+    std::vector<double> px{r.pieces.front().x0}, slope{0}, rise{0};
+    for (const auto& p : r.pieces) {
+      const double t = p.x1 - p.x0, EI = (p.x0 + p.x1) / 2 < length / 2 ? EI1 : EI2;
+      const double* m = p.m;
+      rise.push_back(rise.back() + slope.back() * t + t * t * (m[0] / 2 + t * (m[1] / 6 + t * (m[2] / 12 + t * m[3] / 20))) / EI);
+      slope.push_back(slope.back() + t * (m[0] + t * (m[1] / 2 + t * (m[2] / 3 + t * m[3] / 4))) / EI);
+      px.push_back(p.x1);
+    }
+    auto at = [&](const std::vector<double>& v, double xs) {
+      return v[static_cast<std::size_t>(std::lower_bound(px.begin(), px.end(), xs) - px.begin())];
+    };
+    // Unknowns: deflection and rotation at the start, a kink at every hinge.
+    const std::size_t n = 2 + beam.hinges.size();
+    std::vector<std::vector<double>> rows;
+    std::vector<double> rhs;
+    double size = 1e-9;
+    for (double v : rise) size = std::max(size, std::abs(v));
+    for (std::size_t j = 0; j < beam.supports.size(); ++j) {
+      const auto& s = beam.supports[j];
+      std::vector<double> row(n, 0.0);
+      row[0] = 1, row[1] = s.x - px.front();
+      for (std::size_t k = 0; k < beam.hinges.size(); ++k) row[2 + k] = std::max(0.0, s.x - beam.hinges[k]);
+      // A soft spring's reaction is a small difference of large ones: its
+      // compression is checked against the reaction to that precision, and
+      // the curve against the compression.
+      const double w = s.spring > 0 ? -r.supports[j].deflection : -s.settlement;
+      if (s.spring > 0) {
+        ASSERT_NEAR(r.supports[j].reaction, s.spring * (r.supports[j].deflection - s.settlement), 1e-7 * scale / length)
+            << "trial " << trial;
+      }
+      rows.push_back(row), rhs.push_back(w - at(rise, s.x));
+      size = std::max({size, std::abs(w), std::abs(at(rise, s.x))});
+      if (s.type != ftVice) continue;
+      std::vector<double> turn(n, 0.0);
+      turn[1] = 1;
+      for (std::size_t k = 0; k < beam.hinges.size(); ++k) turn[2 + k] = s.x > beam.hinges[k] ? 1 : 0;
+      const double theta = s.rotationalSpring > 0 ? -r.supports[j].moment / s.rotationalSpring : 0;
+      rows.push_back(turn), rhs.push_back(theta - at(slope, s.x));
+    }
+    ASSERT_GE(rows.size(), n);
+    const std::vector<double> c = LeastSquares(rows, rhs);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      double v = 0;
+      for (std::size_t j = 0; j < n; ++j) v += rows[i][j] * c[j];
+      ASSERT_NEAR(v, rhs[i], 1e-7 * size * (rows[i][0] == 0 ? 1 / length : 1)) << "trial " << trial << " row " << i;
+    }
+    // The solver's own deflections are that curve.
+    for (double xs : {0.3 * length, 0.77 * length}) {
+      double w = c[0] + c[1] * (xs - px.front());
+      for (std::size_t k = 0; k < beam.hinges.size(); ++k) w += c[2 + k] * std::max(0.0, xs - beam.hinges[k]);
+      const auto p = std::find_if(r.pieces.begin(), r.pieces.end(), [&](const auto& q) { return q.x1 >= xs; });
+      const double t = xs - p->x0, EI = (p->x0 + p->x1) / 2 < length / 2 ? EI1 : EI2;
+      const std::size_t i = static_cast<std::size_t>(p - r.pieces.begin());
+      const double* m = p->m;
+      w += rise[i] + slope[i] * t + t * t * (m[0] / 2 + t * (m[1] / 6 + t * (m[2] / 12 + t * m[3] / 20))) / EI;
+      ASSERT_NEAR(r.DeflectionAt(xs), -w, 1e-7 * (size + std::abs(w))) << "trial " << trial << " at " << xs;
+    }
+  }
+  EXPECT_GT(checked, 100);
+  EXPECT_GT(hinged, 30);
+  EXPECT_GT(sprung, 30);
+}
 
 // Mechanisms by counting: a rigid part needs two supports, or a vice, or
 // one support and a hinge to a held neighbour. Each beam is judged again
