@@ -75,6 +75,20 @@ std::vector<Row> Rows() {
        {M0 / 8, -M0 / 8},
        {0, 0},
        {{Probe::MomentRight, 9, M0}, {Probe::MomentLeft, 8, M0}}},
+      // A couple on the middle support of two equal spans: the joint's two
+      // pinned-far-end stiffnesses share it, C/2 each; R0 = C/2L, nothing in the middle.
+      {"couple_on_inner_support",
+       With({10, {{0, ftHinge}, {5, ftHinge}, {10, ftRoll}}, {}, {}}, {{5, M0}}),
+       {M0 / 10, 0, -M0 / 10},
+       {0, 0, 0},
+       {{Probe::MomentLeft, 5, M0 / 2}, {Probe::MomentRight, 5, -M0 / 2}}},
+      // A couple right at a hinge acts on the part right of it: the link 2..5
+      // takes it with -C/3 at the roll and hands C/3 down to the 2 m cantilever.
+      {"couple_at_hinge",
+       With({5, {{0, ftVice}, {5, ftRoll}}, {}, {}}, {{2, M0}}, {2}),
+       {M0 / 3, -M0 / 3},
+       {2 * M0 / 3, 0},
+       {{Probe::MomentLeft, 2, 0}, {Probe::MomentRight, 2, -M0}}},
       // End couple on a cantilever: sagging M0 throughout, tip turns M0 L/EI, rises M0 L^2/2EI.
       {"cantilever_end_couple",
        Elastic(With({2, {{0, ftVice}}, {}, {}}, {{2, M0}})),
@@ -177,7 +191,8 @@ TEST_P(JointsAndSprings, MatchHandValuesAndBalance) {
       EXPECT_NEAR(r.supports[j].reaction, b.supports[j].spring * r.supports[j].deflection, 1e-9 * scale);
     }
   }
-  for (const auto& h : r.hinges) EXPECT_NEAR(r.MomentAt(h.x), 0, 1e-9 * scale) << "hinge at " << h.x;
+  // Just left of a hinge, as a couple right at one acts on its right.
+  for (const auto& h : r.hinges) EXPECT_NEAR(Value(r, {Probe::MomentLeft, h.x, 0}), 0, 1e-9 * scale) << "hinge at " << h.x;
 }
 
 INSTANTIATE_TEST_SUITE_P(Hand, JointsAndSprings, testing::ValuesIn(Rows()),
