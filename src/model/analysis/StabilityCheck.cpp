@@ -66,41 +66,50 @@ StabilityCheck::StabilityCheck(const ExactBeam& beam) : unit_(beam.lengthUnit) {
     if (s.type == ftVice) parts_[std::min(k, parts_.size() - 1)].vice = true;
   }
   rigidStable_ = vice || carrying.size() >= 2;
+  const std::size_t n = joints_.size();
+  fromLeft_.assign(n, {1, false});
+  fromRight_.assign(n, {1, false});
+  for (std::size_t k = 0; k + 1 < n; ++k) {
+    const Motions at = held_[k] ? fromLeft_[k].Held() : fromLeft_[k];
+    fromLeft_[k + 1] = at.Across(parts_[k]);
+  }
+  for (std::size_t k = n; k-- > 0;) {
+    if (held_[k]) fromRight_[k] = fromRight_[k].Held();
+    if (k > 0) fromRight_[k - 1] = fromRight_[k].Across(parts_[k - 1]);
+  }
   // A beam of no length is a point: a vice or two supports hold it.
-  stable_ = rigidStable_ && (joints_.back() <= joints_.front() || Freedom(held_) == 0);
+  stable_ = rigidStable_ && (joints_.back() <= joints_.front() || fromLeft_[0].JoinedWith(fromRight_[0]) == 0);
 }
 
-// The solutions of the constraints on the deflections at joints 0 .. k form
-// a space of some dimension; walking on, it suffices to know that dimension
-// and whether the deflection at joint k is zero in all of them.
-std::size_t StabilityCheck::Freedom(const std::vector<bool>& heldJoints) const {
-  std::size_t dimension = 1;
-  bool zero = false;
-  for (std::size_t k = 0;; ++k) {
-    if (heldJoints[k] && !zero) --dimension, zero = true;
-    if (k == parts_.size()) return dimension;
-    switch (parts_[k].Rank()) {
-      case 2:
-        if (!zero) --dimension;
-        zero = true;
-        break;
-      case 1:
-        break;  // the next deflection is a nonzero multiple of this one
-      default:
-        ++dimension, zero = false;
-    }
+// Holding the deflection at the joint takes away one motion, unless it is
+// zero in all of them already.
+StabilityCheck::Motions StabilityCheck::Motions::Held() const { return {zero ? count : count - 1, true}; }
+
+// A part held on its own passes no motion on; one tied by a single support
+// or a vice makes the next deflection a nonzero multiple of this one; a free
+// one adds a motion of its own.
+StabilityCheck::Motions StabilityCheck::Motions::Across(const Part& part) const {
+  switch (part.Rank()) {
+    case 2: return Held();
+    case 1: return *this;
+    default: return {count + 1, false};
   }
 }
 
+// Equal deflections at the joint: one condition, void when both are zero.
+std::size_t StabilityCheck::Motions::JoinedWith(const Motions& other) const {
+  return count + other.count - (zero && other.zero ? 0 : 1);
+}
+
 // The first hinge that some part can turn about: held still, it leaves a
-// motion, and that motion moves a part at its side.
+// motion, and that motion moves a part at its side, so that holding the
+// joints either side as well takes it away.
 std::size_t StabilityCheck::HingeIndexTurning() const {
   for (std::size_t k = 1; k + 1 < joints_.size(); ++k) {
-    std::vector<bool> still = held_;
-    still[k] = true;
-    const std::size_t turning = Freedom(still);
-    still[k - 1] = still[k + 1] = true;
-    if (turning > Freedom(still)) return k;
+    const Motions before = fromLeft_[k - 1];
+    const Motions still = (held_[k - 1] ? before.Held() : before).Across(parts_[k - 1]).Held().Across(parts_[k]);
+    const Motions fixed = before.Held().Across(parts_[k - 1]).Held().Across(parts_[k]).Held();
+    if (still.JoinedWith(fromRight_[k + 1]) > fixed.JoinedWith(fromRight_[k + 1])) return k;
   }
   return 1;  // the parts fold at every hinge at once
 }

@@ -37,14 +37,24 @@ class StabilityCheck {
     int Rank() const;
   };
 
-  // How many independent motions are left when the deflections at the
-  // given joints are held as well.
-  std::size_t Freedom(const std::vector<bool>& heldJoints) const;
+  // The motions of a stretch of the chain, as seen at its last joint: how
+  // many independent ones, and whether the deflection there is zero in all.
+  struct Motions {
+    std::size_t count;
+    bool zero;
+    Motions Held() const;
+    Motions Across(const Part& part) const;
+    // The motions of two stretches that meet at a joint, joined there.
+    std::size_t JoinedWith(const Motions& other) const;
+  };
   std::size_t HingeIndexTurning() const;
 
   std::vector<double> joints_;  // the beam's ends and its hinges, ascending
   std::vector<Part> parts_;     // parts_[k] between joints_[k] and joints_[k + 1]
   std::vector<bool> held_;      // joints with a support right on them
+  // From the left up to each joint, before its own support; from the right
+  // up to each joint, its own support included.
+  std::vector<Motions> fromLeft_, fromRight_;
   std::string unit_;
   bool rigidStable_ = false;    // whether it would stand without its hinges
   bool stable_ = false;

@@ -348,6 +348,78 @@ TEST(JointsAndSpringsTest, RandomBeamsBalanceAndMeetTheirSupports) {
   EXPECT_GT(sprung, 30);
 }
 
+// The rank of a small dense matrix by elimination with full pivoting.
+std::size_t Rank(std::vector<std::vector<double>> a) {
+  std::size_t rank = 0;
+  const std::size_t cols = a.empty() ? 0 : a.front().size();
+  for (std::size_t c = 0; c < cols && rank < a.size(); ++c) {
+    std::size_t best = rank, bestCol = c;
+    for (std::size_t r = rank; r < a.size(); ++r)
+      for (std::size_t k = c; k < cols; ++k)
+        if (std::abs(a[r][k]) > std::abs(a[best][bestCol])) best = r, bestCol = k;
+    if (std::abs(a[best][bestCol]) < 1e-9) break;
+    std::swap(a[rank], a[best]);
+    for (auto& row : a) std::swap(row[c], row[bestCol]);
+    for (std::size_t r = rank + 1; r < a.size(); ++r) {
+      const double f = a[r][c] / a[rank][c];
+      for (std::size_t k = c; k < cols; ++k) a[r][k] -= f * a[rank][k];
+    }
+    ++rank;
+  }
+  return rank;
+}
+
+// The mechanism check against a rank count of the rigid parts' own
+// constraints, written out in full: a deflection and a rotation per part,
+// a support or a vice a row each, a hinge a row joining its neighbours.
+TEST(MechanismTest, AgreesWithTheRankOfTheRigidPartsConstraints) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> place(0, 20), count(0, 4), type(0, 3);
+  int stable = 0, unstable = 0;
+  for (int trial = 0; trial < 2000; ++trial) {
+    ExactBeam beam{10, {}, {}, {}};
+    std::vector<int> used;
+    auto freePlace = [&] {
+      for (;;) {
+        const int p = place(random);
+        if (std::find(used.begin(), used.end(), p) == used.end()) return used.push_back(p), p;
+      }
+    };
+    for (int i = 0, n = count(random); i < n; ++i) beam.supports.push_back({freePlace() * 0.5, static_cast<TSupportType>(type(random))});
+    std::sort(beam.supports.begin(), beam.supports.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    for (int i = 0, n = count(random); i < n; ++i) {
+      const int p = freePlace();
+      if (p > 0 && p < 20) beam.hinges.push_back(p * 0.5);
+    }
+    std::sort(beam.hinges.begin(), beam.hinges.end());
+    std::vector<double> left{0};  // each part's left end
+    for (double h : beam.hinges) left.push_back(h);
+    const std::size_t parts = left.size();
+    std::vector<std::vector<double>> rows;
+    auto row = [&](std::size_t part, double x, double w, double theta) {
+      std::vector<double> r(2 * parts, 0.0);
+      r[2 * part] = w, r[2 * part + 1] = theta * (x - left[part]);
+      return r;
+    };
+    for (const auto& s : beam.supports) {
+      if (s.type == ftNone) continue;
+      const std::size_t part = static_cast<std::size_t>(std::upper_bound(left.begin(), left.end(), s.x) - left.begin()) - 1;
+      rows.push_back(row(part, s.x, 1, 1));
+      if (s.type == ftVice) rows.push_back({}), rows.back().assign(2 * parts, 0.0), rows.back()[2 * part + 1] = 1;
+    }
+    for (std::size_t k = 1; k < parts; ++k) {
+      std::vector<double> r = row(k - 1, left[k], 1, 1);
+      r[2 * k] = -1;
+      rows.push_back(r);
+    }
+    const bool byRank = Rank(rows) == 2 * parts;
+    ASSERT_EQ(ExactSolver::IsStable(beam), byRank) << "trial " << trial;
+    (byRank ? stable : unstable)++;
+  }
+  EXPECT_GT(stable, 200);
+  EXPECT_GT(unstable, 200);
+}
+
 // Mechanisms by counting: a rigid part needs two supports, or a vice, or
 // one support and a hinge to a held neighbour. Each beam is judged again
 // scaled down by 1e2 and up by 1e4, and must be judged alike.
