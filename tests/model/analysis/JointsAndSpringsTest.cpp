@@ -198,6 +198,19 @@ TEST_P(JointsAndSprings, MatchHandValuesAndBalance) {
 INSTANTIATE_TEST_SUITE_P(Hand, JointsAndSprings, testing::ValuesIn(Rows()),
                          [](const auto& info) { return info.param.name; });
 
+// Without a section, springs and settlements are left out, and said to be:
+// the beam on two springs carries its load as on rigid supports, 2 and 1 kN.
+TEST(JointsAndSpringsTest, WithoutASectionSpringsAndSettlementsAreLeftOutAndSaidToBe) {
+  const ExactBeam beam{3, {{0, ftHinge, 45e3, 0, 0.01}, {3, ftRoll, 45e3}}, {{1, 3000}}, {}};
+  const ExactResults r = ExactSolver::Solve(beam);
+  ASSERT_TRUE(r.solved);
+  EXPECT_TRUE(r.springsLeftOut);
+  EXPECT_NEAR(r.supports[0].reaction, 2000, 1e-9);
+  EXPECT_NEAR(r.supports[1].reaction, 1000, 1e-9);
+  EXPECT_FALSE(r.deflected);
+  EXPECT_FALSE(ExactSolver::Solve(Elastic(beam)).springsLeftOut);
+}
+
 // Least squares by the normal equations, the columns scaled to unit size
 // first; small and well-posed enough for a check.
 std::vector<double> LeastSquares(const std::vector<std::vector<double>>& rows, const std::vector<double>& rhs) {
