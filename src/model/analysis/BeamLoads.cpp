@@ -209,7 +209,8 @@ bool TTrevanDoc::HasLoad() const {
     if (d->X2 > d->X1 && (d->F1 != 0 || d->F2 != 0) && OnBeam(*d)) return true;
   // A couple loads the beam too; the exact beam holds those on it.
   const ExactBeam exact = ExactBeam::From(*this);
-  return std::any_of(exact.moments.begin(), exact.moments.end(), [](const ExactBeam::Moment& m) { return m.m != 0; });
+  return std::any_of(exact.moments.begin(), exact.moments.end(),
+                     [](const ExactBeam::Moment& m) { return m.m != 0; });
 }
 
 // Every force acts on the one span that holds its position, found by a

@@ -60,7 +60,8 @@ ExactBeam CasedBeam::Part(std::size_t loadCase, std::size_t region, double facto
   for (std::size_t i = 0; i < beam.moments.size() && i < momentCases.size(); ++i) {
     const auto& m = beam.moments[i];
     const bool inside = m.x <= to && (m.x > from || (from == 0 && m.x >= 0));
-    if (momentCases[i] == loadCase && (region == WholeBeam || inside)) part.moments.push_back({m.x, factor * m.m});
+    if (momentCases[i] == loadCase && (region == WholeBeam || inside))
+      part.moments.push_back({m.x, factor * m.m});
   }
   for (std::size_t i = 0; i < beam.loads.size(); ++i) {
     const auto& d = beam.loads[i];
@@ -74,9 +75,8 @@ ExactBeam CasedBeam::Part(std::size_t loadCase, std::size_t region, double facto
 }
 
 bool CasedBeam::Settles() const {
-  return !beam.stiffness.empty() && std::any_of(beam.supports.begin(), beam.supports.end(), [](const auto& s) {
-           return s.type != ftNone && s.settlement != 0;
-         });
+  const auto settles = [](const ExactBeam::Support& s) { return s.type != ftNone && s.settlement != 0; };
+  return !beam.stiffness.empty() && std::any_of(beam.supports.begin(), beam.supports.end(), settles);
 }
 
 ExactBeam CasedBeam::Unloaded() const {

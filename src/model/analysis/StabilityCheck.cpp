@@ -10,7 +10,9 @@ namespace trevan {
 
 namespace {
 
-double StartOf(const ExactBeam& beam) { return std::min(0.0, beam.supports.empty() ? 0.0 : beam.supports.front().x); }
+double StartOf(const ExactBeam& beam) {
+  return std::min(0.0, beam.supports.empty() ? 0.0 : beam.supports.front().x);
+}
 double EndOf(const ExactBeam& beam) {
   return std::max(beam.length, beam.supports.empty() ? 0.0 : beam.supports.back().x);
 }
@@ -24,9 +26,9 @@ std::vector<double> StabilityCheck::TakenHinges(const ExactBeam& beam) {
   std::vector<double> taken;
   for (double h : beam.hinges) {
     if (!(h > start + tolerance && h < end - tolerance)) continue;
-    const bool atVice = std::any_of(beam.supports.begin(), beam.supports.end(), [&](const ExactBeam::Support& s) {
-      return s.type == ftVice && std::abs(s.x - h) <= tolerance;
-    });
+    const bool atVice = std::any_of(
+        beam.supports.begin(), beam.supports.end(),
+        [&](const ExactBeam::Support& s) { return s.type == ftVice && std::abs(s.x - h) <= tolerance; });
     if (!atVice && (taken.empty() || h - taken.back() > tolerance)) taken.push_back(h);
   }
   return taken;
@@ -78,7 +80,8 @@ StabilityCheck::StabilityCheck(const ExactBeam& beam) : unit_(beam.lengthUnit) {
     if (k > 0) fromRight_[k - 1] = fromRight_[k].Across(parts_[k - 1]);
   }
   // A beam of no length is a point: a vice or two supports hold it.
-  stable_ = rigidStable_ && (joints_.back() <= joints_.front() || fromLeft_[0].JoinedWith(fromRight_[0]) == 0);
+  stable_ =
+      rigidStable_ && (joints_.back() <= joints_.front() || fromLeft_[0].JoinedWith(fromRight_[0]) == 0);
 }
 
 // Holding the deflection at the joint takes away one motion, unless it is
@@ -90,9 +93,12 @@ StabilityCheck::Motions StabilityCheck::Motions::Held() const { return {zero ? c
 // one adds a motion of its own.
 StabilityCheck::Motions StabilityCheck::Motions::Across(const Part& part) const {
   switch (part.Rank()) {
-    case 2: return Held();
-    case 1: return *this;
-    default: return {count + 1, false};
+    case 2:
+      return Held();
+    case 1:
+      return *this;
+    default:
+      return {count + 1, false};
   }
 }
 
@@ -107,7 +113,8 @@ std::size_t StabilityCheck::Motions::JoinedWith(const Motions& other) const {
 std::size_t StabilityCheck::HingeIndexTurning() const {
   for (std::size_t k = 1; k + 1 < joints_.size(); ++k) {
     const Motions before = fromLeft_[k - 1];
-    const Motions still = (held_[k - 1] ? before.Held() : before).Across(parts_[k - 1]).Held().Across(parts_[k]);
+    const Motions still =
+        (held_[k - 1] ? before.Held() : before).Across(parts_[k - 1]).Held().Across(parts_[k]);
     const Motions fixed = before.Held().Across(parts_[k - 1]).Held().Across(parts_[k]).Held();
     if (still.JoinedWith(fromRight_[k + 1]) > fixed.JoinedWith(fromRight_[k + 1])) return k;
   }

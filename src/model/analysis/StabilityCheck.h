@@ -56,7 +56,7 @@ class StabilityCheck {
   // up to each joint, its own support included.
   std::vector<Motions> fromLeft_, fromRight_;
   std::string unit_;
-  bool rigidStable_ = false;    // whether it would stand without its hinges
+  bool rigidStable_ = false;  // whether it would stand without its hinges
   bool stable_ = false;
 };
 

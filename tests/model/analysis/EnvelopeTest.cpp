@@ -187,10 +187,10 @@ TEST(EnvelopeTest, SettlementsEnterOnceAndCouplesByTheirCase) {
   EXPECT_NEAR(e.reactions[1].smallest.value, 1.0 * 3 * g * L / 8 + 1.5 * couple - pull, 1e-9) << "kN";
   const ExactResults best = Envelope::Solve(beam, e.combinations[e.reactions[1].smallest.combination],
                                             e.reactions[1].smallest.arrangement);
-  EXPECT_NEAR(best.supports[1].reaction, e.reactions[1].smallest.value, 1e-9) << "kN, the same beam solved whole";
+  EXPECT_NEAR(best.supports[1].reaction, e.reactions[1].smallest.value, 1e-9) << "kN, solved whole";
   const ExactResults worst = Envelope::Solve(beam, e.combinations[e.reactions[1].largest.combination],
                                              e.reactions[1].largest.arrangement);
-  EXPECT_NEAR(worst.supports[1].reaction, e.reactions[1].largest.value, 1e-9) << "kN, the same beam solved whole";
+  EXPECT_NEAR(worst.supports[1].reaction, e.reactions[1].largest.value, 1e-9) << "kN, solved whole";
 }
 
 }  // namespace

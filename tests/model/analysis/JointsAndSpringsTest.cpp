@@ -94,7 +94,9 @@ std::vector<Row> Rows() {
        Elastic(With({2, {{0, ftVice}}, {}, {}}, {{2, M0}})),
        {0},
        {-M0},
-       {{Probe::MomentRight, 1, M0}, {Probe::Rotation, 2, M0 * 2 / EI}, {Probe::Deflection, 2, -M0 * 4 / (2 * EI)}}},
+       {{Probe::MomentRight, 1, M0},
+        {Probe::Rotation, 2, M0 * 2 / EI},
+        {Probe::Deflection, 2, -M0 * 4 / (2 * EI)}}},
       {"propped_settlement",
        settled,
        {pull, -pull},
@@ -145,12 +147,18 @@ double Value(const ExactResults& r, const Check& c) {
         if (p.x1 == c.at) return p.Moment(c.at);
       return NAN;
     }
-    case Probe::MomentRight: return r.MomentAt(c.at);
-    case Probe::Deflection: return r.DeflectionAt(c.at);
-    case Probe::Rotation: return r.RotationAt(c.at);
-    case Probe::SupportDeflection: return r.supports.at(index).deflection;
-    case Probe::HingeLeft: return r.hinges.at(index).rotationLeft;
-    case Probe::HingeRight: return r.hinges.at(index).rotationRight;
+    case Probe::MomentRight:
+      return r.MomentAt(c.at);
+    case Probe::Deflection:
+      return r.DeflectionAt(c.at);
+    case Probe::Rotation:
+      return r.RotationAt(c.at);
+    case Probe::SupportDeflection:
+      return r.supports.at(index).deflection;
+    case Probe::HingeLeft:
+      return r.hinges.at(index).rotationLeft;
+    case Probe::HingeRight:
+      return r.hinges.at(index).rotationRight;
   }
   return NAN;
 }
@@ -192,7 +200,8 @@ TEST_P(JointsAndSprings, MatchHandValuesAndBalance) {
     }
   }
   // Just left of a hinge, as a couple right at one acts on its right.
-  for (const auto& h : r.hinges) EXPECT_NEAR(Value(r, {Probe::MomentLeft, h.x, 0}), 0, 1e-9 * scale) << "hinge at " << h.x;
+  for (const auto& h : r.hinges)
+    EXPECT_NEAR(Value(r, {Probe::MomentLeft, h.x, 0}), 0, 1e-9 * scale) << "hinge at " << h.x;
 }
 
 INSTANTIATE_TEST_SUITE_P(Hand, JointsAndSprings, testing::ValuesIn(Rows()),
@@ -213,7 +222,8 @@ TEST(JointsAndSpringsTest, WithoutASectionSpringsAndSettlementsAreLeftOutAndSaid
 
 // Least squares by the normal equations, the columns scaled to unit size
 // first; small and well-posed enough for a check.
-std::vector<double> LeastSquares(const std::vector<std::vector<double>>& rows, const std::vector<double>& rhs) {
+std::vector<double> LeastSquares(const std::vector<std::vector<double>>& rows,
+                                 const std::vector<double>& rhs) {
   const std::size_t n = rows.front().size();
   std::vector<double> scale(n, 0.0);
   for (const auto& r : rows)
@@ -251,14 +261,17 @@ TEST(JointsAndSpringsTest, RandomBeamsBalanceAndMeetTheirSupports) {
   std::uniform_real_distribution<double> unit(0, 1);
   int checked = 0, hinged = 0, sprung = 0;
   for (int trial = 0; trial < 400; ++trial) {
-    const double length = 2 + 40 * unit(random), EI1 = 1e7 * (0.5 + unit(random)), EI2 = EI1 * (0.3 + unit(random));
+    const double length = 2 + 40 * unit(random), EI1 = 1e7 * (0.5 + unit(random)),
+                 EI2 = EI1 * (0.3 + unit(random));
     ExactBeam beam{length, {}, {}, {}};
     beam.stiffness = {{0, length / 2, EI1}, {length / 2, length, EI2}};
     double x = unit(random) < 0.5 ? 0 : 0.3 * length * unit(random);
     for (int i = 0, n = 1 + static_cast<int>(5 * unit(random)); i < n && x <= length; ++i) {
       ExactBeam::Support s{x, static_cast<TSupportType>(1 + static_cast<int>(3 * unit(random)) % 3)};
-      if (unit(random) < 0.3) s.spring = EI1 / (length * length * length) * std::pow(10, 2 * unit(random) - 1);
-      if (s.type == ftVice && unit(random) < 0.5) s.rotationalSpring = EI1 / length * std::pow(10, 2 * unit(random) - 1);
+      if (unit(random) < 0.3)
+        s.spring = EI1 / (length * length * length) * std::pow(10, 2 * unit(random) - 1);
+      if (s.type == ftVice && unit(random) < 0.5)
+        s.rotationalSpring = EI1 / length * std::pow(10, 2 * unit(random) - 1);
       if (unit(random) < 0.3) s.settlement = length / 500 * (unit(random) - 0.3);
       beam.supports.push_back(s);
       x += 0.05 * length + 0.4 * length * unit(random);
@@ -273,13 +286,15 @@ TEST(JointsAndSpringsTest, RandomBeamsBalanceAndMeetTheirSupports) {
       beam.forces.push_back({length * unit(random), 5000 * (unit(random) - 0.2)});
     for (int i = 0, n = static_cast<int>(3 * unit(random)); i < n; ++i)
       beam.moments.push_back({length * unit(random), 5000 * length * (unit(random) - 0.5)});
-    if (unit(random) < 0.5) beam.loads.push_back({0, length * unit(random), 2000 * unit(random), 2000 * unit(random)});
+    if (unit(random) < 0.5)
+      beam.loads.push_back({0, length * unit(random), 2000 * unit(random), 2000 * unit(random)});
     const ExactResults r = ExactSolver::Solve(beam);
     ASSERT_EQ(r.solved, ExactSolver::IsStable(beam));
     if (!r.solved) continue;
     ++checked;
     hinged += !beam.hinges.empty();
-    sprung += std::any_of(beam.supports.begin(), beam.supports.end(), [](const auto& s) { return s.spring > 0; });
+    sprung +=
+        std::any_of(beam.supports.begin(), beam.supports.end(), [](const auto& s) { return s.spring > 0; });
     double load = 0, moment = 0, scale = 1;
     for (const auto& f : beam.forces) load += f.f, moment -= f.f * f.x, scale += std::abs(f.f) * length;
     for (const auto& m : beam.moments) moment += m.m, scale += std::abs(m.m);
@@ -302,7 +317,8 @@ TEST(JointsAndSpringsTest, RandomBeamsBalanceAndMeetTheirSupports) {
     for (const auto& p : r.pieces) {
       const double t = p.x1 - p.x0, EI = (p.x0 + p.x1) / 2 < length / 2 ? EI1 : EI2;
       const double* m = p.m;
-      rise.push_back(rise.back() + slope.back() * t + t * t * (m[0] / 2 + t * (m[1] / 6 + t * (m[2] / 12 + t * m[3] / 20))) / EI);
+      rise.push_back(rise.back() + slope.back() * t +
+                     t * t * (m[0] / 2 + t * (m[1] / 6 + t * (m[2] / 12 + t * m[3] / 20))) / EI);
       slope.push_back(slope.back() + t * (m[0] + t * (m[1] / 2 + t * (m[2] / 3 + t * m[3] / 4))) / EI);
       px.push_back(p.x1);
     }
@@ -325,7 +341,8 @@ TEST(JointsAndSpringsTest, RandomBeamsBalanceAndMeetTheirSupports) {
       // the curve against the compression.
       const double w = s.spring > 0 ? -r.supports[j].deflection : -s.settlement;
       if (s.spring > 0) {
-        ASSERT_NEAR(r.supports[j].reaction, s.spring * (r.supports[j].deflection - s.settlement), 1e-7 * scale / length)
+        ASSERT_NEAR(r.supports[j].reaction, s.spring * (r.supports[j].deflection - s.settlement),
+                    1e-7 * scale / length)
             << "trial " << trial;
       }
       rows.push_back(row), rhs.push_back(w - at(rise, s.x));
@@ -342,17 +359,20 @@ TEST(JointsAndSpringsTest, RandomBeamsBalanceAndMeetTheirSupports) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       double v = 0;
       for (std::size_t j = 0; j < n; ++j) v += rows[i][j] * c[j];
-      ASSERT_NEAR(v, rhs[i], 1e-7 * size * (rows[i][0] == 0 ? 1 / length : 1)) << "trial " << trial << " row " << i;
+      ASSERT_NEAR(v, rhs[i], 1e-7 * size * (rows[i][0] == 0 ? 1 / length : 1))
+          << "trial " << trial << " row " << i;
     }
     // The solver's own deflections are that curve.
     for (double xs : {0.3 * length, 0.77 * length}) {
       double w = c[0] + c[1] * (xs - px.front());
       for (std::size_t k = 0; k < beam.hinges.size(); ++k) w += c[2 + k] * std::max(0.0, xs - beam.hinges[k]);
-      const auto p = std::find_if(r.pieces.begin(), r.pieces.end(), [&](const auto& q) { return q.x1 >= xs; });
+      const auto p =
+          std::find_if(r.pieces.begin(), r.pieces.end(), [&](const auto& q) { return q.x1 >= xs; });
       const double t = xs - p->x0, EI = (p->x0 + p->x1) / 2 < length / 2 ? EI1 : EI2;
       const std::size_t i = static_cast<std::size_t>(p - r.pieces.begin());
       const double* m = p->m;
-      w += rise[i] + slope[i] * t + t * t * (m[0] / 2 + t * (m[1] / 6 + t * (m[2] / 12 + t * m[3] / 20))) / EI;
+      w +=
+          rise[i] + slope[i] * t + t * t * (m[0] / 2 + t * (m[1] / 6 + t * (m[2] / 12 + t * m[3] / 20))) / EI;
       ASSERT_NEAR(r.DeflectionAt(xs), -w, 1e-7 * (size + std::abs(w))) << "trial " << trial << " at " << xs;
     }
   }
@@ -398,8 +418,10 @@ TEST(MechanismTest, AgreesWithTheRankOfTheRigidPartsConstraints) {
         if (std::find(used.begin(), used.end(), p) == used.end()) return used.push_back(p), p;
       }
     };
-    for (int i = 0, n = count(random); i < n; ++i) beam.supports.push_back({freePlace() * 0.5, static_cast<TSupportType>(type(random))});
-    std::sort(beam.supports.begin(), beam.supports.end(), [](const auto& a, const auto& b) { return a.x < b.x; });
+    for (int i = 0, n = count(random); i < n; ++i)
+      beam.supports.push_back({freePlace() * 0.5, static_cast<TSupportType>(type(random))});
+    std::sort(beam.supports.begin(), beam.supports.end(),
+              [](const auto& a, const auto& b) { return a.x < b.x; });
     for (int i = 0, n = count(random); i < n; ++i) {
       const int p = freePlace();
       if (p > 0 && p < 20) beam.hinges.push_back(p * 0.5);
@@ -416,9 +438,11 @@ TEST(MechanismTest, AgreesWithTheRankOfTheRigidPartsConstraints) {
     };
     for (const auto& s : beam.supports) {
       if (s.type == ftNone) continue;
-      const std::size_t part = static_cast<std::size_t>(std::upper_bound(left.begin(), left.end(), s.x) - left.begin()) - 1;
+      const std::size_t part =
+          static_cast<std::size_t>(std::upper_bound(left.begin(), left.end(), s.x) - left.begin()) - 1;
       rows.push_back(row(part, s.x, 1, 1));
-      if (s.type == ftVice) rows.push_back({}), rows.back().assign(2 * parts, 0.0), rows.back()[2 * part + 1] = 1;
+      if (s.type == ftVice)
+        rows.push_back({}), rows.back().assign(2 * parts, 0.0), rows.back()[2 * part + 1] = 1;
     }
     for (std::size_t k = 1; k < parts; ++k) {
       std::vector<double> r = row(k - 1, left[k], 1, 1);
