@@ -61,7 +61,7 @@ struct ExactBeam {
   // Springs and settlements need a section: a beam without one has them
   // left out, and says so.
   bool springsLeftOut = false;
-  // The unit positions are given in, for messages.
+  // The unit positions are given in, for messages; a literal.
   std::string_view lengthUnit = "m";
 
   static ExactBeam From(const TTrevanDoc& doc);

@@ -102,6 +102,19 @@ std::vector<Row> Rows() {
        {pull, -pull},
        {pull * Lp, 0},
        {{Probe::SupportDeflection, 1, d}, {Probe::Deflection, Lp, d}, {Probe::MomentRight, 0, -pull * Lp}}},
+      // Two 4 m spans whose middle support settles d: pulling the middle of an
+      // 8 m simple beam down by d takes 48EI d / 8^3 = 6EI d / L^3.
+      {"continuous_settlement",
+       Elastic({2 * Lp, {{0, ftHinge}, {Lp, ftRoll, 0, 0, d}, {2 * Lp, ftRoll}}, {}, {}}),
+       {3 * EI * d / (Lp * Lp * Lp), -6 * EI * d / (Lp * Lp * Lp), 3 * EI * d / (Lp * Lp * Lp)},
+       {0, 0, 0},
+       {{Probe::MomentRight, Lp, 3 * EI * d / (Lp * Lp)}, {Probe::Deflection, Lp, d}}},
+      // A couple on the end support: hogging M0 there, falling to zero at the far end.
+      {"couple_on_end_support",
+       With({10, {{0, ftHinge}, {10, ftRoll}}, {}, {}}, {{0, M0}}),
+       {M0 / 10, -M0 / 10},
+       {0, 0},
+       {{Probe::MomentRight, 0, -M0}, {Probe::MomentRight, 5, -M0 / 2}}},
       {"two_springs",
        springs,
        {2000, 1000},
@@ -122,6 +135,13 @@ std::vector<Row> Rows() {
         {Probe::HingeLeft, 0, -P * 4 / (2 * EI)},
         {Probe::HingeRight, 0, tip / 3},
         {Probe::Deflection, 3.5, tip / 2}}},
+      // A hinge on the middle support makes two simple spans: w on the first
+      // alone gives wL/2 each end; its end turns wL^3/24EI, the other span stays.
+      {"hinge_on_inner_support",
+       Elastic(With({8, {{0, ftHinge}, {4, ftRoll}, {8, ftRoll}}, {}, {{0, 4, w, w}}}, {}, {4})),
+       {2000, 2000, 0},
+       {0, 0, 0},
+       {{Probe::HingeLeft, 0, w * 64 / (24 * EI)}, {Probe::HingeRight, 0, 0}, {Probe::Deflection, 6, 0}}},
       // Gerber beam: supports 0, 10, 20, hinge at 12, w over all. The part 12..20
       // hangs 4 kN on the hinge; about 0, R10 = (12 w 6 + 4000 12) / 10 = 12 kN.
       // Over the support -(4000 2 + w 2 1) = -10 kN m; zero at the hinge.
