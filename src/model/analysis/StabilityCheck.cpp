@@ -26,9 +26,12 @@ std::vector<double> StabilityCheck::TakenHinges(const ExactBeam& beam) {
   std::vector<double> taken;
   for (double h : beam.hinges) {
     if (!(h > start + tolerance && h < end - tolerance)) continue;
-    const bool atVice = std::any_of(
-        beam.supports.begin(), beam.supports.end(),
-        [&](const ExactBeam::Support& s) { return s.type == ftVice && std::abs(s.x - h) <= tolerance; });
+    // The supports ascend: only those within the tolerance need a look.
+    auto near = std::lower_bound(beam.supports.begin(), beam.supports.end(), h - tolerance,
+                                 [](const ExactBeam::Support& s, double x) { return s.x < x; });
+    bool atVice = false;
+    for (; near != beam.supports.end() && near->x <= h + tolerance; ++near)
+      atVice = atVice || near->type == ftVice;
     if (!atVice && (taken.empty() || h - taken.back() > tolerance)) taken.push_back(h);
   }
   return taken;
