@@ -99,7 +99,8 @@ class TTrevanDoc {
   void LoadsBetween(double a, double b, double& load, double& moment) const;
   void ComputeSegmentEnds();
 
-  // A beam stands when it has a vice or at least two hinge or roll supports.
+  // A beam stands when its supports and springs leave its rigid parts between
+  // internal hinges no motion (the exact solver's mechanism check).
   bool IsStable() const;
   // Loads past an end of the beam (from an older file) carry nothing.
   bool OnBeam(const charge& c) const { return limits::IsLoadPosition(c.x, Length); }
