@@ -25,6 +25,7 @@
 #include "TAboutBox.h"
 #include "TActionList.h"
 #include "TAddCommands.h"
+#include "TCaseChoices.h"
 #include "TDocManager.h"
 #include "TDocument.h"
 #include "TExportCommands.h"
@@ -139,6 +140,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   docManager_->Loaded();
   new TExportCommands(*this, *actions_);
   new TAddCommands(*this, *actions_);
+  cases_ = new TCaseChoices(*this);
 
   idle_ = new QTimer(this);
   idle_->setInterval(0);

@@ -27,6 +27,7 @@
 #include "TVAxis.h"
 #include "analysis/ScaleFit.h"
 #include "analysis/ExactColumns.h"
+#include "analysis/KeptChoice.h"
 #include "beam/UnitSystem.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
@@ -437,9 +438,16 @@ void TMDIChild::IdleStep(bool& done) {
   const bool more = calc_->Step();
   showForm_->FlushPlotted();
   done = !more;
-  if (done && beam_ &&
-      SampleExactColumns(*beam_, distanceScale_, showForm_->ShearColumns(), showForm_->MomentColumns()))
-    showForm_->Invalidate();
+  if (!done || !beam_) return;
+  // A case or a combination replaces the columns of the loads as drawn; an
+  // envelope is drawn from its own samples.
+  const ResultChoice chosen = Choice();
+  const bool replaced =
+      chosen.kind == ResultChoice::Kind::AsDrawn
+          ? SampleExactColumns(*beam_, distanceScale_, showForm_->ShearColumns(), showForm_->MomentColumns())
+          : chosen.IsEnvelope() || SampleResultColumns(KeptResult(*beam_, chosen), distanceScale_,
+                                                       showForm_->ShearColumns(), showForm_->MomentColumns());
+  if (replaced) showForm_->Invalidate();
 }
 
 void TMDIChild::ClearAll() { recorder_.ClearAll(); }
@@ -615,7 +623,10 @@ std::span<double> TMDIChild::ShearColumns() { return showForm_->ShearColumns(); 
 std::span<double> TMDIChild::MomentColumns() { return showForm_->MomentColumns(); }
 int TMDIChild::ZeroLine() const { return showForm_->ZeroLine(); }
 
-void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) { showForm_->PlotPixel(x, y, colour); }
+// The trace of the loads as drawn shows only while they are the choice.
+void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) {
+  if (choice_.kind == ResultChoice::Kind::AsDrawn) showForm_->PlotPixel(x, y, colour);
+}
 
 void TMDIChild::ShowMaxMoment(const std::string& text) {
   maxMoment_ = QString::fromStdString(text);
@@ -677,6 +688,24 @@ void TMDIChild::GrowInputView(int baseLine) {
   bar->setValue(baseLine + t - b);
   inputView_->Invalidate();
   inputAxis_->update();
+}
+
+std::size_t TMDIChild::ActiveCase() const {
+  return beam_ && activeCase_ < beam_->Cases.Count() ? activeCase_ : 0;
+}
+
+void TMDIChild::SetActiveCase(std::size_t index) {
+  if (index == activeCase_) return;
+  activeCase_ = index;
+  inputView_->Invalidate();
+}
+
+ResultChoice TMDIChild::Choice() const { return beam_ ? ResultChoice::Kept(beam_->Cases, choice_) : ResultChoice{}; }
+
+void TMDIChild::SetChoice(const ResultChoice& choice) {
+  if (choice == choice_) return;
+  choice_ = choice;
+  RestartAnalysis();
 }
 
 void TMDIChild::Copy() { exchange_.Copy(); }

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "analysis/ExactResults.h"
+#include "analysis/ResultChoice.h"
 #include "beam/InputLimits.h"
 #include "files/ExactTable.h"
 
@@ -29,7 +30,9 @@ class TResultsPanel : public QWidget {
 
   // Solves the beam and shows it; none shows an empty panel. The panel
   // keeps only the results, never the beam.
-  void ShowBeam(const TTrevanDoc* beam);
+  // The choice picks the result: the table shows one solution, with its
+  // name on a beam with cases; an envelope shows its lines alone.
+  void ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice = {});
   void SetKilo(bool kilo);
   bool Kilo() const;
   // The table as tab-separated text, as Copy puts it on the clipboard.
@@ -73,6 +76,8 @@ class TResultsPanel : public QWidget {
   // The envelopes' lines, for a beam with load cases.
   std::vector<ExactTable::Row> envelopeRows_;
   bool metric_ = true;
+  bool showsEnvelope_ = false;
+  std::string heading_;
   bool hasBeam_ = false;
 };
 

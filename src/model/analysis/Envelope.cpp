@@ -84,8 +84,9 @@ class Superposition {
 
 // The places the envelope is sampled at: evenly over every region, and at
 // every force, load end and support, with the value just left of each.
-std::vector<double> SamplePlaces(const CasedBeam& beam, std::vector<bool>& leftOf) {
-  std::vector<double> jumps, even;
+std::vector<double> SamplePlaces(const CasedBeam& beam, const std::vector<double>& extra,
+                                 std::vector<bool>& leftOf) {
+  std::vector<double> jumps, even(extra);
   for (const auto& f : beam.beam.forces) jumps.push_back(f.x);
   for (const auto& s : beam.beam.supports)
     if (s.type != ftNone && s.x >= 0 && s.x <= beam.beam.length) jumps.push_back(s.x);
@@ -147,7 +148,7 @@ ExactResults Envelope::Solve(const CasedBeam& beam, const Combination& combinati
 }
 
 Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>& all, LimitState limit,
-                           bool pattern) {
+                           bool pattern, const std::vector<double>& extraPlaces) {
   Envelope e;
   for (const auto& k : all)
     if (k.limit == limit) e.combinations.push_back(k);
@@ -166,7 +167,7 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
   const std::size_t n = units.size();
 
   std::vector<bool> leftOf;
-  const std::vector<double> places = SamplePlaces(beam, leftOf);
+  const std::vector<double> places = SamplePlaces(beam, extraPlaces, leftOf);
   // The units' values at every place, one quantity after another.
   std::vector<std::vector<double>> values[QuantityCount];
   for (auto& q : values) q.assign(places.size(), std::vector<double>(n));

@@ -17,7 +17,11 @@ bool HasSteps(const BeamSection& section) {
 bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<double> shear,
                         std::span<double> moment) {
   if (!HasSteps(beam.Section) || beam.NeedsSupport()) return false;
-  const ExactResults results = ExactSolver::Solve(ExactBeam::From(beam));
+  return SampleResultColumns(ExactSolver::Solve(ExactBeam::From(beam)), distanceScale, shear, moment);
+}
+
+bool SampleResultColumns(const ExactResults& results, double distanceScale, std::span<double> shear,
+                         std::span<double> moment) {
   if (!results.solved) return false;
   const std::size_t n = std::min(shear.size(), moment.size());
   for (std::size_t i = 0; i < n; ++i) {

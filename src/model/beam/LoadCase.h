@@ -69,6 +69,8 @@ struct LoadCases {
   bool IsDefault() const;
   // The case of an index, the unnamed one for 0 of a default beam.
   LoadCase At(std::size_t index) const;
+  // How lists name a case: its number from 1, then its name ("2: Imposed").
+  std::string Label(std::size_t index) const;
   friend bool operator==(const LoadCases&, const LoadCases&) = default;
 };
 

@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QToolBar>
+#include <cmath>
+
+#include "MainWindowFixture.h"
+#include "TCaseChoices.h"
+#include "TObjectDialog.h"
+#include "TResultsPanel.h"
+#include "TShowForm.h"
+#include "TViewCommands.h"
+
+namespace trevan {
+namespace {
+
+const QString Examples = TREVAN_EXAMPLES_DIR;
+
+// Two spans of 6 m; Dead 10 kN/m (case 1) and Offices 15 kN/m (case 2), both everywhere.
+class LoadCasesTest : public test::MainWindowFixture {
+ protected:
+  void Start(QStringList files = {Examples + "/two-span-load-cases.tvn"}) {
+    main = std::make_unique<TMainForm>(dialogs, files);
+    main->show();
+    Settle();
+    PinScales();
+  }
+  TCaseChoices& Bar() { return main->CaseChoices(); }
+  void Pick(QComboBox* box, const QString& text) {
+    const int i = box->findText(text);
+    ASSERT_GE(i, 0) << text.toStdString();
+    box->setCurrentIndex(i);
+    emit box->activated(i);
+    Settle();
+    while (main->ApplicationEvents1Idle()) {
+    }
+    Settle();
+  }
+  QStringList Items(QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+  }
+  // Pixels of the input view in the muted load colour.
+  int MutedPixels() {
+    TInputForm& view = Active()->InputForm();
+    view.RenderNow();
+    const QImage& image = view.Backing().image();
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == qRgb(214, 170, 170);
+    return n;
+  }
+};
+
+// The bar follows the active window, keeps each window's case, and hides
+// for a beam without cases.
+TEST_F(LoadCasesTest, TheActiveCaseBelongsToEachWindow) {
+  Start({Examples + "/two-span-load-cases.tvn", Examples + "/simply-supported.tvn"});
+  TMDIChild* cased = Window(0);
+  EXPECT_TRUE(Bar().Bar()->isHidden()) << "the plain beam is active";
+  Activate(cased);
+  ASSERT_FALSE(Bar().Bar()->isHidden());
+  EXPECT_EQ(Items(Bar().ActiveCase()), (QStringList{"1: Dead", "2: Offices"}));
+  EXPECT_EQ(Items(Bar().Results()).size(), 1 + 2 + 5 + 2) << "as drawn, the cases, the combinations, two envelopes";
+  const int muted = MutedPixels();
+  EXPECT_GT(muted, 0) << "the offices load stands above the dead one";
+  Pick(Bar().ActiveCase(), "2: Offices");
+  EXPECT_EQ(cased->ActiveCase(), 1u);
+  EXPECT_EQ(MutedPixels(), 0) << "the taller active load covers the muted one";
+  Activate(Window(1));
+  EXPECT_TRUE(Bar().Bar()->isHidden());
+  EXPECT_EQ(Window(1)->ActiveCase(), 0u);
+  Activate(cased);
+  EXPECT_EQ(Bar().ActiveCase()->currentText(), "2: Offices");
+}
+
+// The force tool, Edit | Add Force and paste put new loads in the active case.
+TEST_F(LoadCasesTest, NewLoadsGoIntoTheActiveCase) {
+  Start();
+  Pick(Bar().ActiveCase(), "2: Offices");
+  TTrevanDoc& beam = *Active()->Beam();
+  dialogs.dialogs.push_back([](QDialog& d) {
+    d.accept();
+    return QDialog::Accepted;
+  });
+  Run("EditAddForce1");
+  ASSERT_EQ(beam.Charges.size(), 1u);
+  EXPECT_EQ(beam.Charges[0]->Case, 1u);
+  Run("ForceToolAction");
+  Click(Active(), 100, Active()->InputForm().BaseLine() - 40);
+  ASSERT_EQ(beam.Charges.size(), 2u);
+  EXPECT_EQ(beam.Charges[1]->Case, 1u);
+  Pick(Bar().ActiveCase(), "1: Dead");
+  QGuiApplication::clipboard()->setText("f;   500");
+  Run("EditPaste1");
+  ASSERT_EQ(beam.Charges.size(), 3u);
+  EXPECT_EQ(beam.Charges[2]->Case, 0u);
+}
+
+// A combination's diagram is the factored sum of its cases: 1.35 x 10 +
+// 1.5 x 15 = 36 kN/m on two 6 m spans, M = w x (3L/8 - x/2) on the first
+// span. Its table names it; the envelope's band holds it.
+TEST_F(LoadCasesTest, TheChosenResultIsWhatTheDiagramsAndThePanelShow) {
+  Start();
+  Run("ViewResults1");
+  Pick(Bar().Results(), "ULS 6.10 Q1 leading");
+  TMDIChild& w = *Active();
+  const double ds = w.DistanceScale(), wq = 1.35 * 10000 + 1.5 * 15000, L = 6;
+  const auto& moment = w.ShowForm().MomentColumns();
+  for (std::size_t i = 0; i < moment.size(); i += 7) {
+    const double x = static_cast<double>(i) * ds;
+    if (x > L) break;
+    EXPECT_NEAR(-moment[i], wq * x * (3 * L / 8 - x / 2), 1e-6 * wq * L * L) << "x = " << x;
+  }
+  TResultsPanel& panel = main->ViewCommands().ResultsPanel();
+  EXPECT_EQ(panel.Table()->item(0, 0)->text(), "ULS 6.10 Q1 leading");
+
+  Pick(Bar().Results(), "ULS envelope");
+  EXPECT_TRUE(panel.Table()->isHidden());
+  EXPECT_TRUE(panel.Envelopes()->toPlainText().startsWith("ULS envelope:"));
+  EXPECT_FALSE(panel.Envelopes()->toPlainText().contains("SLS envelope"));
+  const Envelope& e = w.ShowForm().ShownEnvelope();
+  ASSERT_TRUE(e.solved);
+  for (std::size_t i = 0; i < moment.size(); i += 5) {
+    const double x = static_cast<double>(i) * ds;
+    const Envelope::Sample* s = TShowForm::EnvelopeAt(e, x);
+    ASSERT_NE(s, nullptr);
+    if (x <= L) {
+      const double all = wq * x * (3 * L / 8 - x / 2);
+      EXPECT_LE(s->momentLower, all + 1e-6) << x;
+      EXPECT_GE(s->momentUpper, all - 1e-6) << x;
+    }
+  }
+  // Over the middle support: every span loaded, (a + b) L^2 / 8.
+  EXPECT_NEAR(TShowForm::EnvelopeAt(e, L)->momentLower, -wq * L * L / 8, 1e-6 * wq * L * L);
+
+  dialogs.files = {File("envelope.csv")};
+  Run("FileExportTable1");
+  QFile csv(File("envelope.csv"));
+  ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(csv.readLine().startsWith("x (m),shear upper (N),shear lower (N)"));
+}
+
+}  // namespace
+}  // namespace trevan
