@@ -197,7 +197,9 @@ void TViewCommands::Analysed() {
 void TViewCommands::Refresh() {
   if (!panel_->isVisible()) return;
   TMDIChild* window = main_.ActiveDocumentWindow();
-  panel_->ShowBeam(window ? window->Beam() : nullptr, window ? window->Choice() : ResultChoice{});
+  if (!window || !window->Beam()) return panel_->ShowBeam(nullptr);
+  const ResultChoice choice = window->Choice();
+  panel_->ShowBeam(window->Beam(), choice, choice.IsEnvelope() ? &window->ShowForm().ShownEnvelope() : nullptr);
 }
 
 bool TViewCommands::eventFilter(QObject* watched, QEvent* event) {

@@ -78,7 +78,7 @@ TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
   Fill();
 }
 
-void TResultsPanel::ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice) {
+void TResultsPanel::ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice, const Envelope* shown) {
   hasBeam_ = beam != nullptr;
   envelopeRows_.clear();
   showsEnvelope_ = beam && choice.IsEnvelope();
@@ -92,7 +92,8 @@ void TResultsPanel::ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice)
         if (showsEnvelope_ && limit != choice.limit) continue;
         envelopeRows_.push_back({});
         envelopeRows_.push_back({limit == LimitState::Ultimate ? "ULS envelope" : "SLS envelope"});
-        for (const std::string& line : envelope_text::Lines(cased, KeptEnvelope(*beam, limit), beam->Metric))
+        const Envelope& e = showsEnvelope_ && shown ? *shown : KeptEnvelope(*beam, limit);
+        for (const std::string& line : envelope_text::Lines(cased, e, beam->Metric))
           envelopeRows_.push_back({line});
       }
     }

@@ -17,6 +17,7 @@ class QTableWidget;
 
 namespace trevan {
 
+struct Envelope;
 class TTrevanDoc;
 
 // A small tool window, like the property inspector, with the exact results
@@ -32,7 +33,8 @@ class TResultsPanel : public QWidget {
   // keeps only the results, never the beam.
   // The choice picks the result: the table shows one solution, with its
   // name on a beam with cases; an envelope shows its lines alone.
-  void ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice = {});
+  // `shown` is the envelope the diagrams show, when they show one.
+  void ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice = {}, const Envelope* shown = nullptr);
   void SetKilo(bool kilo);
   bool Kilo() const;
   // The table as tab-separated text, as Copy puts it on the clipboard.

@@ -79,7 +79,7 @@ class Superposition {
   std::vector<std::pair<double, double>> regions_;
   std::vector<bool> patterned_;
   std::vector<Unit> units_;
-  std::vector<bool> permanent_;  // by unit
+  std::vector<char> permanent_;  // by unit; not packed, read in the innermost loop
 };
 
 // The places the envelope is sampled at: evenly over every region, and at
@@ -170,14 +170,17 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
   const std::vector<double> places = SamplePlaces(beam, extraPlaces, leftOf);
   // The units' values at every place, one quantity after another.
   std::vector<std::vector<double>> values[QuantityCount];
-  for (auto& q : values) q.assign(places.size(), std::vector<double>(n));
+  for (int q = 0; q < (e.deflected ? QuantityCount : Deflection); ++q)
+    values[q].assign(places.size(), std::vector<double>(n));
   // The places ascend, so each unit's piece is found by walking on, the
-  // piece just right of a place as ExactResults::ShearAt takes it.
-  for (std::size_t u = 0; u < n; ++u) {
-    const auto& pieces = units[u].results.pieces;
-    std::size_t k = 0;
-    for (std::size_t s = 0; s < places.size(); ++s) {
-      const double x = places[s];
+  // piece just right of a place as ExactResults::ShearAt takes it. Place by
+  // place, so that each place's values are written side by side.
+  std::vector<std::size_t> piece(n, 0);
+  for (std::size_t s = 0; s < places.size(); ++s) {
+    const double x = places[s];
+    for (std::size_t u = 0; u < n; ++u) {
+      const auto& pieces = units[u].results.pieces;
+      std::size_t& k = piece[u];
       while (k + 1 < pieces.size() && pieces[k].x1 <= x) ++k;
       if (pieces.empty() || x < pieces.front().x0 || x > pieces.back().x1) continue;
       const ExactResults::Piece& p = pieces[k];
@@ -190,8 +193,9 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
   Best best[QuantityCount][2];  // [quantity][0 upper, 1 lower]
   e.samples.reserve(places.size());
   for (std::size_t s = 0; s < places.size(); ++s) {
-    double up[QuantityCount], low[QuantityCount];
-    for (int q = 0; q < QuantityCount; ++q) {
+    // Without a section every deflection is nought.
+    double up[QuantityCount] = {}, low[QuantityCount] = {};
+    for (int q = 0; q < (e.deflected ? QuantityCount : Deflection); ++q) {
       up[q] = -INFINITY, low[q] = INFINITY;
       for (std::size_t k = 0; k < e.combinations.size(); ++k) {
         const Sum sum = sup.Combine(e.combinations[k], values[q][s]);
