@@ -108,6 +108,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void OptionsItemClick();
   void BeamSection1Execute();
   void BeamCases1Execute();
+  void BeamCombinations1Execute();
   void FilePrint1Execute();
   void FilePrintPreview1Execute();
   void TileWindows(bool vertically);

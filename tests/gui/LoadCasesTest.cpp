@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -10,6 +11,7 @@
 
 #include "MainWindowFixture.h"
 #include "TCaseChoices.h"
+#include "TCombinationsForm.h"
 #include "TObjectDialog.h"
 #include "TResultsPanel.h"
 #include "TShowForm.h"
@@ -144,6 +146,54 @@ TEST_F(LoadCasesTest, TheChosenResultIsWhatTheDiagramsAndThePanelShow) {
   QFile csv(File("envelope.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   EXPECT_TRUE(csv.readLine().startsWith("x (m),shear upper (N),shear lower (N)"));
+}
+
+// Beam | Combinations: the user's list is checked, set as one undo step,
+// and a generated combination can be looked at alone.
+TEST_F(LoadCasesTest, TheCombinationsDialogEditsTheListAndShowsOneAlone) {
+  Start();
+  TTrevanDoc& beam = *Active()->Beam();
+  dialogs.answers = {DialogButton::Ok};
+  dialogs.dialogs.push_back([](QDialog& d) {
+    auto& form = static_cast<TCombinationsForm&>(d);
+    EXPECT_EQ(form.User->rowCount(), 1) << "the example's own";
+    EXPECT_EQ(form.Generated->rowCount(), 5);
+    form.AddUser->click();
+    form.User->item(1, 0)->setText("Wind gust");
+    form.User->item(1, 3)->setText("200");
+    form.accept();
+    EXPECT_NE(form.result(), QDialog::Accepted) << "a factor out of bounds";
+    form.User->item(1, 2)->setText("0.9");
+    form.User->item(1, 3)->setText("1.25");
+    form.User->setCurrentCell(0, 0);
+    form.RemoveUser->click();
+    form.Rule->setCurrentIndex(static_cast<int>(CombinationRule::User));
+    EXPECT_EQ(form.Generated->rowCount(), 1);
+    EXPECT_EQ(form.Generated->item(0, 2)->text(), "0.9 Dead + 1.25 Offices");
+    form.accept();
+    return form.result();
+  });
+  Run("BeamCombinations1");
+  ASSERT_FALSE(dialogs.asked.empty());
+  EXPECT_TRUE(dialogs.asked.back().text.contains("from -100 to 100")) << dialogs.asked.back().text.toStdString();
+  ASSERT_EQ(beam.Cases.user.size(), 1u);
+  EXPECT_EQ(beam.Cases.user[0].name, "Wind gust");
+  EXPECT_EQ(beam.Cases.user[0].factors, (std::vector<double>{0.9, 1.25}));
+  EXPECT_EQ(beam.Cases.rule, CombinationRule::User);
+  Run("EditUndo1");
+  EXPECT_EQ(beam.Cases.user[0].name, "Mine");
+  EXPECT_EQ(beam.Cases.rule, CombinationRule::En1990Eq610);
+
+  dialogs.dialogs.push_back([](QDialog& d) {
+    auto& form = static_cast<TCombinationsForm&>(d);
+    form.Generated->setCurrentCell(1, 0);
+    form.ShowAlone->click();
+    return form.result();
+  });
+  Run("BeamCombinations1");
+  EXPECT_EQ(Active()->Choice().label, "ULS 6.10 Q1 leading (G inf)");
+  EXPECT_EQ(Bar().Results()->currentText(), "ULS 6.10 Q1 leading (G inf)");
+  EXPECT_EQ(beam.Cases.user[0].name, "Mine") << "nothing else changed";
 }
 
 }  // namespace

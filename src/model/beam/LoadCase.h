@@ -60,6 +60,7 @@ struct Combination {
 // one unnamed case 0, as in every beam stored before cases existed.
 struct LoadCases {
   static constexpr std::size_t MaxCases = 64;
+  static constexpr std::size_t MaxUserCombinations = 1000;
   std::vector<LoadCase> cases;
   CombinationRule rule = CombinationRule::En1990Eq610;
   std::vector<Combination> user;  // the user's own, for CombinationRule::User

@@ -326,6 +326,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"CaseIndexMissing", Replace(WithCases, "each force :1", "each force :"), "damaged"},
         BadFile{"CaseUnknownRule", Replace(WithCases, "rule :2", "rule :5"), "count"},
         BadFile{"CaseUserFactorMissing", Replace(WithCases, "factors :1 0.5", "factors :1"), "damaged"},
+        BadFile{"CaseUserFactorOutOfBounds", Replace(WithCases, "factors :1 0.5", "factors :1 100.5"), "out of range"},
         BadFile{"CaseNone", Extended("number of extension lines :1 \r\nnumber of load cases :0 \r\n"),
                 "without any case"},
         BadFile{"CaseNameMissing", Replace(WithCases, "load case name :Offices", "load case nam :Offices"),
