@@ -428,6 +428,8 @@ void TMDIChild::InvalidateAll() {
 }
 
 void TMDIChild::Recalculate() {
+  // An edit of the cases may take the chosen result away.
+  choice_ = Choice();
   if (calc_) calc_->Recalculate();
   InvalidateAll();
   emit AnalysisPending();

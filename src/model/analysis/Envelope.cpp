@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "analysis/ExactSolver.h"
 
@@ -47,7 +48,7 @@ class Superposition {
   bool Split(std::size_t c) const { return patterned_[c]; }
 
   // Upper and lower value of one combination from the units' values.
-  Sum Combine(const Combination& k, const std::vector<double>& values) const {
+  Sum Combine(const Combination& k, std::span<const double> values) const {
     Sum s{0, 0};
     for (std::size_t u = 0; u < units_.size(); ++u) {
       const std::size_t c = units_[u].loadCase;
@@ -62,7 +63,7 @@ class Superposition {
   }
 
   // The loads that give the upper (or lower) value of one combination.
-  Arrangement ArrangementOf(const Combination& k, const std::vector<double>& values, bool upper) const {
+  Arrangement ArrangementOf(const Combination& k, std::span<const double> values, bool upper) const {
     Arrangement a(beam_.cases.Count());
     for (std::size_t c = 0; c < a.size(); ++c) a[c].assign(patterned_[c] ? regions_.size() : 1, IsPermanentCase(beam_.cases, c));
     for (std::size_t u = 0; u < units_.size(); ++u) {
@@ -110,6 +111,10 @@ std::vector<double> SamplePlaces(const CasedBeam& beam, const std::vector<double
     leftOf.push_back(false);
   }
   return places;
+}
+
+std::span<const double> Row(const std::vector<double>& values, std::size_t place, std::size_t n) {
+  return {values.data() + place * n, n};
 }
 
 struct Best {
@@ -168,10 +173,11 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
 
   std::vector<bool> leftOf;
   const std::vector<double> places = SamplePlaces(beam, extraPlaces, leftOf);
-  // The units' values at every place, one quantity after another.
-  std::vector<std::vector<double>> values[QuantityCount];
+  // The units' values at every place, one quantity after another; a
+  // place's values are a row of n.
+  std::vector<double> values[QuantityCount];
   for (int q = 0; q < (e.deflected ? QuantityCount : Deflection); ++q)
-    values[q].assign(places.size(), std::vector<double>(n));
+    values[q].assign(places.size() * n, 0.0);
   // The places ascend, so each unit's piece is found by walking on, the
   // piece just right of a place as ExactResults::ShearAt takes it. Place by
   // place, so that each place's values are written side by side.
@@ -184,9 +190,9 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
       while (k + 1 < pieces.size() && pieces[k].x1 <= x) ++k;
       if (pieces.empty() || x < pieces.front().x0 || x > pieces.back().x1) continue;
       const ExactResults::Piece& p = pieces[k];
-      values[Shear][s][u] = p.Shear(x);
-      values[Moment][s][u] = p.Moment(x);
-      if (e.deflected) values[Deflection][s][u] = p.Deflection(x);
+      values[Shear][s * n + u] = p.Shear(x);
+      values[Moment][s * n + u] = p.Moment(x);
+      if (e.deflected) values[Deflection][s * n + u] = p.Deflection(x);
     }
   }
 
@@ -198,7 +204,7 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
     for (int q = 0; q < (e.deflected ? QuantityCount : Deflection); ++q) {
       up[q] = -INFINITY, low[q] = INFINITY;
       for (std::size_t k = 0; k < e.combinations.size(); ++k) {
-        const Sum sum = sup.Combine(e.combinations[k], values[q][s]);
+        const Sum sum = sup.Combine(e.combinations[k], Row(values[q], s, n));
         if (sum.upper > up[q]) up[q] = sum.upper;
         if (sum.lower < low[q]) low[q] = sum.lower;
         best[q][0].Take(sum.upper, s, k, true);
@@ -215,7 +221,7 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
     const Best& b = best[q][side];
     Governed g;
     g.combination = b.combination;
-    g.arrangement = sup.ArrangementOf(e.combinations[b.combination], values[q][b.sample], side == 0);
+    g.arrangement = sup.ArrangementOf(e.combinations[b.combination], Row(values[q], b.sample, n), side == 0);
     g.value = b.value;
     g.x = e.samples[b.sample].x;
     const ExactResults r = Solve(beam, e.combinations[b.combination], g.arrangement);
