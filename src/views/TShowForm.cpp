@@ -91,7 +91,7 @@ void TShowForm::Render(ImageCanvas& canvas) {
 
   if (beam && window_->Choice().IsEnvelope()) {
     DrawEnvelope(canvas, first, last);
-    valueLabels_.clear();
+    DrawEnvelopeLabels(canvas);
     return;
   }
 
@@ -209,6 +209,27 @@ void TShowForm::DrawEnvelope(ImageCanvas& canvas, int first, int last) {
       }
     }
   }
+}
+
+// The envelope's governing extremes, labelled as a single result's are.
+void TShowForm::DrawEnvelopeLabels(ImageCanvas& canvas) {
+  valueLabels_.clear();
+  const Envelope& e = ShownEnvelope();
+  if (!ValueLabels::Enabled() || !e.solved) return;
+  ExactResults extremes;
+  extremes.solved = true;
+  extremes.maxSagging = {std::max(e.maxSagging.value, 0.0), e.maxSagging.x};
+  extremes.maxHogging = {std::min(e.maxHogging.value, 0.0), e.maxHogging.x};
+  const Envelope::Governed& shear = e.maxShear.value >= -e.minShear.value ? e.maxShear : e.minShear;
+  extremes.maxAbsShear = {std::abs(shear.value), shear.x};
+  extremes.maxShearSigned = shear.value;
+  const ValueLabels::Mapping m{window_->DistanceScale(), window_->ForceScale(), window_->MomentScale(), zeroLine_,
+                               window_->IsMetric()};
+  valueLabels_ = ValueLabels::Place(
+      canvas, ValueLabels::ForDiagrams(extremes, m, window_->ForcesColour(), window_->MomentsColour()),
+      LabelBounds(window_->ColumnCount()), canvas.Covered().left() - LabelReach,
+      canvas.Covered().right() + LabelReach);
+  ValueLabels::Draw(canvas, valueLabels_);
 }
 
 void TShowForm::DrawDeflection(ImageCanvas& canvas, int first, int last) {

@@ -56,6 +56,7 @@ class TShowForm : public TBackedView {
   void DrawDeflection(ImageCanvas& canvas, int first, int last);
   // Upper and lower curves of shear, moment and deflection, the band between shaded.
   void DrawEnvelope(ImageCanvas& canvas, int first, int last);
+  void DrawEnvelopeLabels(ImageCanvas& canvas);
   std::vector<double> ColumnPlaces() const;
 
   TMDIChild* window_ = nullptr;
