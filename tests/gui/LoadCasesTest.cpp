@@ -122,6 +122,11 @@ TEST_F(LoadCasesTest, TheChosenResultIsWhatTheDiagramsAndThePanelShow) {
   TResultsPanel& panel = main->ViewCommands().ResultsPanel();
   EXPECT_EQ(panel.Table()->item(0, 0)->text(), "ULS 6.10 Q1 leading");
 
+  // One case alone: the middle support of two equal spans carries 5wL/4.
+  Pick(Bar().Results(), "Case 1: Dead");
+  EXPECT_EQ(panel.Table()->item(0, 0)->text(), "Case 1: Dead");
+  EXPECT_TRUE(panel.TableText().contains("2\t6\tRoll\t75000")) << panel.TableText().toStdString();
+
   Pick(Bar().Results(), "ULS envelope");
   EXPECT_TRUE(panel.Table()->isHidden());
   EXPECT_TRUE(panel.Envelopes()->toPlainText().startsWith("ULS envelope:"));
