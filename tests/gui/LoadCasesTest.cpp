@@ -145,6 +145,16 @@ TEST_F(LoadCasesTest, TheChosenResultIsWhatTheDiagramsAndThePanelShow) {
   }
   // Over the middle support: every span loaded, (a + b) L^2 / 8.
   EXPECT_NEAR(TShowForm::EnvelopeAt(e, L)->momentLower, -wq * L * L / 8, 1e-6 * wq * L * L);
+  // The kept envelope follows every edit: 10 kN more of offices at 3 m
+  // raises the sagging peak, and its undo gives the old one back exactly.
+  const double before = e.maxSagging.value;
+  charge extra(3, 10000, &w.InputForm());
+  extra.Case = 1;
+  w.Recorder()->RecordAddCharge(extra);
+  Settle();
+  EXPECT_GT(w.ShowForm().ShownEnvelope().maxSagging.value, before + 1000);
+  Run("EditUndo1");
+  EXPECT_DOUBLE_EQ(w.ShowForm().ShownEnvelope().maxSagging.value, before);
 
   dialogs.files = {File("envelope.csv")};
   Run("FileExportTable1");
