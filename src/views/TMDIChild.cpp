@@ -630,8 +630,19 @@ void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) {
   if (choice_.kind == ResultChoice::Kind::AsDrawn) showForm_->PlotPixel(x, y, colour);
 }
 
+// The largest moment of what the diagrams show; the tool bar names it.
 void TMDIChild::ShowMaxMoment(const std::string& text) {
   maxMoment_ = QString::fromStdString(text);
+  if (beam_ && choice_.kind != ResultChoice::Kind::AsDrawn && !beam_->NeedsSupport()) {
+    double largest = 0;
+    if (choice_.IsEnvelope()) {
+      const Envelope& e = showForm_->ShownEnvelope();
+      if (e.solved) largest = std::max(e.maxSagging.value, -e.maxHogging.value);
+    } else if (const ExactResults& r = KeptResult(*beam_, choice_); r.solved) {
+      largest = r.LargestMoment();
+    }
+    maxMoment_ = QString::fromStdString(CFormat("Max. moment : %7.0f %s", largest, MomentUnit(beam_->Metric)));
+  }
   if (host_.IsActiveDocument(this)) host_.SetStatusText(2, maxMoment_);
 }
 

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -131,6 +132,7 @@ TEST_F(LoadCasesTest, TheChosenResultIsWhatTheDiagramsAndThePanelShow) {
   EXPECT_TRUE(panel.Table()->isHidden());
   EXPECT_TRUE(panel.Envelopes()->toPlainText().startsWith("ULS envelope:"));
   EXPECT_FALSE(panel.Envelopes()->toPlainText().contains("SLS envelope"));
+  EXPECT_EQ(main->StatusPanel(2)->text(), "Max. moment :  162000 Nm") << "over the middle support";
   const Envelope& e = w.ShowForm().ShownEnvelope();
   ASSERT_TRUE(e.solved);
   for (std::size_t i = 0; i < moment.size(); i += 5) {
