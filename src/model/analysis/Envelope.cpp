@@ -113,10 +113,6 @@ std::vector<double> SamplePlaces(const CasedBeam& beam, const std::vector<double
   return places;
 }
 
-std::span<const double> Row(const std::vector<double>& values, std::size_t place, std::size_t n) {
-  return {values.data() + place * n, n};
-}
-
 struct Best {
   double value = 0;
   std::size_t sample = 0, combination = 0;
@@ -173,38 +169,37 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
 
   std::vector<bool> leftOf;
   const std::vector<double> places = SamplePlaces(beam, extraPlaces, leftOf);
-  // The units' values at every place, one quantity after another; a
-  // place's values are a row of n.
-  std::vector<double> values[QuantityCount];
-  for (int q = 0; q < (e.deflected ? QuantityCount : Deflection); ++q)
-    values[q].assign(places.size() * n, 0.0);
-  // The places ascend, so each unit's piece is found by walking on, the
-  // piece just right of a place as ExactResults::ShearAt takes it. Place by
-  // place, so that each place's values are written side by side.
-  std::vector<std::size_t> piece(n, 0);
-  for (std::size_t s = 0; s < places.size(); ++s) {
-    const double x = places[s];
+  // The units' values at one place, a row a quantity. The places ascend,
+  // so each unit's piece is found by walking on from the last place's, the
+  // piece just right of a place as ExactResults::ShearAt takes it.
+  const int quantities = e.deflected ? QuantityCount : Deflection;
+  using Rows = std::vector<double>[QuantityCount];
+  auto valuesAt = [&](double x, std::vector<std::size_t>& piece, Rows& rows) {
+    for (int q = 0; q < quantities; ++q) rows[q].assign(n, 0.0);
     for (std::size_t u = 0; u < n; ++u) {
       const auto& pieces = units[u].results.pieces;
       std::size_t& k = piece[u];
       while (k + 1 < pieces.size() && pieces[k].x1 <= x) ++k;
       if (pieces.empty() || x < pieces.front().x0 || x > pieces.back().x1) continue;
       const ExactResults::Piece& p = pieces[k];
-      values[Shear][s * n + u] = p.Shear(x);
-      values[Moment][s * n + u] = p.Moment(x);
-      if (e.deflected) values[Deflection][s * n + u] = p.Deflection(x);
+      rows[Shear][u] = p.Shear(x);
+      rows[Moment][u] = p.Moment(x);
+      if (e.deflected) rows[Deflection][u] = p.Deflection(x);
     }
-  }
+  };
 
   Best best[QuantityCount][2];  // [quantity][0 upper, 1 lower]
   e.samples.reserve(places.size());
+  std::vector<std::size_t> piece(n, 0);
+  Rows rows;
   for (std::size_t s = 0; s < places.size(); ++s) {
+    valuesAt(places[s], piece, rows);
     // Without a section every deflection is nought.
     double up[QuantityCount] = {}, low[QuantityCount] = {};
-    for (int q = 0; q < (e.deflected ? QuantityCount : Deflection); ++q) {
+    for (int q = 0; q < quantities; ++q) {
       up[q] = -INFINITY, low[q] = INFINITY;
       for (std::size_t k = 0; k < e.combinations.size(); ++k) {
-        const Sum sum = sup.Combine(e.combinations[k], Row(values[q], s, n));
+        const Sum sum = sup.Combine(e.combinations[k], rows[q]);
         if (sum.upper > up[q]) up[q] = sum.upper;
         if (sum.lower < low[q]) low[q] = sum.lower;
         best[q][0].Take(sum.upper, s, k, true);
@@ -221,7 +216,10 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
     const Best& b = best[q][side];
     Governed g;
     g.combination = b.combination;
-    g.arrangement = sup.ArrangementOf(e.combinations[b.combination], Row(values[q], b.sample, n), side == 0);
+    std::vector<std::size_t> from(n, 0);
+    Rows at;
+    valuesAt(places[b.sample], from, at);
+    g.arrangement = sup.ArrangementOf(e.combinations[b.combination], at[q], side == 0);
     g.value = b.value;
     g.x = e.samples[b.sample].x;
     const ExactResults r = Solve(beam, e.combinations[b.combination], g.arrangement);
