@@ -105,7 +105,7 @@ void TExportCommands::ExportDiagrams() {
   TMDIChild* window = main_.ActiveDocumentWindow();
   if (file.isEmpty() || !window || !window->Beam()) return;
   QString error;
-  if (!DiagramExport::Write(*window->Beam(), file, error)) Failed(error);
+  if (!DiagramExport::Write(*window->Beam(), file, error, window->Choice())) Failed(error);
 }
 
 // The result the window shows: one solution, or an envelope's curves.

@@ -163,6 +163,11 @@ TEST_F(LoadCasesTest, TheChosenResultIsWhatTheDiagramsAndThePanelShow) {
   QFile csv(File("envelope.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   EXPECT_TRUE(csv.readLine().startsWith("x (m),shear upper (N),shear lower (N)"));
+  dialogs.files = {File("envelope.svg")};
+  Run("FileExportDiagrams1");
+  QFile svg(File("envelope.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("ULS envelope: Bending moment"));
 }
 
 // Beam | Combinations: the user's list is checked, set as one undo step,
