@@ -10,16 +10,16 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <algorithm>
 
 #include "DialogService.h"
-#include "SettingsFile.h"
 #include "DocumentHost.h"
+#include "SettingsFile.h"
 #include "TDocManager.h"
 #include "TDocument.h"
 #include "TForceTool.h"

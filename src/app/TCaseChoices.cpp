@@ -57,7 +57,8 @@ TCaseChoices::TCaseChoices(TMainForm& main) : QObject(&main), main_(main) {
     if (!filling_ && followed_ && index >= 0 && static_cast<std::size_t>(index) < choices_.size())
       followed_->SetChoice(choices_[static_cast<std::size_t>(index)]);
   });
-  connect(main.MdiArea(), &QMdiArea::subWindowActivated, this, [this] { Follow(main_.ActiveDocumentWindow()); });
+  connect(main.MdiArea(), &QMdiArea::subWindowActivated, this,
+          [this] { Follow(main_.ActiveDocumentWindow()); });
 }
 
 void TCaseChoices::Follow(TMDIChild* window) {

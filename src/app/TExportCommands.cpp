@@ -6,8 +6,8 @@
 #include <QMenu>
 
 #include "DiagramExport.h"
-#include "ExportFile.h"
 #include "DialogService.h"
+#include "ExportFile.h"
 #include "ReportWriter.h"
 #include "TActionList.h"
 #include "TDocument.h"
@@ -15,9 +15,9 @@
 #include "TMainForm.h"
 #include "TTitleBlockForm.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptChoice.h"
 #include "files/EnvelopeText.h"
 #include "files/ExactCsv.h"
-#include "analysis/KeptChoice.h"
 
 namespace trevan {
 

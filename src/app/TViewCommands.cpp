@@ -199,7 +199,8 @@ void TViewCommands::Refresh() {
   TMDIChild* window = main_.ActiveDocumentWindow();
   if (!window || !window->Beam()) return panel_->ShowBeam(nullptr);
   const ResultChoice choice = window->Choice();
-  panel_->ShowBeam(window->Beam(), choice, choice.IsEnvelope() ? &window->ShowForm().ShownEnvelope() : nullptr);
+  panel_->ShowBeam(window->Beam(), choice,
+                   choice.IsEnvelope() ? &window->ShowForm().ShownEnvelope() : nullptr);
 }
 
 bool TViewCommands::eventFilter(QObject* watched, QEvent* event) {

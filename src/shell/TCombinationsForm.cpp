@@ -22,7 +22,8 @@ namespace {
 enum Column { NameColumn, LimitColumn, FirstFactorColumn };
 }  // namespace
 
-TCombinationsForm::TCombinationsForm(DialogService& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
+TCombinationsForm::TCombinationsForm(DialogService& dialogs, QWidget* parent)
+    : QDialog(parent), dialogs_(dialogs) {
   setWindowTitle("Combinations");
   resize(680, 540);
   Rule = new QComboBox(this);
@@ -121,8 +122,9 @@ void TCombinationsForm::AddRow(const Combination& c) {
   connect(limit, &QComboBox::currentIndexChanged, this, [this] { ShowGenerated(); });
   User->setCellWidget(row, LimitColumn, limit);
   for (std::size_t f = 0; f < result_.Count(); ++f)
-    User->setItem(row, FirstFactorColumn + static_cast<int>(f),
-                  new QTableWidgetItem(QString::fromStdString(FloatToText(f < c.factors.size() ? c.factors[f] : 0))));
+    User->setItem(
+        row, FirstFactorColumn + static_cast<int>(f),
+        new QTableWidgetItem(QString::fromStdString(FloatToText(f < c.factors.size() ? c.factors[f] : 0))));
 }
 
 std::vector<Combination> TCombinationsForm::ReadUser(QString* problem) const {
@@ -140,7 +142,8 @@ std::vector<Combination> TCombinationsForm::ReadUser(QString* problem) const {
     for (std::size_t c = 0; c < result_.Count(); ++c) {
       const QTableWidgetItem* cell = User->item(r, FirstFactorColumn + static_cast<int>(c));
       double factor = 0;
-      const bool ok = cell && TryParseReal(cell->text().toStdString(), factor) && limits::IsCombinationFactor(factor);
+      const bool ok =
+          cell && TryParseReal(cell->text().toStdString(), factor) && limits::IsCombinationFactor(factor);
       if (!ok && problem && problem->isEmpty())
         *problem = QString("The factor of %1 on case %2 must be a number from %3 to %4.")
                        .arg(QString::fromStdString(k.name))
@@ -163,7 +166,8 @@ void TCombinationsForm::ShowGenerated() {
   for (int r = 0; r < static_cast<int>(list.size()); ++r) {
     const Combination& k = list[static_cast<std::size_t>(r)];
     Generated->setItem(r, 0, new QTableWidgetItem(QString::fromStdString(k.name)));
-    Generated->setItem(r, 1, new QTableWidgetItem(k.limit == LimitState::Ultimate ? "ultimate" : "serviceability"));
+    Generated->setItem(r, 1,
+                       new QTableWidgetItem(k.limit == LimitState::Ultimate ? "ultimate" : "serviceability"));
     Generated->setItem(r, 2, new QTableWidgetItem(QString::fromStdString(envelope_text::Factors(cases, k))));
   }
   Generated->resizeColumnsToContents();

@@ -524,7 +524,8 @@ void BeamDrawings::DrawEnvelopeDiagram(QPainter& painter, const QRectF& area, co
   DrawSupportLines(painter, s, area.top() + 14 * pt, area.bottom());
   if (!envelope.solved || envelope.samples.empty()) {
     painter.setFont(Font(8));
-    BackedText(painter, QPointF(s.left, (plotTop + plotBottom) / 2), QString::fromStdString(envelope.message));
+    BackedText(painter, QPointF(s.left, (plotTop + plotBottom) / 2),
+               QString::fromStdString(envelope.message));
     painter.restore();
     return;
   }

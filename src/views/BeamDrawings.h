@@ -56,7 +56,8 @@ class BeamDrawings {
   // An envelope's shear and moment, one drawing each: its upper and lower
   // curves with the band between them tinted, titled with the envelope's name.
   static constexpr double EnvelopeHeight = ShearHeight + MomentHeight;
-  void DrawEnvelope(QPainter& painter, const QRectF& area, const Envelope& envelope, const QString& name) const;
+  void DrawEnvelope(QPainter& painter, const QRectF& area, const Envelope& envelope,
+                    const QString& name) const;
 
   // Results to four significant figures; input values to six, without
   // trailing zeros.

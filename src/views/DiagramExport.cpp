@@ -36,7 +36,8 @@ void Paint(QPainter& painter, const Picture& picture, double pt, QSizeF size) {
   const double m = DiagramExport::Margin * pt;
   const QRectF area(m, m, size.width() - 2 * m, picture.Height() * pt);
   if (!picture.envelope) return picture.drawings.Draw(painter, area);
-  picture.drawings.DrawBeam(painter, QRectF(area.topLeft(), QSizeF(area.width(), BeamDrawings::BeamHeight * pt)));
+  picture.drawings.DrawBeam(painter,
+                            QRectF(area.topLeft(), QSizeF(area.width(), BeamDrawings::BeamHeight * pt)));
   picture.drawings.DrawEnvelope(painter,
                                 QRectF(area.left(), area.top() + BeamDrawings::BeamHeight * pt, area.width(),
                                        BeamDrawings::EnvelopeHeight * pt),
@@ -54,7 +55,8 @@ bool DiagramExport::IsSupported(const QString& fileName) {
 
 bool DiagramExport::Write(const TTrevanDoc& beam, const QString& fileName, QString& error,
                           const ResultChoice& choice) {
-  if (choice.kind == ResultChoice::Kind::AsDrawn) return Write(ExactBeam::From(beam), beam.Metric, fileName, error);
+  if (choice.kind == ResultChoice::Kind::AsDrawn)
+    return Write(ExactBeam::From(beam), beam.Metric, fileName, error);
   const BeamDrawings drawings(ExactBeam::From(beam), KeptResult(beam, choice), beam.Metric);
   if (!choice.IsEnvelope()) return WritePicture({drawings}, fileName, error);
   const Envelope envelope = KeptEnvelope(beam, choice.limit);

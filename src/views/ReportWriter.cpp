@@ -14,8 +14,8 @@
 #include "ExportFile.h"
 #include "analysis/Combinations.h"
 #include "analysis/Envelope.h"
-#include "analysis/KeptChoice.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptChoice.h"
 #include "beam/Beam.h"
 #include "beam/SectionShapes.h"
 #include "beam/UnitSystem.h"
@@ -369,7 +369,8 @@ void LayOutDeflections(Sheet& sheet, const BeamSection& section, const ExactResu
 
 // The cases with their loads, the combinations with their factors and the
 // governing values of both envelopes.
-void LayOutCases(Sheet& sheet, const ReportWriter::Header& header, const BeamDrawings& drawings, bool deflected) {
+void LayOutCases(Sheet& sheet, const ReportWriter::Header& header, const BeamDrawings& drawings,
+                 bool deflected) {
   if (header.caseLines.empty()) return;
   sheet.Heading(deflected ? "5  Load cases and combinations" : "4  Load cases and combinations", 40);
   for (const QString& line : header.caseLines) {

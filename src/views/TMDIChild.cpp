@@ -25,9 +25,9 @@
 #include "TShowForm.h"
 #include "TStartForm.h"
 #include "TVAxis.h"
-#include "analysis/ScaleFit.h"
 #include "analysis/ExactColumns.h"
 #include "analysis/KeptChoice.h"
+#include "analysis/ScaleFit.h"
 #include "beam/UnitSystem.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
@@ -641,7 +641,8 @@ void TMDIChild::ShowMaxMoment(const std::string& text) {
     } else if (const ExactResults& r = KeptResult(*beam_, choice_); r.solved) {
       largest = r.LargestMoment();
     }
-    maxMoment_ = QString::fromStdString(CFormat("Max. moment : %7.0f %s", largest, MomentUnit(beam_->Metric)));
+    maxMoment_ =
+        QString::fromStdString(CFormat("Max. moment : %7.0f %s", largest, MomentUnit(beam_->Metric)));
   }
   if (host_.IsActiveDocument(this)) host_.SetStatusText(2, maxMoment_);
 }
@@ -713,7 +714,9 @@ void TMDIChild::SetActiveCase(std::size_t index) {
   inputView_->Invalidate();
 }
 
-ResultChoice TMDIChild::Choice() const { return beam_ ? ResultChoice::Kept(beam_->Cases, choice_) : ResultChoice{}; }
+ResultChoice TMDIChild::Choice() const {
+  return beam_ ? ResultChoice::Kept(beam_->Cases, choice_) : ResultChoice{};
+}
 
 void TMDIChild::SetChoice(const ResultChoice& choice) {
   if (choice == choice_) return;

@@ -223,8 +223,8 @@ void TShowForm::DrawEnvelopeLabels(ImageCanvas& canvas) {
   const Envelope::Governed& shear = e.maxShear.value >= -e.minShear.value ? e.maxShear : e.minShear;
   extremes.maxAbsShear = {std::abs(shear.value), shear.x};
   extremes.maxShearSigned = shear.value;
-  const ValueLabels::Mapping m{window_->DistanceScale(), window_->ForceScale(), window_->MomentScale(), zeroLine_,
-                               window_->IsMetric()};
+  const ValueLabels::Mapping m{window_->DistanceScale(), window_->ForceScale(), window_->MomentScale(),
+                               zeroLine_, window_->IsMetric()};
   valueLabels_ = ValueLabels::Place(
       canvas, ValueLabels::ForDiagrams(extremes, m, window_->ForcesColour(), window_->MomentsColour()),
       LabelBounds(window_->ColumnCount()), canvas.Covered().left() - LabelReach,
@@ -268,9 +268,9 @@ QString TShowForm::ReadoutAt(int x) const {
     const Envelope& e = ShownEnvelope();
     const Envelope::Sample* s = e.solved ? EnvelopeAt(e, at) : nullptr;
     if (!s) return {};
-    return QString::fromStdString(CFormat("x=%5.1f %s   M=%.0f to %.0f %s   F=%.0f to %.0f %s", at,
-                                          LengthUnit(metric), s->momentLower, s->momentUpper, MomentUnit(metric),
-                                          s->shearLower, s->shearUpper, ForceUnit(metric)));
+    return QString::fromStdString(
+        CFormat("x=%5.1f %s   M=%.0f to %.0f %s   F=%.0f to %.0f %s", at, LengthUnit(metric), s->momentLower,
+                s->momentUpper, MomentUnit(metric), s->shearLower, s->shearUpper, ForceUnit(metric)));
   }
   const ExactResults& exact = Shown();
   const double m = exact.solved ? exact.MomentAt(at) : 0, v = exact.solved ? exact.ShearAt(at) : 0;

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
-#include <QPushButton>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QToolBar>
 #include <cmath>
@@ -69,7 +69,8 @@ TEST_F(LoadCasesTest, TheActiveCaseBelongsToEachWindow) {
   Activate(cased);
   ASSERT_FALSE(Bar().Bar()->isHidden());
   EXPECT_EQ(Items(Bar().ActiveCase()), (QStringList{"1: Dead", "2: Offices"}));
-  EXPECT_EQ(Items(Bar().Results()).size(), 1 + 2 + 5 + 2) << "as drawn, the cases, the combinations, two envelopes";
+  EXPECT_EQ(Items(Bar().Results()).size(), 1 + 2 + 5 + 2)
+      << "as drawn, the cases, the combinations, two envelopes";
   const int muted = MutedPixels();
   EXPECT_GT(muted, 0) << "the offices load stands above the dead one";
   Pick(Bar().ActiveCase(), "2: Offices");
@@ -197,7 +198,8 @@ TEST_F(LoadCasesTest, TheCombinationsDialogEditsTheListAndShowsOneAlone) {
   });
   Run("BeamCombinations1");
   ASSERT_FALSE(dialogs.asked.empty());
-  EXPECT_TRUE(dialogs.asked.back().text.contains("from -100 to 100")) << dialogs.asked.back().text.toStdString();
+  EXPECT_TRUE(dialogs.asked.back().text.contains("from -100 to 100"))
+      << dialogs.asked.back().text.toStdString();
   ASSERT_EQ(beam.Cases.user.size(), 1u);
   EXPECT_EQ(beam.Cases.user[0].name, "Wind gust");
   EXPECT_EQ(beam.Cases.user[0].factors, (std::vector<double>{0.9, 1.25}));

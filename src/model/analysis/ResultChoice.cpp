@@ -13,8 +13,9 @@ std::vector<ResultChoice> ResultChoice::For(const LoadCases& cases) {
     list.push_back({Kind::Case, c, LimitState::Ultimate, "Case " + cases.Label(c)});
   const std::vector<Combination> combinations = GenerateCombinations(cases);
   for (std::size_t k = 0; k < combinations.size(); ++k)
-    list.push_back({Kind::Combination, k, combinations[k].limit,
-                    (combinations[k].limit == LimitState::Ultimate ? "ULS " : "SLS ") + combinations[k].name});
+    list.push_back(
+        {Kind::Combination, k, combinations[k].limit,
+         (combinations[k].limit == LimitState::Ultimate ? "ULS " : "SLS ") + combinations[k].name});
   list.push_back({Kind::Envelope, 0, LimitState::Ultimate, "ULS envelope"});
   list.push_back({Kind::Envelope, 0, LimitState::Serviceability, "SLS envelope"});
   return list;

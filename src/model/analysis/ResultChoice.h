@@ -14,7 +14,7 @@ namespace trevan {
 struct ResultChoice {
   enum class Kind { AsDrawn, Case, Combination, Envelope };
   Kind kind = Kind::AsDrawn;
-  std::size_t index = 0;  // of the case, or of the combination in GenerateCombinations
+  std::size_t index = 0;                    // of the case, or of the combination in GenerateCombinations
   LimitState limit = LimitState::Ultimate;  // of an envelope
   std::string label = "Loads as drawn";
   friend bool operator==(const ResultChoice&, const ResultChoice&) = default;

@@ -53,7 +53,9 @@ bool IsTitleText(std::string_view text) {
   });
 }
 
-bool IsCombinationFactor(double factor) { return std::isfinite(factor) && std::abs(factor) <= MaxCombinationFactor; }
+bool IsCombinationFactor(double factor) {
+  return std::isfinite(factor) && std::abs(factor) <= MaxCombinationFactor;
+}
 
 ParsedValue ParseEdited(std::string_view text, double& value) {
   static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));

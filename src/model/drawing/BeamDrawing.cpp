@@ -76,7 +76,9 @@ void TTrevanDoc::DrawLoads(Canvas& canvas, std::size_t activeCase) const {
 
 void TTrevanDoc::Draw(Canvas& canvas, std::size_t activeCase) const {
   for (const auto& c : Charges) {
-    canvas.SetPenColor(!OnBeam(*c) ? OffBeamColour : Muted(c->Case, activeCase) ? MutedColour : BeamObjectColour);
+    canvas.SetPenColor(!OnBeam(*c)                  ? OffBeamColour
+                       : Muted(c->Case, activeCase) ? MutedColour
+                                                    : BeamObjectColour);
     c->Draw(canvas, 0, 0);
   }
   DrawLoads(canvas, activeCase);

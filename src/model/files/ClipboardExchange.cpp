@@ -130,7 +130,7 @@ std::size_t ClipboardExchange::CaseOf(const std::string& field) const {
     return window_.ActiveCase();
   const long long index = ParseInteger(field.substr(1));
   return index >= 0 && static_cast<std::size_t>(index) < count ? static_cast<std::size_t>(index)
-                                                                : window_.ActiveCase();
+                                                               : window_.ActiveCase();
 }
 
 void ClipboardExchange::ForgetCopiedPlace() { LastCopied() = {}; }

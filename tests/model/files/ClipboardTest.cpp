@@ -215,7 +215,8 @@ class CaseRecordTest : public ClipboardTest {
  protected:
   void Cases(std::size_t count) {
     LoadCases cases;
-    for (std::size_t c = 0; c < count; ++c) cases.cases.push_back({"C" + std::to_string(c), LoadKind::Imposed});
+    for (std::size_t c = 0; c < count; ++c)
+      cases.cases.push_back({"C" + std::to_string(c), LoadKind::Imposed});
     beam().SetCases(cases);
   }
 };
