@@ -10,6 +10,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
@@ -17,8 +18,8 @@
 #include <random>
 
 #include "DialogService.h"
-#include "SettingsFile.h"
 #include "DocumentHost.h"
+#include "SettingsFile.h"
 #include "TDocManager.h"
 #include "TDocument.h"
 #include "TForceTool.h"
@@ -27,6 +28,7 @@
 #include "TMDIChild.h"
 #include "TNumberEdit.h"
 #include "TOptionsForm.h"
+#include "TResultsPanel.h"
 #include "TShowForm.h"
 #include "TStartForm.h"
 #include "headless/HeadlessWindow.h"
@@ -149,6 +151,52 @@ void BM_EditToRepaintOnALongBeam(benchmark::State& state) {
   window->Document().SetDirty(false);
 }
 BENCHMARK(BM_EditToRepaintOnALongBeam)->Unit(benchmark::kMillisecond);
+
+// The same beam with dead, imposed and snow loads, its diagrams and the
+// results panel on the ULS envelope with pattern loading.
+void BM_EditToRepaintWithTheUlsEnvelope(benchmark::State& state) {
+  BenchHost host;
+  auto window = MakeWindow(host, "500", 1600, 900);
+  TTrevanDoc& beam = *window->Beam();
+  std::mt19937 random(1234);
+  std::uniform_real_distribution<double> unit(0, 1);
+  for (int i = 0; i <= 50; ++i) beam.InsertSupport(i * 10.0, ftHinge);
+  for (int i = 0; i < 200; ++i) {
+    beam.Charges.push_back(
+        std::make_shared<charge>(500 * unit(random), 500 + 5000 * unit(random), &window->InputForm()));
+    beam.Charges.back()->Case = static_cast<std::size_t>(i % 3);
+  }
+  for (int i = 0; i < 50; ++i) {
+    const double x = 490 * unit(random);
+    beam.DistrCharges.push_back(std::make_shared<distrcharge>(
+        x, x + 1 + 9 * unit(random), 2000 * unit(random), 2000 * unit(random), &window->InputForm()));
+    beam.DistrCharges.back()->Case = static_cast<std::size_t>(i % 3);
+  }
+  LoadCases cases;
+  cases.cases = {{"Dead", LoadKind::Permanent}, {"Offices", LoadKind::Imposed}, {"Snow", LoadKind::Snow}};
+  beam.SetCases(cases);
+  const std::vector<ResultChoice> choices = ResultChoice::For(beam.Cases);
+  const auto uls = std::find_if(choices.begin(), choices.end(), [](const ResultChoice& c) {
+    return c.IsEnvelope() && c.limit == LimitState::Ultimate;
+  });
+  window->SetChoice(*uls);
+  TResultsPanel panel;
+  panel.show();
+  window->Recalculate();
+  QCoreApplication::processEvents();
+  int pixels = 1;
+  for (auto _ : state) {
+    window->Recorder()->RecordMove(*beam.Charges[0], pixels * window->DistanceScale());
+    pixels = -pixels;
+    panel.ShowBeam(&beam, window->Choice(), &window->ShowForm().ShownEnvelope());
+    QCoreApplication::processEvents();
+    window->repaint();
+    panel.repaint();
+  }
+  state.counters["columns"] = window->ColumnCount();
+  window->Document().SetDirty(false);
+}
+BENCHMARK(BM_EditToRepaintWithTheUlsEnvelope)->Unit(benchmark::kMillisecond);
 
 // One repaint of the distance axis where the window shows it, scrolled to
 // the far end of a beam of the given number of columns.

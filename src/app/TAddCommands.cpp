@@ -102,7 +102,9 @@ void TAddCommands::AddForce() {
       &main_);
   if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
   const QStringList t = dialog.Texts();
-  window->Recorder()->RecordAddCharge(charge(Value(t[1]), Value(t[0]), &window->InputForm()));
+  charge c(Value(t[1]), Value(t[0]), &window->InputForm());
+  c.Case = window->ActiveCase();
+  window->Recorder()->RecordAddCharge(c);
 }
 
 void TAddCommands::AddDistributedLoad() {
@@ -130,8 +132,9 @@ void TAddCommands::AddDistributedLoad() {
       &main_);
   if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
   const QStringList t = dialog.Texts();
-  window->Recorder()->RecordAddDistrCharge(
-      distrcharge(Value(t[1]), Value(t[3]), Value(t[0]), Value(t[2]), &window->InputForm()));
+  distrcharge d(Value(t[1]), Value(t[3]), Value(t[0]), Value(t[2]), &window->InputForm());
+  d.Case = window->ActiveCase();
+  window->Recorder()->RecordAddDistrCharge(d);
 }
 
 void TAddCommands::AddSupport() {

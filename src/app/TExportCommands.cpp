@@ -6,8 +6,8 @@
 #include <QMenu>
 
 #include "DiagramExport.h"
-#include "ExportFile.h"
 #include "DialogService.h"
+#include "ExportFile.h"
 #include "ReportWriter.h"
 #include "TActionList.h"
 #include "TDocument.h"
@@ -15,6 +15,8 @@
 #include "TMainForm.h"
 #include "TTitleBlockForm.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptChoice.h"
+#include "files/EnvelopeText.h"
 #include "files/ExactCsv.h"
 
 namespace trevan {
@@ -103,21 +105,32 @@ void TExportCommands::ExportDiagrams() {
   TMDIChild* window = main_.ActiveDocumentWindow();
   if (file.isEmpty() || !window || !window->Beam()) return;
   QString error;
-  if (!DiagramExport::Write(*window->Beam(), file, error)) Failed(error);
+  if (!DiagramExport::Write(*window->Beam(), file, error, window->Choice())) Failed(error);
 }
 
+// The result the window shows: one solution, or an envelope's curves.
 void TExportCommands::ExportTable() {
   TMDIChild* window = main_.ActiveDocumentWindow();
   if (!window || !window->Beam()) return;
-  const ExactResults results = ExactSolver::Solve(ExactBeam::From(*window->Beam()));
-  if (!results.solved) {
-    main_.Dialogs().Message(&main_, QString::fromStdString(results.message), "Export Table",
-                            DialogIcon::Information, DialogButtons::Ok);
+  const ResultChoice choice = window->Choice();
+  const TTrevanDoc& beam = *window->Beam();
+  std::string text, problem;
+  if (choice.IsEnvelope()) {
+    const Envelope& e = KeptEnvelope(beam, choice.limit);
+    if (e.solved) text = envelope_text::Csv(e, beam.Metric);
+    problem = e.message;
+  } else {
+    const ExactResults& results = KeptResult(beam, choice);
+    if (results.solved) text = ExactCsv::Write(results, beam.Metric);
+    problem = results.message;
+  }
+  if (text.empty()) {
+    main_.Dialogs().Message(&main_, QString::fromStdString(problem), "Export Table", DialogIcon::Information,
+                            DialogButtons::Ok);
     return;
   }
   const QString file = AskFileName("CSV tables (*.csv)|*.csv", "csv");
   if (file.isEmpty()) return;
-  const std::string text = ExactCsv::Write(results, window->Beam()->Metric);
   QString error;
   if (!ExportFile::Write(file, QByteArray::fromStdString(text), error)) Failed(error);
 }

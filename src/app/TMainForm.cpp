@@ -25,17 +25,19 @@
 #include "TAboutBox.h"
 #include "TActionList.h"
 #include "TAddCommands.h"
+#include "TCaseChoices.h"
+#include "TCombinationsForm.h"
 #include "TDocManager.h"
 #include "TDocument.h"
 #include "TExportCommands.h"
 #include "THelpViewer.h"
 #include "TInputForm.h"
+#include "TLoadCasesForm.h"
 #include "TMDIChild.h"
 #include "TOptionsForm.h"
 #include "TPreviewForm.h"
 #include "TQMostRecentlyUsedList.h"
 #include "TQPropertyInspector.h"
-#include "TLoadCasesForm.h"
 #include "TSectionForm.h"
 #include "TStartForm.h"
 #include "TTool.h"
@@ -139,6 +141,7 @@ TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
   docManager_->Loaded();
   new TExportCommands(*this, *actions_);
   new TAddCommands(*this, *actions_);
+  cases_ = new TCaseChoices(*this);
 
   idle_ = new QTimer(this);
   idle_->setInterval(0);
@@ -251,6 +254,9 @@ void TMainForm::CreateEditCommands() {
   connect(Add("BeamCases1", "Beam", "&Load Cases and Combinations...", nullptr, -1, false,
               "Load Cases and Combinations|Names the load cases, their kinds and the rule that combines them"),
           &QAction::triggered, this, &TMainForm::BeamCases1Execute);
+  connect(Add("BeamCombinations1", "Beam", "&Combinations...", nullptr, -1, false,
+              "Combinations|Picks the combination rule, edits your own combinations and shows one alone"),
+          &QAction::triggered, this, &TMainForm::BeamCombinations1Execute);
 }
 
 // The dialog answers a section; only a changed one becomes an undoable edit.
@@ -278,6 +284,23 @@ void TMainForm::BeamCases1Execute() {
   form.Load(beam->Cases, loads);
   if (dialogs_.Exec(form) != QDialog::Accepted || form.Result() == beam->Cases) return;
   window->Recorder()->RecordCases(form.Result());
+}
+
+// A changed rule or list is one undoable edit; a combination shown alone
+// becomes the window's results choice.
+void TMainForm::BeamCombinations1Execute() {
+  TMDIChild* window = ActiveDocumentWindow();
+  TTrevanDoc* beam = window ? window->Beam() : nullptr;
+  if (!beam || !window->Recorder()) return;
+  TCombinationsForm form(dialogs_, this);
+  form.Load(beam->Cases);
+  if (dialogs_.Exec(form) != QDialog::Accepted) return;
+  if (!(form.Result() == beam->Cases)) window->Recorder()->RecordCases(form.Result());
+  if (const std::optional<std::size_t> shown = form.Shown()) {
+    for (const ResultChoice& choice : ResultChoice::For(beam->Cases))
+      if (choice.kind == ResultChoice::Kind::Combination && choice.index == *shown) window->SetChoice(choice);
+  }
+  cases_->Refresh();
 }
 
 void TMainForm::CreateToolCommands() {
@@ -367,6 +390,7 @@ void TMainForm::CreateMenus() {
   beamMenu->setStatusTip("Beam commands");
   add(beamMenu, "BeamSection1");
   add(beamMenu, "BeamCases1");
+  add(beamMenu, "BeamCombinations1");
 
   QMenu* tools = menuBar()->addMenu("&Tools");
   for (const char* n :
@@ -512,6 +536,7 @@ void TMainForm::UpdateCommands() {
   Command("EditClear1")->setEnabled(hasChildren);
   Command("BeamSection1")->setEnabled(hasChildren);
   Command("BeamCases1")->setEnabled(hasChildren);
+  Command("BeamCombinations1")->setEnabled(hasChildren);
   for (const char* n : {"WindowCascade1", "WindowTileHorizontal1", "WindowArrangeAll1", "WindowMinimizeAll1"})
     Command(n)->setEnabled(hasChildren);
   for (const char* title : {"&Edit", "&Beam", "&Tools", "&Scale", "&Window"})

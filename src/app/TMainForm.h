@@ -21,6 +21,7 @@ namespace trevan {
 
 class DialogService;
 class TAboutBox;
+class TCaseChoices;
 class TActionList;
 class TDocManager;
 class THelpViewer;
@@ -49,6 +50,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   TQPropertyInspector& Inspector() { return *inspector_; }
   THelpViewer& Help() { return *help_; }
   TViewCommands& ViewCommands() { return *view_; }
+  TCaseChoices& CaseChoices() { return *cases_; }
   QLabel* StatusPanel(int index) const { return panels_[index]; }
   QAction* Metric1 = nullptr;
   QAction* Nonmetric1 = nullptr;
@@ -106,6 +108,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   void OptionsItemClick();
   void BeamSection1Execute();
   void BeamCases1Execute();
+  void BeamCombinations1Execute();
   void FilePrint1Execute();
   void FilePrintPreview1Execute();
   void TileWindows(bool vertically);
@@ -140,6 +143,7 @@ class TMainForm : public QMainWindow, public DocumentHost {
   TQPropertyInspector* inspector_;
   THelpViewer* help_;
   TViewCommands* view_;
+  TCaseChoices* cases_ = nullptr;
   TDocManager* docManager_;
   QTimer* idle_;
 };

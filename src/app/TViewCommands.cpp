@@ -19,6 +19,7 @@
 #include "TShowForm.h"
 #include "TVAxis.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptChoice.h"
 #include "analysis/KeptSolution.h"
 #include "analysis/ScaleFit.h"
 #include "drawing/ValueLabels.h"
@@ -115,8 +116,18 @@ ScaleFit::Room RoomOf(TMDIChild& w) {
           w.InputScrollBox().viewport()->height() / 2, w.GraphScrollBox().viewport()->height() / 2};
 }
 
+// The extent of what the diagrams show: the chosen result or envelope.
 ScaleFit::Extent ExtentOf(TMDIChild& w) {
-  return ScaleFit::Measure(*w.Beam(), KeptSolution(*w.Beam()));
+  const ResultChoice choice = w.Choice();
+  ScaleFit::Extent extent = ScaleFit::Measure(*w.Beam(), KeptResult(*w.Beam(), choice));
+  if (choice.IsEnvelope()) {
+    const Envelope& e = w.ShowForm().ShownEnvelope();
+    if (e.solved) {
+      extent.shear = std::max(std::abs(e.maxShear.value), std::abs(e.minShear.value));
+      extent.moment = std::max(e.maxSagging.value, -e.maxHogging.value);
+    }
+  }
+  return extent;
 }
 }  // namespace
 
@@ -186,7 +197,10 @@ void TViewCommands::Analysed() {
 void TViewCommands::Refresh() {
   if (!panel_->isVisible()) return;
   TMDIChild* window = main_.ActiveDocumentWindow();
-  panel_->ShowBeam(window ? window->Beam() : nullptr);
+  if (!window || !window->Beam()) return panel_->ShowBeam(nullptr);
+  const ResultChoice choice = window->Choice();
+  panel_->ShowBeam(window->Beam(), choice,
+                   choice.IsEnvelope() ? &window->ShowForm().ShownEnvelope() : nullptr);
 }
 
 bool TViewCommands::eventFilter(QObject* watched, QEvent* event) {

@@ -70,10 +70,16 @@ void TForceTool::MouseUp(double ds, double fs) {
   if (!host) return;
   const double x1 = PositionOf(StartPoint, ds), x2 = PositionOf(LastPoint, ds);
   const double f1 = ForceOf(StartPoint, fs), f2 = ForceOf(LastPoint, fs);
-  if (LastPoint.x == StartPoint.x)
-    host->Recorder()->RecordAddCharge(charge(x1, f2, &View));
-  else
-    host->Recorder()->RecordAddDistrCharge(distrcharge(x1, x2, f1, f2, &View));
+  EditRecorder& recorder = *host->Recorder();
+  if (LastPoint.x == StartPoint.x) {
+    charge c(x1, f2, &View);
+    c.Case = recorder.ActiveCase();
+    recorder.RecordAddCharge(c);
+  } else {
+    distrcharge d(x1, x2, f1, f2, &View);
+    d.Case = recorder.ActiveCase();
+    recorder.RecordAddDistrCharge(d);
+  }
 
   const int baseLine = View.BaseLine();
   const int l = std::max(std::abs(baseLine - StartPoint.y), std::abs(baseLine - LastPoint.y));

@@ -12,6 +12,7 @@
 #include "analysis/ExactSolver.h"
 #include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
+#include "undo/EditRecorder.h"
 
 namespace trevan {
 
@@ -100,7 +101,7 @@ void TInputForm::Render(ImageCanvas& canvas) {
     }
   }
   if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) {
-    beam->Draw(canvas);
+    beam->Draw(canvas, host_->Recorder() ? host_->Recorder()->ActiveCase() : TTrevanDoc::AllCases);
     DrawValueLabels(canvas, *beam, columns);
   }
   if (object* selected = selection_.get()) {

@@ -48,6 +48,13 @@ bool TQPropertyInspector::ListsRowsOf(const object& target) const {
   for (int i = 0; i < target.RowCount; ++i) {
     const QTableWidgetItem* name = ValueListEditor1->item(i, NameColumn);
     if (!name || name->text().toStdString() != target.PropertyLabels[i]) return false;
+    // A list row is built anew when its choices changed (a case renamed).
+    if (const std::vector<std::string> choices = target.Choices(i); !choices.empty()) {
+      const auto* pick = qobject_cast<const QComboBox*>(ValueListEditor1->cellWidget(i, ValueColumn));
+      if (!pick || pick->count() != static_cast<int>(choices.size())) return false;
+      for (int k = 0; k < pick->count(); ++k)
+        if (pick->itemText(k).toStdString() != choices[static_cast<std::size_t>(k)]) return false;
+    }
   }
   return true;
 }
@@ -84,6 +91,15 @@ void TQPropertyInspector::ShowObject(object* target) {
     if (target_->PropertyLabels[i] == "Type:") {
       auto* pick = new QComboBox;
       for (const char* type : SupportTypeLabels) pick->addItem(type);
+      pick->setCurrentText(value);
+      const int row = i;
+      connect(pick, &QComboBox::activated, this,
+              [this, pick, row] { ValueListEditor1Validate(row + 1, pick->currentText()); });
+      ValueListEditor1->setCellWidget(i, ValueColumn, pick);
+    } else if (const std::vector<std::string> choices = target_->Choices(i); !choices.empty()) {
+      auto* pick = new QComboBox;
+      pick->setAccessibleName(QString::fromStdString(target_->PropertyLabels[i]));
+      for (const std::string& choice : choices) pick->addItem(QString::fromStdString(choice));
       pick->setCurrentText(value);
       const int row = i;
       connect(pick, &QComboBox::activated, this,

@@ -77,6 +77,12 @@ TLoadCasesForm::TLoadCasesForm(DialogService& dialogs, QWidget* parent) : QDialo
   layout->addWidget(buttons);
 }
 
+QStringList TLoadCasesForm::RuleNames() {
+  QStringList names;
+  for (const char* label : RuleLabels) names << label;
+  return names;
+}
+
 void TLoadCasesForm::Load(const LoadCases& cases, std::vector<int> loadsPerCase) {
   result_ = cases;
   loadsPerCase_ = std::move(loadsPerCase);

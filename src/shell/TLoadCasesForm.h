@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <vector>
 
 #include "beam/LoadCase.h"
@@ -25,6 +26,8 @@ class TLoadCasesForm : public QDialog {
   // loadsPerCase: how many loads each case holds; such a case cannot go.
   void Load(const LoadCases& cases, std::vector<int> loadsPerCase);
   const LoadCases& Result() const { return result_; }
+  // The combination rules' names, in the order of CombinationRule.
+  static QStringList RuleNames();
 
   QTableWidget* Cases;
   QPushButton* AddCase;

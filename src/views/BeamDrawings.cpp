@@ -500,6 +500,65 @@ void BeamDrawings::DrawDiagram(QPainter& painter, const QRectF& area, Curve curv
   painter.restore();
 }
 
+void BeamDrawings::DrawEnvelope(QPainter& painter, const QRectF& area, const Envelope& envelope,
+                                const QString& name) const {
+  const double pt = PointSize(painter);
+  QRectF r(area.left(), area.top(), area.width(), ShearHeight * pt);
+  DrawEnvelopeDiagram(painter, r, envelope, Curve::Shear, name);
+  r.translate(0, ShearHeight * pt);
+  r.setHeight(MomentHeight * pt);
+  DrawEnvelopeDiagram(painter, r, envelope, Curve::Moment, name);
+}
+
+void BeamDrawings::DrawEnvelopeDiagram(QPainter& painter, const QRectF& area, const Envelope& envelope,
+                                       Curve curve, const QString& name) const {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  const double pt = PointSize(painter);
+  const Scale s = HorizontalScale(area, pt);
+  const QRgb colour = ColourOf(curve);
+  painter.setPen(Pen(AxisColour, 1));
+  painter.setFont(Font(9, true));
+  painter.drawText(QPointF(area.left(), area.top() + 10 * pt), name + ": " + DiagramTitle(curve));
+  const double plotTop = area.top() + 26 * pt, plotBottom = area.bottom() - 20 * pt;
+  DrawSupportLines(painter, s, area.top() + 14 * pt, area.bottom());
+  if (!envelope.solved || envelope.samples.empty()) {
+    painter.setFont(Font(8));
+    BackedText(painter, QPointF(s.left, (plotTop + plotBottom) / 2),
+               QString::fromStdString(envelope.message));
+    painter.restore();
+    return;
+  }
+  const bool moment = curve == Curve::Moment;
+  const double upward = moment ? DiagramSigns::MomentUpward() : 1.0;
+  double lo = 0, hi = 0;
+  for (const Envelope::Sample& e : envelope.samples)
+    for (const double v : {moment ? e.momentUpper : e.shearUpper, moment ? e.momentLower : e.shearLower}) {
+      lo = std::min(lo, upward * v);
+      hi = std::max(hi, upward * v);
+    }
+  if (hi - lo <= 0) hi = 1;
+  const ValueAxis axis{plotTop, plotBottom, lo, hi, upward};
+  DrawValueAxis(painter, axis, s.left - 6 * pt, pt);
+  QPolygonF upper, lower;
+  for (const Envelope::Sample& e : envelope.samples) {
+    upper << QPointF(s.X(e.x), axis.Y(upward * (moment ? e.momentUpper : e.shearUpper)));
+    lower << QPointF(s.X(e.x), axis.Y(upward * (moment ? e.momentLower : e.shearLower)));
+  }
+  QPolygonF band = upper;
+  for (auto p = lower.rbegin(); p != lower.rend(); ++p) band << *p;
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(Tint(colour, 48));
+  painter.drawPolygon(band);
+  painter.setBrush(Qt::NoBrush);
+  painter.setPen(Pen(AxisColour, 0.6 * pt));
+  painter.drawLine(QPointF(s.X(s.start), axis.Y(0)), QPointF(s.X(s.end), axis.Y(0)));
+  painter.setPen(Pen(colour, 1.2 * pt));
+  painter.drawPolyline(upper);
+  painter.drawPolyline(lower);
+  painter.restore();
+}
+
 // The curve's points, closed on the zero line at both ends; consecutive
 // pieces draw a jump as a vertical line. Deflections in mm (in).
 std::vector<QPointF> BeamDrawings::CurveValues(const Scale& s, Curve curve) const {

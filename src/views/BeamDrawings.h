@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/Envelope.h"
 #include "analysis/ExactBeam.h"
 #include "analysis/ExactResults.h"
 
@@ -52,6 +53,12 @@ class BeamDrawings {
   void DrawMoment(QPainter& painter, const QRectF& area) const;
   void DrawDeflection(QPainter& painter, const QRectF& area) const;
 
+  // An envelope's shear and moment, one drawing each: its upper and lower
+  // curves with the band between them tinted, titled with the envelope's name.
+  static constexpr double EnvelopeHeight = ShearHeight + MomentHeight;
+  void DrawEnvelope(QPainter& painter, const QRectF& area, const Envelope& envelope,
+                    const QString& name) const;
+
   // Results to four significant figures; input values to six, without
   // trailing zeros.
   static QString Value(double v);
@@ -71,6 +78,8 @@ class BeamDrawings {
   void DrawLoads(QPainter& painter, const Scale& s, const QRectF& area, double beamTop) const;
   void DrawSupports(QPainter& painter, const Scale& s, const QRectF& area, double beamY) const;
   void DrawDiagram(QPainter& painter, const QRectF& area, Curve curve) const;
+  void DrawEnvelopeDiagram(QPainter& painter, const QRectF& area, const Envelope& envelope, Curve curve,
+                           const QString& name) const;
   // The last drawing carries the distance ruler under it.
   bool CarriesRuler(Curve curve) const;
   static QRgb ColourOf(Curve curve);

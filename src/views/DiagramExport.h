@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "analysis/ExactBeam.h"
+#include "analysis/ResultChoice.h"
 
 namespace trevan {
 
@@ -18,7 +19,10 @@ class DiagramExport {
 
   static bool IsSupported(const QString& fileName);
   // False, with error saying why, when the file cannot be written.
-  static bool Write(const TTrevanDoc& beam, const QString& fileName, QString& error);
+  // The chosen result: one solution's diagrams, or the beam and an
+  // envelope's shear and moment.
+  static bool Write(const TTrevanDoc& beam, const QString& fileName, QString& error,
+                    const ResultChoice& choice = {});
   static bool Write(const ExactBeam& beam, bool metric, const QString& fileName, QString& error);
 };
 

@@ -15,6 +15,7 @@
 #include "analysis/Combinations.h"
 #include "analysis/Envelope.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptChoice.h"
 #include "beam/Beam.h"
 #include "beam/SectionShapes.h"
 #include "beam/UnitSystem.h"
@@ -368,12 +369,18 @@ void LayOutDeflections(Sheet& sheet, const BeamSection& section, const ExactResu
 
 // The cases with their loads, the combinations with their factors and the
 // governing values of both envelopes.
-void LayOutCases(Sheet& sheet, const std::vector<QString>& lines, bool deflected) {
-  if (lines.empty()) return;
+void LayOutCases(Sheet& sheet, const ReportWriter::Header& header, const BeamDrawings& drawings,
+                 bool deflected) {
+  if (header.caseLines.empty()) return;
   sheet.Heading(deflected ? "5  Load cases and combinations" : "4  Load cases and combinations", 40);
-  for (const QString& line : lines) {
+  for (const QString& line : header.caseLines) {
     const bool title = line.endsWith(':');
     sheet.Line(line, title ? 9 : 7.5, !title);
+  }
+  for (const auto& [name, envelope] : header.envelopes) {
+    sheet.Ensure(BeamDrawings::EnvelopeHeight);
+    sheet.Drawing(BeamDrawings::EnvelopeHeight, 1,
+                  [&](QPainter& p, const QRectF& r) { drawings.DrawEnvelope(p, r, envelope, name); });
   }
 }
 
@@ -449,7 +456,7 @@ int ReportWriter::PageCount(const ExactBeam& beam, bool metric, const Header& he
   const ExactResults results = ExactSolver::Solve(beam);
   LayOut(count, beam, results, metric, header.title);
   LayOutDeflections(count, header.section, results, metric, header.limit);
-  LayOutCases(count, header.caseLines, results.solved && results.deflected);
+  LayOutCases(count, header, BeamDrawings(beam, results, metric), results.solved && results.deflected);
   return count.Pages();
 }
 
@@ -461,7 +468,7 @@ bool ReportWriter::Paint(const ExactBeam& beam, bool metric, const Header& heade
   const ExactResults results = ExactSolver::Solve(beam);
   LayOut(sheet, beam, results, metric, header.title);
   LayOutDeflections(sheet, header.section, results, metric, header.limit);
-  LayOutCases(sheet, header.caseLines, results.solved && results.deflected);
+  LayOutCases(sheet, header, BeamDrawings(beam, results, metric), results.solved && results.deflected);
   return painter.end();
 }
 
@@ -484,10 +491,20 @@ std::vector<QString> ReportWriter::CaseLines(const TTrevanDoc& beam) {
   for (const LimitState limit : {LimitState::Ultimate, LimitState::Serviceability}) {
     lines.push_back(limit == LimitState::Ultimate ? "Ultimate envelope, with pattern loading:"
                                                   : "Serviceability envelope, with pattern loading:");
-    for (const auto& line : envelope_text::Lines(cased, Envelope::Compute(cased, combinations, limit), beam.Metric))
+    for (const auto& line : envelope_text::Lines(cased, KeptEnvelope(beam, limit), beam.Metric))
       lines.push_back(Q(line));
   }
   return lines;
+}
+
+std::vector<std::pair<QString, Envelope>> ReportWriter::Envelopes(const TTrevanDoc& beam) {
+  if (beam.Cases.IsDefault()) return {};
+  // Dense enough that the printed curves show no chords.
+  constexpr int Places = 600;
+  std::vector<double> places;
+  for (int i = 0; i <= Places; ++i) places.push_back(beam.Length * i / Places);
+  return {{"ULS envelope", KeptEnvelope(beam, LimitState::Ultimate, places)},
+          {"SLS envelope", KeptEnvelope(beam, LimitState::Serviceability, places)}};
 }
 
 QPageSize::PageSizeId ReportWriter::PageSizeFor(const QLocale& locale) {
@@ -506,6 +523,7 @@ ReportWriter::Header ReportWriter::HeaderFor(const TTrevanDoc& beam, const QStri
   header.title = beam.Title;
   header.section = beam.Section;
   header.caseLines = CaseLines(beam);
+  header.envelopes = Envelopes(beam);
   return header;
 }
 
@@ -515,6 +533,7 @@ bool ReportWriter::Write(const TTrevanDoc& beam, const Header& header, const QSt
   withTitle.title = beam.Title;
   withTitle.section = beam.Section;
   withTitle.caseLines = CaseLines(beam);
+  withTitle.envelopes = Envelopes(beam);
   return Write(ExactBeam::From(beam), beam.Metric, withTitle, pdfFile, error);
 }
 

@@ -6,8 +6,10 @@
 #include <QLocale>
 #include <QPageSize>
 #include <QString>
+#include <utility>
 #include <vector>
 
+#include "analysis/Envelope.h"
 #include "analysis/ExactBeam.h"
 #include "beam/InputLimits.h"
 #include "beam/TitleBlock.h"
@@ -35,8 +37,11 @@ class ReportWriter {
     double limit = limits::DefaultDeflectionLimit;
     // For a beam with load cases: its cases, combinations and envelopes, a line each.
     std::vector<QString> caseLines = {};
+    // Their ultimate and serviceability envelopes, drawn after the lines.
+    std::vector<std::pair<QString, Envelope>> envelopes = {};
   };
   static std::vector<QString> CaseLines(const TTrevanDoc& beam);
+  static std::vector<std::pair<QString, Envelope>> Envelopes(const TTrevanDoc& beam);
 
   // Writes the report to pdfFile; false, with error saying why, when the
   // file cannot be written.

@@ -25,8 +25,9 @@
 #include "TShowForm.h"
 #include "TStartForm.h"
 #include "TVAxis.h"
-#include "analysis/ScaleFit.h"
 #include "analysis/ExactColumns.h"
+#include "analysis/KeptChoice.h"
+#include "analysis/ScaleFit.h"
 #include "beam/UnitSystem.h"
 #include "hosts/PixelMapping.h"
 #include "text/CLocaleText.h"
@@ -427,6 +428,8 @@ void TMDIChild::InvalidateAll() {
 }
 
 void TMDIChild::Recalculate() {
+  // An edit of the cases may take the chosen result away.
+  choice_ = Choice();
   if (calc_) calc_->Recalculate();
   InvalidateAll();
   emit AnalysisPending();
@@ -437,9 +440,16 @@ void TMDIChild::IdleStep(bool& done) {
   const bool more = calc_->Step();
   showForm_->FlushPlotted();
   done = !more;
-  if (done && beam_ &&
-      SampleExactColumns(*beam_, distanceScale_, showForm_->ShearColumns(), showForm_->MomentColumns()))
-    showForm_->Invalidate();
+  if (!done || !beam_) return;
+  // A case or a combination replaces the columns of the loads as drawn; an
+  // envelope is drawn from its own samples.
+  const ResultChoice chosen = Choice();
+  const bool replaced =
+      chosen.kind == ResultChoice::Kind::AsDrawn
+          ? SampleExactColumns(*beam_, distanceScale_, showForm_->ShearColumns(), showForm_->MomentColumns())
+          : chosen.IsEnvelope() || SampleResultColumns(KeptResult(*beam_, chosen), distanceScale_,
+                                                       showForm_->ShearColumns(), showForm_->MomentColumns());
+  if (replaced) showForm_->Invalidate();
 }
 
 void TMDIChild::ClearAll() { recorder_.ClearAll(); }
@@ -615,10 +625,25 @@ std::span<double> TMDIChild::ShearColumns() { return showForm_->ShearColumns(); 
 std::span<double> TMDIChild::MomentColumns() { return showForm_->MomentColumns(); }
 int TMDIChild::ZeroLine() const { return showForm_->ZeroLine(); }
 
-void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) { showForm_->PlotPixel(x, y, colour); }
+// The trace of the loads as drawn shows only while they are the choice.
+void TMDIChild::PlotDiagramPixel(int x, int y, Rgb colour) {
+  if (choice_.kind == ResultChoice::Kind::AsDrawn) showForm_->PlotPixel(x, y, colour);
+}
 
+// The largest moment of what the diagrams show; the tool bar names it.
 void TMDIChild::ShowMaxMoment(const std::string& text) {
   maxMoment_ = QString::fromStdString(text);
+  if (beam_ && choice_.kind != ResultChoice::Kind::AsDrawn && !beam_->NeedsSupport()) {
+    double largest = 0;
+    if (choice_.IsEnvelope()) {
+      const Envelope& e = showForm_->ShownEnvelope();
+      if (e.solved) largest = std::max(e.maxSagging.value, -e.maxHogging.value);
+    } else if (const ExactResults& r = KeptResult(*beam_, choice_); r.solved) {
+      largest = r.LargestMoment();
+    }
+    maxMoment_ =
+        QString::fromStdString(CFormat("Max. moment : %7.0f %s", largest, MomentUnit(beam_->Metric)));
+  }
   if (host_.IsActiveDocument(this)) host_.SetStatusText(2, maxMoment_);
 }
 
@@ -677,6 +702,26 @@ void TMDIChild::GrowInputView(int baseLine) {
   bar->setValue(baseLine + t - b);
   inputView_->Invalidate();
   inputAxis_->update();
+}
+
+std::size_t TMDIChild::ActiveCase() const {
+  return beam_ && activeCase_ < beam_->Cases.Count() ? activeCase_ : 0;
+}
+
+void TMDIChild::SetActiveCase(std::size_t index) {
+  if (index == activeCase_) return;
+  activeCase_ = index;
+  inputView_->Invalidate();
+}
+
+ResultChoice TMDIChild::Choice() const {
+  return beam_ ? ResultChoice::Kept(beam_->Cases, choice_) : ResultChoice{};
+}
+
+void TMDIChild::SetChoice(const ResultChoice& choice) {
+  if (choice == choice_) return;
+  choice_ = choice;
+  RestartAnalysis();
 }
 
 void TMDIChild::Copy() { exchange_.Copy(); }

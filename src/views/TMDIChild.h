@@ -8,6 +8,7 @@
 #include "InputViewHost.h"
 #include "QtClipboard.h"
 #include "analysis/AnalysisIterator.h"
+#include "analysis/ResultChoice.h"
 #include "beam/Beam.h"
 #include "files/ClipboardExchange.h"
 #include "hosts/AnalysisWindow.h"
@@ -128,6 +129,16 @@ class TMDIChild : public QWidget,
   void RefreshInspector(object& target) override;
   MessageService& Messages() override { return messages_; }
   EditRecorder* Recorder() override { return &recorder_; }
+  const LoadCases* BeamCases() const override { return beam_ ? &beam_->Cases : nullptr; }
+
+  // The load case new loads go into, kept by the window, not the file; a
+  // case that went away leaves the first one active.
+  std::size_t ActiveCase() const override;
+  void SetActiveCase(std::size_t index);
+  // What the diagrams, the panel and the exports show; a choice the beam
+  // no longer offers falls back to the loads as drawn.
+  ResultChoice Choice() const;
+  void SetChoice(const ResultChoice& choice);
 
   // AnalysisWindow.
   TTrevanDoc* Beam() override { return beam_.get(); }
@@ -207,6 +218,8 @@ class TMDIChild : public QWidget,
   DialogMessages messages_;
   QString readout_;
   QString maxMoment_;
+  std::size_t activeCase_ = 0;
+  ResultChoice choice_;
 
   QSplitter* splitter_;
   QScrollArea* inputScroll_;

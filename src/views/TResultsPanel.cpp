@@ -18,6 +18,7 @@
 #include "analysis/Combinations.h"
 #include "analysis/Envelope.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptChoice.h"
 #include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
@@ -77,26 +78,28 @@ TResultsPanel::TResultsPanel(QWidget* parent) : QWidget(parent, Qt::Tool) {
   Fill();
 }
 
-void TResultsPanel::ShowBeam(const TTrevanDoc* beam) {
+void TResultsPanel::ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice, const Envelope* shown) {
   hasBeam_ = beam != nullptr;
+  envelopeRows_.clear();
+  showsEnvelope_ = beam && choice.IsEnvelope();
   if (beam) {
     metric_ = beam->Metric;
-    results_ = KeptSolution(*beam);
-    envelopeRows_.clear();
+    results_ = KeptResult(*beam, choice);
+    heading_ = beam->Cases.IsDefault() || showsEnvelope_ ? std::string() : choice.label;
     if (!beam->Cases.IsDefault()) {
       const CasedBeam cased = CasedBeam::From(*beam);
-      const auto combinations = GenerateCombinations(beam->Cases);
       for (const LimitState limit : {LimitState::Ultimate, LimitState::Serviceability}) {
+        if (showsEnvelope_ && limit != choice.limit) continue;
         envelopeRows_.push_back({});
         envelopeRows_.push_back({limit == LimitState::Ultimate ? "ULS envelope" : "SLS envelope"});
-        for (const std::string& line :
-             envelope_text::Lines(cased, Envelope::Compute(cased, combinations, limit), beam->Metric))
+        const Envelope& e = showsEnvelope_ && shown ? *shown : KeptEnvelope(*beam, limit);
+        for (const std::string& line : envelope_text::Lines(cased, e, beam->Metric))
           envelopeRows_.push_back({line});
       }
     }
   } else {
     results_ = {};
-    envelopeRows_.clear();
+    heading_.clear();
   }
   const std::string warning = beam ? SupportSpacing::Warning(*beam) : std::string();
   warning_->setText(QString::fromStdString(warning));
@@ -129,7 +132,14 @@ void TResultsPanel::LimitTyped(const QString& text) {
 // The deflection rows follow the forces and moments after an empty row.
 std::vector<ExactTable::Row> TResultsPanel::AllRows(bool fullPrecision, bool withEnvelopes) const {
   if (!hasBeam_) return {};
-  std::vector<ExactTable::Row> rows = ExactTable::Rows(results_, metric_, Kilo(), fullPrecision);
+  std::vector<ExactTable::Row> rows;
+  if (showsEnvelope_) {
+    if (withEnvelopes) rows.insert(rows.end(), envelopeRows_.begin() + 1, envelopeRows_.end());
+    return rows;
+  }
+  if (!heading_.empty()) rows.push_back({heading_});
+  const std::vector<ExactTable::Row> table = ExactTable::Rows(results_, metric_, Kilo(), fullPrecision);
+  rows.insert(rows.end(), table.begin(), table.end());
   const std::vector<ExactTable::Row> deflections = ExactTable::DeflectionRows(results_, metric_, limit_);
   if (!deflections.empty()) rows.push_back({});
   rows.insert(rows.end(), deflections.begin(), deflections.end());
@@ -145,6 +155,7 @@ void TResultsPanel::Fill() {
     if (!row.empty()) envelopes += QString::fromStdString(row[0]) + (row[0].ends_with(" envelope") ? ":\n" : "\n");
   envelopes_->setPlainText(envelopes.trimmed());
   envelopes_->setVisible(!envelopes.isEmpty());
+  table_->setVisible(!showsEnvelope_);
   std::size_t columns = 1;
   for (const auto& row : rows) columns = std::max(columns, row.size());
   table_->clear();

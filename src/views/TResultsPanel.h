@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "analysis/ExactResults.h"
+#include "analysis/ResultChoice.h"
 #include "beam/InputLimits.h"
 #include "files/ExactTable.h"
 
@@ -16,6 +17,7 @@ class QTableWidget;
 
 namespace trevan {
 
+struct Envelope;
 class TTrevanDoc;
 
 // A small tool window, like the property inspector, with the exact results
@@ -29,7 +31,10 @@ class TResultsPanel : public QWidget {
 
   // Solves the beam and shows it; none shows an empty panel. The panel
   // keeps only the results, never the beam.
-  void ShowBeam(const TTrevanDoc* beam);
+  // The choice picks the result: the table shows one solution, with its
+  // name on a beam with cases; an envelope shows its lines alone.
+  // `shown` is the envelope the diagrams show, when they show one.
+  void ShowBeam(const TTrevanDoc* beam, const ResultChoice& choice = {}, const Envelope* shown = nullptr);
   void SetKilo(bool kilo);
   bool Kilo() const;
   // The table as tab-separated text, as Copy puts it on the clipboard.
@@ -73,6 +78,8 @@ class TResultsPanel : public QWidget {
   // The envelopes' lines, for a beam with load cases.
   std::vector<ExactTable::Row> envelopeRows_;
   bool metric_ = true;
+  bool showsEnvelope_ = false;
+  std::string heading_;
   bool hasBeam_ = false;
 };
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "TBackedView.h"
+#include "analysis/Envelope.h"
 #include "drawing/ValueLabels.h"
 
 namespace trevan {
@@ -36,6 +37,12 @@ class TShowForm : public TBackedView {
   QString ReadoutAt(int x) const;
   // The deflection at column x, for the readout; empty without a section.
   QString DeflectionReadoutAt(int x) const;
+  // The exact result the diagrams show, for a choice that is one solution.
+  const ExactResults& Shown() const;
+  // The envelope they show, sampled at every column.
+  const Envelope& ShownEnvelope() const;
+  // The envelope just right of x; none left of its first sample.
+  static const Envelope::Sample* EnvelopeAt(const Envelope& envelope, double x);
   // The extreme-value labels of the last picture.
   const std::vector<ValueLabels::Label>& PlacedValueLabels() const { return valueLabels_; }
 
@@ -47,6 +54,10 @@ class TShowForm : public TBackedView {
  private:
   // Downward below the zero line, on the window's deflection scale.
   void DrawDeflection(ImageCanvas& canvas, int first, int last);
+  // Upper and lower curves of shear, moment and deflection, the band between shaded.
+  void DrawEnvelope(ImageCanvas& canvas, int first, int last);
+  void DrawEnvelopeLabels(ImageCanvas& canvas);
+  std::vector<double> ColumnPlaces() const;
 
   TMDIChild* window_ = nullptr;
   int zeroLine_ = 100;

@@ -181,10 +181,15 @@ TEST_F(ReportTest, ASectionAddsItsTableAndTheDeflections) {
 // = -162 kNm with the offices on both spans; an older beam adds nothing.
 TEST_F(ReportTest, LoadCasesAddTheirCombinationsAndEnvelopes) {
   const QString text = PdfPages(WriteExample("two-span-load-cases.tvn")).join('\n');
-  for (const char* pattern : {"4 +Load cases and combinations", "2 +O\\S+ces +imposed, category B",
-                              "6.10 Q1 leading \\(ultimate\\): 1.35 Dead \\+ 1.5 O\\S+ces",
-                              "Largest hogging moment -162000.0000 Nm at 6.0000 m"})
+  for (const char* pattern :
+       {"4 +Load cases and combinations", "2 +O\\S+ces +imposed, category B",
+        "6.10 Q1 leading \\(ultimate\\): 1.35 Dead \\+ 1.5 O\\S+ces",
+        "Largest hogging moment -162000.0000 Nm at 6.0000 m", "ULS envelope: Shear force V",
+        "ULS envelope: Bending moment M", "SLS envelope: Bending moment M"})
     EXPECT_TRUE(QRegularExpression(pattern).match(text).hasMatch()) << pattern << "\n" << text.toStdString();
+  const QString pdf = WriteExample("two-span-load-cases.tvn");
+  const QImage last = RenderPage(pdf, static_cast<int>(PdfPages(pdf).size()), 50, File("last"));
+  EXPECT_GT(CountColour(last, true), 500) << "the SLS moment band";
   EXPECT_FALSE(PdfPages(WriteExample("simply-supported.tvn")).join('\n').contains("Load cases"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "analysis/ExactSolver.h"
 
@@ -54,7 +55,7 @@ class Superposition {
   bool Split(std::size_t c) const { return patterned_[c]; }
 
   // Upper and lower value of one combination from the units' values.
-  Sum Combine(const Combination& k, const std::vector<double>& values) const {
+  Sum Combine(const Combination& k, std::span<const double> values) const {
     Sum s{0, 0};
     for (std::size_t u = 0; u < units_.size(); ++u) {
       const std::size_t c = units_[u].loadCase;
@@ -70,7 +71,7 @@ class Superposition {
   }
 
   // The loads that give the upper (or lower) value of one combination.
-  Arrangement ArrangementOf(const Combination& k, const std::vector<double>& values, bool upper) const {
+  Arrangement ArrangementOf(const Combination& k, std::span<const double> values, bool upper) const {
     Arrangement a(beam_.cases.Count());
     for (std::size_t c = 0; c < a.size(); ++c) a[c].assign(patterned_[c] ? regions_.size() : 1, IsPermanentCase(beam_.cases, c));
     for (std::size_t u = 0; u < units_.size(); ++u) {
@@ -87,13 +88,14 @@ class Superposition {
   std::vector<std::pair<double, double>> regions_;
   std::vector<bool> patterned_;
   std::vector<Unit> units_;
-  std::vector<bool> permanent_;  // by unit
+  std::vector<char> permanent_;  // by unit; not packed, read in the innermost loop
 };
 
 // The places the envelope is sampled at: evenly over every region, and at
 // every force, load end and support, with the value just left of each.
-std::vector<double> SamplePlaces(const CasedBeam& beam, std::vector<bool>& leftOf) {
-  std::vector<double> jumps, even;
+std::vector<double> SamplePlaces(const CasedBeam& beam, const std::vector<double>& extra,
+                                 std::vector<bool>& leftOf) {
+  std::vector<double> jumps, even(extra);
   for (const auto& f : beam.beam.forces) jumps.push_back(f.x);
   for (const auto& m : beam.beam.moments) jumps.push_back(m.x);
   for (const auto& s : beam.beam.supports)
@@ -155,7 +157,7 @@ ExactResults Envelope::Solve(const CasedBeam& beam, const Combination& combinati
 }
 
 Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>& all, LimitState limit,
-                           bool pattern) {
+                           bool pattern, const std::vector<double>& extraPlaces) {
   Envelope e;
   for (const auto& k : all)
     if (k.limit == limit) e.combinations.push_back(k);
@@ -174,34 +176,38 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
   const std::size_t n = units.size();
 
   std::vector<bool> leftOf;
-  const std::vector<double> places = SamplePlaces(beam, leftOf);
-  // The units' values at every place, one quantity after another.
-  std::vector<std::vector<double>> values[QuantityCount];
-  for (auto& q : values) q.assign(places.size(), std::vector<double>(n));
-  // The places ascend, so each unit's piece is found by walking on, the
+  const std::vector<double> places = SamplePlaces(beam, extraPlaces, leftOf);
+  // The units' values at one place, a row a quantity. The places ascend,
+  // so each unit's piece is found by walking on from the last place's, the
   // piece just right of a place as ExactResults::ShearAt takes it.
-  for (std::size_t u = 0; u < n; ++u) {
-    const auto& pieces = units[u].results.pieces;
-    std::size_t k = 0;
-    for (std::size_t s = 0; s < places.size(); ++s) {
-      const double x = places[s];
+  const int quantities = e.deflected ? QuantityCount : Deflection;
+  using Rows = std::vector<double>[QuantityCount];
+  auto valuesAt = [&](double x, std::vector<std::size_t>& piece, Rows& rows) {
+    for (int q = 0; q < quantities; ++q) rows[q].assign(n, 0.0);
+    for (std::size_t u = 0; u < n; ++u) {
+      const auto& pieces = units[u].results.pieces;
+      std::size_t& k = piece[u];
       while (k + 1 < pieces.size() && pieces[k].x1 <= x) ++k;
       if (pieces.empty() || x < pieces.front().x0 || x > pieces.back().x1) continue;
       const ExactResults::Piece& p = pieces[k];
-      values[Shear][s][u] = p.Shear(x);
-      values[Moment][s][u] = p.Moment(x);
-      if (e.deflected) values[Deflection][s][u] = p.Deflection(x);
+      rows[Shear][u] = p.Shear(x);
+      rows[Moment][u] = p.Moment(x);
+      if (e.deflected) rows[Deflection][u] = p.Deflection(x);
     }
-  }
+  };
 
   Best best[QuantityCount][2];  // [quantity][0 upper, 1 lower]
   e.samples.reserve(places.size());
+  std::vector<std::size_t> piece(n, 0);
+  Rows rows;
   for (std::size_t s = 0; s < places.size(); ++s) {
-    double up[QuantityCount], low[QuantityCount];
-    for (int q = 0; q < QuantityCount; ++q) {
+    valuesAt(places[s], piece, rows);
+    // Without a section every deflection is nought.
+    double up[QuantityCount] = {}, low[QuantityCount] = {};
+    for (int q = 0; q < quantities; ++q) {
       up[q] = -INFINITY, low[q] = INFINITY;
       for (std::size_t k = 0; k < e.combinations.size(); ++k) {
-        const Sum sum = sup.Combine(e.combinations[k], values[q][s]);
+        const Sum sum = sup.Combine(e.combinations[k], rows[q]);
         if (sum.upper > up[q]) up[q] = sum.upper;
         if (sum.lower < low[q]) low[q] = sum.lower;
         best[q][0].Take(sum.upper, s, k, true);
@@ -218,7 +224,10 @@ Envelope Envelope::Compute(const CasedBeam& beam, const std::vector<Combination>
     const Best& b = best[q][side];
     Governed g;
     g.combination = b.combination;
-    g.arrangement = sup.ArrangementOf(e.combinations[b.combination], values[q][b.sample], side == 0);
+    std::vector<std::size_t> from(n, 0);
+    Rows at;
+    valuesAt(places[b.sample], from, at);
+    g.arrangement = sup.ArrangementOf(e.combinations[b.combination], at[q], side == 0);
     g.value = b.value;
     g.x = e.samples[b.sample].x;
     const ExactResults r = Solve(beam, e.combinations[b.combination], g.arrangement);

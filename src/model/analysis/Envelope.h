@@ -46,9 +46,10 @@ struct Envelope {
   bool deflected = false;
   Governed maxDeflection, minDeflection;  // downward positive
 
-  // The combinations of the given limit state among `all`.
+  // The combinations of the given limit state among `all`; sampled also at
+  // `places` (the diagrams' columns, say).
   static Envelope Compute(const CasedBeam& beam, const std::vector<Combination>& all, LimitState limit,
-                          bool pattern = true);
+                          bool pattern = true, const std::vector<double>& places = {});
   // The exact result of one combination with the given arrangement; a
   // default arrangement loads everything.
   static ExactResults Solve(const CasedBeam& beam, const Combination& combination,

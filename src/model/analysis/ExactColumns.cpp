@@ -28,7 +28,11 @@ bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<
                         std::span<double> moment) {
   const ExactBeam exact = ExactBeam::From(beam);
   if (!(HasSteps(beam.Section) || HoldsJointsOrSprings(exact)) || beam.NeedsSupport()) return false;
-  const ExactResults results = ExactSolver::Solve(exact);
+  return SampleResultColumns(ExactSolver::Solve(exact), distanceScale, shear, moment);
+}
+
+bool SampleResultColumns(const ExactResults& results, double distanceScale, std::span<double> shear,
+                         std::span<double> moment) {
   if (!results.solved) return false;
   const std::size_t n = std::min(shear.size(), moment.size());
   for (std::size_t i = 0; i < n; ++i) {

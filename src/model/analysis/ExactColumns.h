@@ -5,6 +5,7 @@
 namespace trevan {
 
 class TTrevanDoc;
+struct ExactResults;
 
 // The iterative analysis of the diagram columns holds for one E I along the
 // beam without couples, hinges, springs or settlements. Where the section
@@ -14,5 +15,9 @@ class TTrevanDoc;
 // Answers whether it replaced them.
 bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<double> shear,
                         std::span<double> moment);
+// The columns of one exact result (a load case or a combination), in the
+// columns' sign; false, leaving them, for a result not solved.
+bool SampleResultColumns(const ExactResults& results, double distanceScale, std::span<double> shear,
+                         std::span<double> moment);
 
 }  // namespace trevan

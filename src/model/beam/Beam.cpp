@@ -256,6 +256,11 @@ void TTrevanDoc::SetSection(BeamSection section) {
 void TTrevanDoc::SetCases(LoadCases cases) {
   for (auto& c : cases.user) c.factors.resize(cases.Count(), 0.0);
   Cases = std::move(cases);
+  // The loads' case rows come and go with the cases and follow their names.
+  for (auto& c : Charges) c->UpdateProperties();
+  for (auto& d : DistrCharges) d->UpdateProperties();
+  if (object* selected = View ? View->SelectedObject() : nullptr; selected && View->Window())
+    View->Window()->RefreshInspector(*selected);
   Recompute();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,7 +68,10 @@ class TTrevanDoc {
   // The first object under the point; when that is the selected one, the
   // next one under it, so repeated clicks reach the objects below.
   object* FindObjectAt(Point point) const;
-  void Draw(Canvas& canvas) const;
+  // Draws the beam; on a beam with load cases the loads of other cases than
+  // `activeCase` are muted (AllCases draws every load in full colour).
+  static constexpr std::size_t AllCases = static_cast<std::size_t>(-1);
+  void Draw(Canvas& canvas, std::size_t activeCase = AllCases) const;
   void Clear();
   // Switches the unit system, converting every value; false, changing
   // nothing, when UnitSwitchProblem names a reason the beam could not be
@@ -118,9 +122,13 @@ class TTrevanDoc {
   element* FirstSupport() const { return Chain ? Chain->Next.get() : nullptr; }
   int SupportCount() const;
 
-  // What the analysis keeps with this beam (see DerivedResults).
-  DerivedResults* Derived() const { return derived_.get(); }
-  void KeepDerived(std::unique_ptr<DerivedResults> derived) const { derived_ = std::move(derived); }
+  // What the analysis keeps with this beam (see DerivedResults), one
+  // keeper a slot: the solution of the loads as drawn, the chosen result.
+  static constexpr std::size_t DerivedSlots = 2;
+  DerivedResults* Derived(std::size_t slot = 0) const { return derived_[slot].get(); }
+  void KeepDerived(std::unique_ptr<DerivedResults> derived, std::size_t slot = 0) const {
+    derived_[slot] = std::move(derived);
+  }
 
   // Why the last Load or Save failed, for logs and the command line.
   const std::string& LastError() const { return lastError_; }
@@ -159,7 +167,8 @@ class TTrevanDoc {
   // Links supports read from a file in one pass over their sorted positions.
   void LinkSupports(std::vector<std::pair<double, TSupportType>> supports);
   void ReportFileError(const std::string& message);
-  void DrawLoads(Canvas& canvas) const;
+  void DrawLoads(Canvas& canvas, std::size_t activeCase) const;
+  bool Muted(std::size_t loadCase, std::size_t activeCase) const;
   FileContents ReadFile(const std::string& fileName) const;
   static void CheckSupportPositions(const FileContents& contents);
   void WriteFile(std::ostream& out) const;
@@ -167,7 +176,7 @@ class TTrevanDoc {
   static void ReadExtendedData(std::string_view rest, FileContents& contents);
 
   std::string lastError_;
-  mutable std::unique_ptr<DerivedResults> derived_;
+  mutable std::array<std::unique_ptr<DerivedResults>, DerivedSlots> derived_;
   // Difference sums of the sampling, kept so that each run does not ask the
   // system for fresh pages.
   std::vector<double> sampleScratch_;

@@ -1,9 +1,11 @@
 #include "beam/BeamObject.h"
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
 #include "beam/InputLimits.h"
+#include "beam/LoadCase.h"
 #include "beam/UnitSystem.h"
 #include "hosts/BeamView.h"
 #include "hosts/BeamWindow.h"
@@ -46,6 +48,41 @@ void object::SetRow(int row, const char* label, const std::string& value) {
 }
 
 bool object::RowEdited(int row, double current) const { return PropertyValues[row] != FloatToText(current); }
+
+namespace {
+// The beam's case labels; none on a beam without cases.
+std::vector<std::string> CaseLabels(const BeamWindow* window) {
+  const LoadCases* cases = window ? window->BeamCases() : nullptr;
+  std::vector<std::string> labels;
+  if (!cases || cases->IsDefault()) return labels;
+  for (std::size_t c = 0; c < cases->Count(); ++c) labels.push_back(cases->Label(c));
+  return labels;
+}
+}  // namespace
+
+std::string object::CaseField(std::size_t loadCase) const {
+  return CaseLabels(Window()).empty() ? std::string() : ";" + std::to_string(loadCase);
+}
+
+std::vector<std::string> object::Choices(int row) const {
+  if (row < 0 || row >= RowCount || PropertyLabels[row] != CaseRowLabel) return {};
+  return CaseLabels(Window());
+}
+
+int object::SetCaseRow(int row, std::size_t loadCase) {
+  const std::vector<std::string> labels = CaseLabels(Window());
+  if (labels.empty() || row >= MaxRows) return row;
+  SetRow(row, CaseRowLabel, labels[std::min(loadCase, labels.size() - 1)]);
+  return row + 1;
+}
+
+std::size_t object::EditedCase(int row, std::size_t current) const {
+  if (row >= RowCount || PropertyLabels[row] != CaseRowLabel) return current;
+  const std::vector<std::string> labels = CaseLabels(Window());
+  const auto found = std::find(labels.begin(), labels.end(), PropertyValues[row]);
+  if (found == labels.end()) throw std::invalid_argument("Choose one of the beam's load cases.");
+  return static_cast<std::size_t>(found - labels.begin());
+}
 
 namespace {
 // The typed number of an edited row; false when it is out of range, and

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "hosts/Geometry.h"
 
@@ -28,7 +29,8 @@ struct NotCopied {
 // them weakly (WatchedObject, ObjectRef), hence enable_shared_from_this.
 class object : public std::enable_shared_from_this<object> {
  public:
-  static constexpr int MaxRows = 4;
+  static constexpr int MaxRows = 5;
+  static constexpr const char* CaseRowLabel = "Load case:";
   static constexpr std::size_t MaxTextLength = 49;
 
   object() = default;
@@ -68,6 +70,10 @@ class object : public std::enable_shared_from_this<object> {
   virtual bool CopyToClipboard(ClipboardService& clipboard) const = 0;
   virtual std::string GetName() const = 0;
   virtual bool IsSupport() const { return false; }
+
+  // The texts a row chosen from a list may take (the load case row's
+  // cases); empty for a typed row.
+  std::vector<std::string> Choices(int row) const;
 
   bool HitTest(Point point) const;
   // Inverts the four selection handles; answers the new Selected.
@@ -111,6 +117,15 @@ class object : public std::enable_shared_from_this<object> {
   double EditedMagnitude(int row, double current, const char* what, const char* unit) const;
   double EditedPosition(int row, double current, double low, double high, const char* what) const;
   bool RowEdited(int row, double current) const;
+  // The load case row at `row`, on a beam with load cases only; answers the
+  // row count that follows.
+  int SetCaseRow(int row, std::size_t loadCase);
+  // The case the case row names; throws std::invalid_argument for a text
+  // that names none.
+  std::size_t EditedCase(int row, std::size_t current) const;
+  // A load's case as the trailing field of its record (";2"), on a beam
+  // with load cases; older readers stop at the separator and ignore it.
+  std::string CaseField(std::size_t loadCase) const;
   // Puts a record of at most 39 characters on the clipboard.
   static bool PutRecord(ClipboardService& clipboard, const std::string& record);
 

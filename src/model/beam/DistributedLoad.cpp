@@ -35,7 +35,7 @@ void distrcharge::UpdateProperties() {
   SetRow(1, metric ? "Distance 1: (m):" : "Distance 1 (ft)", FloatToText(X1));
   SetRow(2, metric ? "Force 2 (N/m):" : "Force 2 (lbf/ft):", FloatToText(F2));
   SetRow(3, metric ? "Distance 2: (m):" : "Distance 2 (ft)", FloatToText(X2));
-  RowCount = 4;
+  RowCount = SetCaseRow(4, Case);
   Caption = "Distributed Load";
 }
 
@@ -143,6 +143,7 @@ bool distrcharge::ApplyProperties() {
   values.X1 = EditedPosition(1, X1, 0, w->BeamLength(), "The position on the beam");
   values.F2 = EditedMagnitude(2, F2, "The intensity", intensity);
   values.X2 = EditedPosition(3, X2, 0, w->BeamLength(), "The position on the beam");
+  values.Case = EditedCase(4, Case);
   if (!(values.X2 > values.X1))
     throw std::invalid_argument(
         CFormat("Distance 2 must lie past distance 1 (%.10g %s).", values.X1, LengthUnit(IsMetric())));
@@ -154,11 +155,12 @@ bool distrcharge::ApplyProperties() {
 }
 
 bool distrcharge::CopyToClipboard(ClipboardService& clipboard) const {
-  // As many digits as read back the values, as long as the record fits its block.
+  // As many digits as read back the values, as long as the record and its
+  // case fit the block.
   std::string record;
   for (int digits = 17; digits > 0; --digits) {
     record = "d;" + ShortestReal(F1, 6, digits) + ";" + ShortestReal(F2, 6, digits) + ";" +
-             ShortestReal(X2 - X1, 5, digits);
+             ShortestReal(X2 - X1, 5, digits) + CaseField(Case);
     if (record.size() <= 39) break;
   }
   return PutRecord(clipboard, record);

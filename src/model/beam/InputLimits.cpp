@@ -53,6 +53,10 @@ bool IsTitleText(std::string_view text) {
   });
 }
 
+bool IsCombinationFactor(double factor) {
+  return std::isfinite(factor) && std::abs(factor) <= MaxCombinationFactor;
+}
+
 ParsedValue ParseEdited(std::string_view text, double& value) {
   static const locale_t classic = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
   const std::string s(text);

@@ -45,6 +45,10 @@ bool IsLoadPosition(double x, double length);
 inline constexpr std::size_t MaxTitleLength = 200;
 bool IsTitleText(std::string_view text);
 
+// A user combination's factor on a case: finite and at most this in size.
+inline constexpr double MaxCombinationFactor = 100;
+bool IsCombinationFactor(double factor);
+
 // E and I of a section, each in the beam's units: positive, finite and
 // within these bounds, so that E I and the deflections stay ordinary numbers.
 inline constexpr double MinSectionValue = 1e-20;

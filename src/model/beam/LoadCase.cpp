@@ -35,4 +35,9 @@ bool LoadCases::IsDefault() const {
 
 LoadCase LoadCases::At(std::size_t index) const { return index < cases.size() ? cases[index] : LoadCase{}; }
 
+std::string LoadCases::Label(std::size_t index) const {
+  const std::string name = At(index).name;
+  return std::to_string(index + 1) + (name.empty() ? "" : ": " + name);
+}
+
 }  // namespace trevan

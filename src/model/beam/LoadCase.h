@@ -60,6 +60,7 @@ struct Combination {
 // one unnamed case 0, as in every beam stored before cases existed.
 struct LoadCases {
   static constexpr std::size_t MaxCases = 64;
+  static constexpr std::size_t MaxUserCombinations = 1000;
   std::vector<LoadCase> cases;
   CombinationRule rule = CombinationRule::En1990Eq610;
   std::vector<Combination> user;  // the user's own, for CombinationRule::User
@@ -69,6 +70,8 @@ struct LoadCases {
   bool IsDefault() const;
   // The case of an index, the unnamed one for 0 of a default beam.
   LoadCase At(std::size_t index) const;
+  // How lists name a case: its number from 1, then its name ("2: Imposed").
+  std::string Label(std::size_t index) const;
   friend bool operator==(const LoadCases&, const LoadCases&) = default;
 };
 

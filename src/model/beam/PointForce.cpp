@@ -20,7 +20,7 @@ void charge::UpdateProperties() {
   const bool metric = IsMetric();
   SetRow(0, metric ? "Force (N):" : "Force (lbf):", FloatToText(f));
   SetRow(1, metric ? "Distance: (m):" : "Distance: (ft)", FloatToText(x));
-  RowCount = 2;
+  RowCount = SetCaseRow(2, Case);
 }
 
 void charge::MoveBy(int pixels) {
@@ -80,6 +80,7 @@ bool charge::ApplyProperties() {
   charge values(*this);
   values.f = EditedMagnitude(0, f, "The force", ForceUnit(IsMetric()));
   values.x = EditedPosition(1, x, 0, w->BeamLength(), "The position on the beam");
+  values.Case = EditedCase(2, Case);
   values.UpdateProperties();
   PropertyRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
@@ -89,8 +90,8 @@ bool charge::ApplyProperties() {
 
 bool charge::CopyToClipboard(ClipboardService& clipboard) const {
   // A whole number reads as it always did; a fraction follows on, which an
-  // older reader takes as part of the same number.
-  return PutRecord(clipboard, "f;" + ShortestReal(f, 6));
+  // older reader takes as part of the same number. The case follows last.
+  return PutRecord(clipboard, "f;" + ShortestReal(f, 6) + CaseField(Case));
 }
 
 }  // namespace trevan

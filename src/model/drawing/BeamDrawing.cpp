@@ -13,6 +13,8 @@ namespace {
 constexpr Rgb BeamObjectColour = Rgb::FromRgb(128, 0, 0);
 // Objects past the beam's ends carry nothing: they stand out until moved.
 constexpr Rgb OffBeamColour = Rgb::FromRgb(230, 100, 0);
+// The loads of the cases not being edited: the beam colour faded towards white.
+constexpr Rgb MutedColour = Rgb::FromRgb(214, 170, 170);
 
 // Visits the searchable objects in search order until visit answers true.
 template <class Visit>
@@ -35,40 +37,51 @@ object* TTrevanDoc::FindObjectAt(Point point) const {
   return other ? other : found;
 }
 
+bool TTrevanDoc::Muted(std::size_t loadCase, std::size_t activeCase) const {
+  return activeCase != AllCases && loadCase != activeCase && !Cases.IsDefault();
+}
+
 // In copy mode, strokes of one colour drawn over each other show only
-// their union: many loads are drawn a column at a time.
-void TTrevanDoc::DrawLoads(Canvas& canvas) const {
+// their union: many loads are drawn a column at a time. The muted loads go
+// first, so that the active case's stand over them.
+void TTrevanDoc::DrawLoads(Canvas& canvas, std::size_t activeCase) const {
   for (const auto& d : DistrCharges) {
     if (OnBeam(*d)) continue;
     canvas.SetPenColor(OffBeamColour);
     d->Draw(canvas, 0, 0);
   }
-  canvas.SetPenColor(BeamObjectColour);
-  if (canvas.GetRasterMode() != RasterMode::Copy || DistrCharges.size() < 2 || !View) {
-    for (const auto& d : DistrCharges)
-      if (OnBeam(*d)) d->Draw(canvas, 0, 0);
-    return;
+  for (const bool muted : {true, false}) {
+    if (muted && (activeCase == AllCases || Cases.IsDefault())) continue;
+    auto drawn = [&](const distrcharge& d) { return OnBeam(d) && Muted(d.Case, activeCase) == muted; };
+    canvas.SetPenColor(muted ? MutedColour : BeamObjectColour);
+    if (canvas.GetRasterMode() != RasterMode::Copy || DistrCharges.size() < 2 || !View) {
+      for (const auto& d : DistrCharges)
+        if (drawn(*d)) d->Draw(canvas, 0, 0);
+      continue;
+    }
+    const Rect area = canvas.DrawnArea();
+    StrokeEnvelope envelope(area.Left - 1, area.Right, View->BaseLine());
+    for (const auto& d : DistrCharges) {
+      if (!drawn(*d)) continue;
+      distrcharge::StrokeLine line{};
+      if (!d->GetStrokeLine(line, 0, 0)) continue;
+      if (line.base == envelope.Base())
+        envelope.Add(line.a1, line.y1, line.a2, line.y2);
+      else
+        d->Draw(canvas, 0, 0);
+    }
+    envelope.Draw(canvas);
   }
-  const Rect area = canvas.DrawnArea();
-  StrokeEnvelope envelope(area.Left - 1, area.Right, View->BaseLine());
-  for (const auto& d : DistrCharges) {
-    if (!OnBeam(*d)) continue;
-    distrcharge::StrokeLine line{};
-    if (!d->GetStrokeLine(line, 0, 0)) continue;
-    if (line.base == envelope.Base())
-      envelope.Add(line.a1, line.y1, line.a2, line.y2);
-    else
-      d->Draw(canvas, 0, 0);
-  }
-  envelope.Draw(canvas);
 }
 
-void TTrevanDoc::Draw(Canvas& canvas) const {
+void TTrevanDoc::Draw(Canvas& canvas, std::size_t activeCase) const {
   for (const auto& c : Charges) {
-    canvas.SetPenColor(OnBeam(*c) ? BeamObjectColour : OffBeamColour);
+    canvas.SetPenColor(!OnBeam(*c)                  ? OffBeamColour
+                       : Muted(c->Case, activeCase) ? MutedColour
+                                                    : BeamObjectColour);
     c->Draw(canvas, 0, 0);
   }
-  DrawLoads(canvas);
+  DrawLoads(canvas, activeCase);
   canvas.SetPenColor(BeamObjectColour);
   // A beam that cannot stand has no reactions to show.
   const ExactResults& exact = KeptSolution(*this);

@@ -1,6 +1,7 @@
 #include "files/ClipboardExchange.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <optional>
 
@@ -86,7 +87,9 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
     case 'f': {
       const double f = ParseReal(fields);
       if (!limits::IsMagnitude(f) || !limits::IsLoadPosition(at, length)) return false;
-      recorder->RecordAddCharge(charge(at, f, view));
+      charge pasted(at, f, view);
+      pasted.Case = CaseOf(fields.substr(std::min(fields.find(';'), fields.size())));
+      recorder->RecordAddCharge(pasted);
       return true;
     }
     case 'd': {
@@ -101,7 +104,10 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
       const double start = PastePosition(text, span);
       if (!limits::IsLoadPosition(start, length) || !limits::IsLoadPosition(start + span, length))
         return false;
-      recorder->RecordAddDistrCharge(distrcharge(start, start + span, f1, f2, view));
+      distrcharge pasted(start, start + span, f1, f2, view);
+      const auto third = fields.find(';', second + 1);
+      pasted.Case = CaseOf(third == std::string::npos ? std::string() : fields.substr(third));
+      recorder->RecordAddDistrCharge(pasted);
       return true;
     }
     case 'e': {
@@ -114,6 +120,17 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
     default:
       return true;
   }
+}
+
+// The case a record's trailing field (";2") names, when this beam has it;
+// else, and for a record without one, the active case.
+std::size_t ClipboardExchange::CaseOf(const std::string& field) const {
+  const std::size_t count = window_.Beam()->Cases.Count();
+  if (field.size() < 2 || field[0] != ';' || !std::isdigit(static_cast<unsigned char>(field[1])))
+    return window_.ActiveCase();
+  const long long index = ParseInteger(field.substr(1));
+  return index >= 0 && static_cast<std::size_t>(index) < count ? static_cast<std::size_t>(index)
+                                                               : window_.ActiveCase();
 }
 
 void ClipboardExchange::ForgetCopiedPlace() { LastCopied() = {}; }

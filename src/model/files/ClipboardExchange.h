@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace trevan {
@@ -30,6 +31,7 @@ class ClipboardExchange {
  private:
   bool PasteRecord(const std::string& text);
   double PastePosition(const std::string& record, double span) const;
+  std::size_t CaseOf(const std::string& field) const;
 
   EditWindow& window_;
   ClipboardService& clipboard_;

@@ -23,7 +23,7 @@ constexpr const char* UserCountLabel = "number of user combinations";
 constexpr const char* UserNameLabel = "user combination name";
 constexpr const char* UserLimitLabel = "user combination limit state";
 constexpr const char* UserFactorsLabel = "user combination factors";
-constexpr long long MaxUserCombinations = 1000;
+constexpr auto MaxUserCombinations = static_cast<long long>(LoadCases::MaxUserCombinations);
 
 std::vector<double> AsReals(const std::vector<std::size_t>& indices) {
   return std::vector<double>(indices.begin(), indices.end());
@@ -93,6 +93,8 @@ void ReadLoadCaseSection(BlockReader& in, LoadCases& cases, std::vector<std::siz
     if (!limits::IsTitleText(c.name)) throw EQReadError("A combination name in the file is too long or not text");
     c.limit = static_cast<LimitState>(in.Count(UserLimitLabel, 1));
     c.factors = in.Reals(UserFactorsLabel, n);
+    if (!std::all_of(c.factors.begin(), c.factors.end(), limits::IsCombinationFactor))
+      throw EQReadError("A combination factor in the file is out of range");
     read.user.push_back(std::move(c));
   }
   cases = std::move(read);

@@ -82,6 +82,10 @@ class HeadlessWindow : public BeamWindow, public BeamView, public AnalysisWindow
   void RefreshInspector(object&) override {}
   MessageService& Messages() override { return messages_; }
   EditRecorder* Recorder() override { return &recorder_; }
+  const LoadCases* BeamCases() const override { return beam_ ? &beam_->Cases : nullptr; }
+  std::size_t ActiveCase() const override { return activeCase; }
+  // Where new loads go, as the window's case list would set it.
+  std::size_t activeCase = 0;
 
   BeamWindow* Window() override { return this; }
   int BaseLine() const override { return baseLine_; }

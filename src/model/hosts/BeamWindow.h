@@ -7,6 +7,7 @@ namespace trevan {
 class MessageService;
 class PropertyRecorder;
 class object;
+struct LoadCases;
 
 // The document window as the beam and its objects see it.
 class BeamWindow {
@@ -27,6 +28,8 @@ class BeamWindow {
   virtual MessageService& Messages() = 0;
   // Where edited property values are recorded as undoable changes.
   virtual PropertyRecorder* Recorder() = 0;
+  // The beam's load cases, for the objects' case rows; none without a beam.
+  virtual const LoadCases* BeamCases() const { return nullptr; }
 };
 
 }  // namespace trevan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 
 namespace trevan {
@@ -35,6 +36,8 @@ class EditWindow {
   virtual void CancelGesture() {}
   // The beam position under the pointer, when the pointer is over the beam.
   virtual std::optional<double> PointerPosition() const { return std::nullopt; }
+  // The load case new loads go into; 0 on a beam without cases.
+  virtual std::size_t ActiveCase() const { return 0; }
 };
 
 }  // namespace trevan

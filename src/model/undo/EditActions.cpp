@@ -121,6 +121,7 @@ std::unique_ptr<QAction> TActionChargeProps::Execute() {
   const charge old(*target);
   target->f = Values.f;
   target->x = Values.x;
+  target->Case = Values.Case;
   target->UpdateProperties();
   beam->MoveObject(*target, 0);
   return std::make_unique<TActionChargeProps>(Owner, Target, old);
@@ -136,6 +137,7 @@ std::unique_ptr<QAction> TActionDistrChargeProps::Execute() {
   target->X2 = Values.X2;
   target->F1 = Values.F1;
   target->F2 = Values.F2;
+  target->Case = Values.Case;
   target->UpdateProperties();
   beam->MoveObject(*target, 0);
   return std::make_unique<TActionDistrChargeProps>(Owner, Target, old);

@@ -18,6 +18,8 @@ T* TargetOf(QAction* reverse) {
 }
 }  // namespace
 
+std::size_t EditRecorder::ActiveCase() const { return window_.ActiveCase(); }
+
 charge* EditRecorder::RecordAddCharge(const charge& prototype) {
   TUndoBuffer* buffer = window_.UndoBuffer();
   if (!buffer) return nullptr;

@@ -19,6 +19,8 @@ class EditRecorder : public PropertyRecorder {
  public:
   explicit EditRecorder(EditWindow& window) : window_(window) {}
 
+  // Where new loads go: the window's active case.
+  std::size_t ActiveCase() const;
   // Each add selects the new object in the input view and answers it.
   charge* RecordAddCharge(const charge& prototype);
   distrcharge* RecordAddDistrCharge(const distrcharge& prototype);

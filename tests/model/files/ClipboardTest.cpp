@@ -205,3 +205,84 @@ TEST_F(ClipboardTest, CopyFailuresAreReported) {
 
 }  // namespace
 }  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// Records of a beam with cases end in their load's case; a paste keeps it
+// where the beam has that case and takes the active case otherwise.
+class CaseRecordTest : public ClipboardTest {
+ protected:
+  void Cases(std::size_t count) {
+    LoadCases cases;
+    for (std::size_t c = 0; c < count; ++c)
+      cases.cases.push_back({"C" + std::to_string(c), LoadKind::Imposed});
+    beam().SetCases(cases);
+  }
+};
+
+TEST_F(CaseRecordTest, RecordsKeepTheirCase) {
+  struct Row {
+    bool load;
+    std::size_t copiedCase;
+    const char* record;
+    std::size_t pasteCases;  // cases of the beam pasted into
+    std::size_t active;
+    std::size_t pastedCase;
+  };
+  const Row rows[] = {
+      {false, 2, "f;  1200;2", 3, 1, 2},
+      {false, 2, "f;  1200;2", 2, 1, 1},  // the case is not there: the active one
+      {true, 1, "d;   100;   300;    3;1", 3, 0, 1},
+      {true, 2, "d;   100;   300;    3;2", 1, 0, 0},  // into a beam without cases
+  };
+  for (const Row& r : rows) {
+    window.NewBeam(15);
+    Cases(3);
+    if (r.load) {
+      distrcharge d(2, 5, 100, 300, &window);
+      d.Case = r.copiedCase;
+      recorder().RecordAddDistrCharge(d);
+    } else {
+      charge c(3, 1200, &window);
+      c.Case = r.copiedCase;
+      recorder().RecordAddCharge(c);
+    }
+    exchange.Copy();
+    EXPECT_EQ(clipboard.text, r.record);
+    window.NewBeam(15);
+    if (r.pasteCases > 1) Cases(r.pasteCases);
+    window.activeCase = r.active;
+    exchange.Paste();
+    const std::size_t pasted = r.load ? beam().DistrCharges.back()->Case : beam().Charges.back()->Case;
+    EXPECT_EQ(pasted, r.pastedCase) << r.record << " into " << r.pasteCases << " cases";
+    EXPECT_EQ(r.load ? beam().DistrCharges.back()->F2 : beam().Charges.back()->f, r.load ? 300 : 1200)
+        << "the value is read as before the case field";
+  }
+  window.activeCase = 0;
+}
+
+// An older record has no case: it goes into the active one. A long load
+// drops digits to keep its case inside the block.
+TEST_F(CaseRecordTest, OldRecordsTakeTheActiveCaseAndLongOnesStillFit) {
+  Cases(3);
+  window.activeCase = 2;
+  clipboard.text = "f;  1000";
+  exchange.Paste();
+  EXPECT_EQ(beam().Charges.back()->Case, 2u);
+  const double f = -0.00123456789123;
+  distrcharge d(1, 3.75, f, -f / 7, &window);
+  d.Case = 1;
+  recorder().RecordAddDistrCharge(d);
+  exchange.Copy();
+  ASSERT_TRUE(clipboard.text.has_value());
+  EXPECT_LE(clipboard.text->size(), 39u) << *clipboard.text;
+  EXPECT_TRUE(clipboard.text->ends_with(";1")) << *clipboard.text;
+  exchange.Paste();
+  EXPECT_EQ(beam().DistrCharges.back()->Case, 1u);
+  EXPECT_NEAR(beam().DistrCharges.back()->F1, f, 1e-6 * std::abs(f));
+  window.activeCase = 0;
+}
+
+}  // namespace
+}  // namespace trevan

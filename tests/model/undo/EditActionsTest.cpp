@@ -172,6 +172,41 @@ TEST_F(EditActionsTest, LoadCasesAreSetUndoneAndRedone) {
   EXPECT_EQ(beam().Cases.cases, cases.cases);
 }
 
+// A "Load case" row comes with the cases: chosen from the beam's cases,
+// undone as one edit, gone again when the cases are.
+TEST_F(EditActionsTest, TheLoadCaseRowComesWithTheCasesAndIsOneEdit) {
+  charge* f = recorder().RecordAddCharge(charge(3, 1000, &window));
+  distrcharge* d = recorder().RecordAddDistrCharge(distrcharge(1, 4, 100, 200, &window));
+  EXPECT_EQ(f->RowCount, 2);
+  EXPECT_EQ(d->RowCount, 4);
+  LoadCases cases;
+  cases.cases = {{"Dead", LoadKind::Permanent}, {"Snow", LoadKind::Snow}};
+  recorder().RecordCases(cases);
+  const std::vector<std::string> labels{"1: Dead", "2: Snow"};
+  for (object* o : {static_cast<object*>(f), static_cast<object*>(d)}) {
+    const int row = o->RowCount - 1;
+    ASSERT_EQ(o->PropertyLabels[row], object::CaseRowLabel) << o->GetName();
+    EXPECT_EQ(o->PropertyValues[row], "1: Dead");
+    EXPECT_EQ(o->Choices(row), labels);
+    EXPECT_TRUE(o->Choices(0).empty()) << "a typed row";
+    o->PropertyValues[row] = "2: Snow";
+    ASSERT_TRUE(o->ApplyProperties());
+    o->PropertyValues[row] = "3: Wind";
+    EXPECT_THROW(o->ApplyProperties(), std::invalid_argument);
+    o->UpdateProperties();
+  }
+  EXPECT_EQ(f->Case, 1u);
+  EXPECT_EQ(d->Case, 1u);
+  EXPECT_EQ(f->f, 1000) << "the other rows stay";
+  Undo();
+  EXPECT_EQ(d->Case, 0u);
+  EXPECT_EQ(f->Case, 1u) << "one edit an undo step";
+  Undo();
+  Undo();
+  EXPECT_EQ(f->Case, 0u);
+  EXPECT_EQ(f->RowCount, 2) << "no case row without cases";
+}
+
 TEST_F(EditActionsTest, TheSentinelIsNeverDeleted) {
   window.SelectObject(beam().Sentinel());
   recorder().RecordDeleteSelected();
