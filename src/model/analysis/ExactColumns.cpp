@@ -16,7 +16,8 @@ bool HasSteps(const BeamSection& section) {
 
 bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<double> shear,
                         std::span<double> moment) {
-  if (!HasSteps(beam.Section) || beam.NeedsSupport()) return false;
+  // The iterative analysis knows no moments, hinges, springs or settlements.
+  if ((!HasSteps(beam.Section) && !beam.HasExactOnlyObjects()) || beam.NeedsSupport()) return false;
   const ExactResults results = ExactSolver::Solve(ExactBeam::From(beam));
   if (!results.solved) return false;
   const std::size_t n = std::min(shear.size(), moment.size());

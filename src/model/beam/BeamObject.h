@@ -23,12 +23,12 @@ struct NotCopied {
   NotCopied& operator=(const NotCopied&) { return *this; }
 };
 
-// Common base of the three kinds of beam object: point force, distributed
-// load and support node. The beam alone owns them; everything else names
+// Common base of the kinds of beam object: point force, distributed load,
+// point moment, internal hinge and support node. The beam alone owns them; everything else names
 // them weakly (WatchedObject, ObjectRef), hence enable_shared_from_this.
 class object : public std::enable_shared_from_this<object> {
  public:
-  static constexpr int MaxRows = 4;
+  static constexpr int MaxRows = 5;
   static constexpr std::size_t MaxTextLength = 49;
 
   object() = default;
@@ -83,6 +83,7 @@ class object : public std::enable_shared_from_this<object> {
     double distanceScale;
     double forceScale;
     int baseLine;
+    double momentScale;
   };
   bool GetMapping(Mapping& mapping) const;
 

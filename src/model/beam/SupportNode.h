@@ -63,9 +63,16 @@ class element : public object {
   // This support's reaction (upward positive).
   double Reaction() const;
 
+  // A support with a spring or a settlement; both need a section.
+  bool HasProperties() const { return Spring != 0 || RotationalSpring != 0 || Settlement != 0; }
+
   double X1 = 0;
   double X2 = 0;
   double SpanLength = 0;
+  // 0 means rigid or not settled; the analysis turns them into the beam's units.
+  double Spring = 0;            // vertical stiffness, N/m or lbf/in
+  double RotationalSpring = 0;  // a vice's only, Nm/rad or lbf·ft/rad
+  double Settlement = 0;        // prescribed, downward positive, m or in
   TSupportType LeftType = ftNone;
   TSupportType RightType = ftNone;
   // Set by the beam before each analysis.
@@ -89,6 +96,14 @@ class element : public object {
   // Why a position onto or past a neighbour is refused.
   std::string NeighboursText() const;
   void CopyValuesFrom(const element& other);
+  // The rows after the type: the spring, for a vice the rotational spring,
+  // then the settlement; none for a support of type none.
+  struct PropertyRow {
+    double element::*value;
+    int power;  // the inspector shows the stored value times 10^power
+  };
+  int PropertyRows(PropertyRow rows[3]) const;
+  void ApplyPropertyRows(element& values) const;
   // Moves the support to n, kept strictly between its neighbours.
   void PlaceAt(double n);
 };

@@ -265,6 +265,11 @@ std::vector<std::string> TTrevanDoc::ObjectsOffBeam() const {
   for (const auto& d : DistrCharges)
     if (!OnBeam(*d))
       names.push_back(CFormat("the distributed load from %.10g to %.10g %s", d->X1, d->X2, unit));
+  for (const auto& m : Moments)
+    if (!OnBeam(*m))
+      names.push_back(CFormat("the moment of %.10g %s at %.10g %s", m->m, MomentUnit(metric), m->x, unit));
+  for (const auto& h : Hinges)
+    if (!OnBeam(*h)) names.push_back(CFormat("the hinge in the beam at %.10g %s", h->x, unit));
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     if (!limits::IsLoadPosition(e->X1, Length))
       names.push_back(CFormat("the %s support at %.10g %s",

@@ -89,6 +89,18 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
       recorder->RecordAddCharge(charge(at, f, view));
       return true;
     }
+    case 'm': {
+      const double m = ParseReal(fields);
+      if (!limits::IsMomentValue(m) || !limits::IsLoadPosition(at, length)) return false;
+      recorder->RecordAddMoment(couple(at, m, view));
+      return true;
+    }
+    case 'j': {
+      // A place another joint takes is refused with the reason, like the tool's.
+      if (!limits::IsHingePosition(at, length)) return false;
+      recorder->RecordAddHinge(joint(at, view));
+      return true;
+    }
     case 'd': {
       const auto first = fields.find(';');
       const auto second = first == std::string::npos ? first : fields.find(';', first + 1);
