@@ -68,6 +68,8 @@ class object : public std::enable_shared_from_this<object> {
   virtual bool CopyToClipboard(ClipboardService& clipboard) const = 0;
   virtual std::string GetName() const = 0;
   virtual bool IsSupport() const { return false; }
+  // Whether an emptied row is a value (none, rigid) rather than no edit.
+  virtual bool RowMayBeEmpty(int /*row*/) const { return false; }
 
   bool HitTest(Point point) const;
   // Inverts the four selection handles; answers the new Selected.

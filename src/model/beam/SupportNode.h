@@ -40,6 +40,8 @@ class element : public object {
   bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
   bool IsSupport() const override { return true; }
+  // The springs and the settlement: empty is rigid, not settled.
+  bool RowMayBeEmpty(int row) const override { return row >= 2; }
 
   bool IsSentinel() const { return Prev == nullptr; }
   // A support past an end of the beam (from an older file) carries nothing:

@@ -77,6 +77,11 @@ std::unique_ptr<QAction> TActionSupport::Execute() {
   if (!beam) return std::make_unique<QActionNone>(Owner);
   element* added = Borne(*beam, Identity) ? nullptr : beam->InsertSupport(Value.X1, Value.LeftType);
   if (!added) return Unchanged(*this, "&Undo support", "&Redo delete");
+  // A deleted support comes back with its springs and settlement.
+  added->Spring = Value.Spring;
+  added->RotationalSpring = Value.RotationalSpring;
+  added->Settlement = Value.Settlement;
+  added->UpdateProperties();
   added->AdoptIdentity(Identity);
   return std::make_unique<TActionDeleteSupport>(Owner, added);
 }

@@ -154,6 +154,13 @@ TEST_F(MomentHingeTest, SupportPropertiesAreRowsOfTheInspector) {
   EXPECT_EQ(roll->Spring, 0);
   Undo();
   EXPECT_DOUBLE_EQ(roll->Spring, 45000);
+  window.SelectObject(roll);
+  recorder().RecordDeleteSelected();
+  Undo();  // the support comes back with its spring and settlement
+  roll = beam().FirstSupport();
+  EXPECT_DOUBLE_EQ(roll->Spring, 45000);
+  EXPECT_DOUBLE_EQ(roll->Settlement, -0.0125);
+  EXPECT_EQ(roll->PropertyValues[2], "45");
   Undo();
   Undo();
   EXPECT_EQ(roll->Spring, 0);
