@@ -70,6 +70,7 @@ class BeamDrawings {
   Scale HorizontalScale(const QRectF& area, double pt) const;
   void DrawLoads(QPainter& painter, const Scale& s, const QRectF& area, double beamTop) const;
   void DrawSupports(QPainter& painter, const Scale& s, const QRectF& area, double beamY) const;
+  void DrawMomentsAndHinges(QPainter& painter, const Scale& s, double beamY) const;
   void DrawDiagram(QPainter& painter, const QRectF& area, Curve curve) const;
   // The last drawing carries the distance ruler under it.
   bool CarriesRuler(Curve curve) const;
