@@ -2,12 +2,14 @@
 // as objects of the model: placement rules, edits, units and glyphs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <vector>
 
 #include "EditFixture.h"
 #include "analysis/ExactBeam.h"
+#include "drawing/ValueLabels.h"
 #include "hosts/Canvas.h"
 #include "hosts/PixelMapping.h"
 
@@ -298,6 +300,27 @@ TEST_F(MomentHingeTest, AHingeIsAClosedCircleFoundBeforeTheSupportBelowIt) {
   window.SelectObject(nullptr);
   EXPECT_EQ(beam().FindObjectAt({column, 100}), h);
   EXPECT_EQ(beam().FindObjectAt({column - 9, 104}), s);
+}
+
+// 10 m simply supported, 1000 Nm counter-clockwise at 4 m: by statics the
+// moment drops from 400 to -600 Nm there; a hinge's rotations either side
+// are written on the deflection curve.
+TEST(MomentLabelsTest, AMomentJumpAndAHingeRotationAreLabelled) {
+  ExactResults r;
+  r.solved = r.deflected = true;
+  ExactResults::Piece left, right;
+  left.x0 = 0, left.x1 = 4, left.v[0] = 100, left.m[1] = 100;
+  right.x0 = 4, right.x1 = 10, right.v[0] = 100, right.m[0] = -600, right.m[1] = 100;
+  r.pieces = {left, right};
+  r.maxSagging = {400, 4};
+  r.maxHogging = {-600, 4};
+  r.hinges = {{7, 0.002, -0.001}};
+  const ValueLabels::Mapping m{0.04, 250, 100, 100, true};
+  std::vector<std::string> texts;
+  for (const auto& l : ValueLabels::ForDiagrams(r, m, {}, {})) texts.push_back(l.text);
+  for (const auto& l : ValueLabels::ForDeflections(r, m, 0.1, {})) texts.push_back(l.text);
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "400 | -600 Nm at 4 m"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "rot. 0.0020000 | -0.0010000 rad at 7.0000 m"), texts.end());
 }
 
 }  // namespace
