@@ -18,8 +18,8 @@ double SettlementInBeamUnits(double s, bool metric) { return metric ? s : s / 12
 ExactBeam ExactBeam::From(const TTrevanDoc& doc) {
   ExactBeam beam;
   beam.length = doc.Length;
-  const bool sectioned = !doc.Section.segments.empty();
   // A support past an end carries nothing, like one of type none.
+  const bool sectioned = !doc.Section.segments.empty();
   for (const element* e = doc.FirstSupport(); e; e = e->Next.get()) {
     Support s{e->X1, limits::IsLoadPosition(e->X1, doc.Length) ? e->LeftType : ftNone};
     if (s.type != ftNone && e->HasProperties()) {

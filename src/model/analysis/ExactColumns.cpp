@@ -12,13 +12,23 @@ bool HasSteps(const BeamSection& section) {
   return std::any_of(section.segments.begin(), section.segments.end(),
                      [&](const auto& s) { return s.EI() != section.segments.front().EI(); });
 }
+
+// What the iterative analysis cannot represent: couples, hinges, and the
+// springs and settlements taken with a section.
+bool HoldsJointsOrSprings(const ExactBeam& beam) {
+  if (!beam.moments.empty() || !beam.hinges.empty()) return true;
+  if (beam.stiffness.empty()) return false;
+  return std::any_of(beam.supports.begin(), beam.supports.end(), [](const ExactBeam::Support& s) {
+    return s.type != ftNone && (s.spring > 0 || s.rotationalSpring > 0 || s.settlement != 0);
+  });
+}
 }  // namespace
 
 bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<double> shear,
                         std::span<double> moment) {
-  // The iterative analysis knows no moments, hinges, springs or settlements.
-  if ((!HasSteps(beam.Section) && !beam.HasExactOnlyObjects()) || beam.NeedsSupport()) return false;
-  const ExactResults results = ExactSolver::Solve(ExactBeam::From(beam));
+  const ExactBeam exact = ExactBeam::From(beam);
+  if (!(HasSteps(beam.Section) || HoldsJointsOrSprings(exact)) || beam.NeedsSupport()) return false;
+  const ExactResults results = ExactSolver::Solve(exact);
   if (!results.solved) return false;
   const std::size_t n = std::min(shear.size(), moment.size());
   for (std::size_t i = 0; i < n; ++i) {

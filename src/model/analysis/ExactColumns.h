@@ -7,7 +7,8 @@ namespace trevan {
 class TTrevanDoc;
 
 // The iterative analysis of the diagram columns holds for one E I along the
-// beam. Where the section changes, the columns are the exact shear and
+// beam without couples, hinges, springs or settlements. Where the section
+// changes or the beam holds any of those, the columns are the exact shear and
 // moment sampled at each column instead (column i at i times the distance
 // scale), in the columns' own sign, opposite to that of the results.
 // Answers whether it replaced them.

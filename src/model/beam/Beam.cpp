@@ -145,13 +145,6 @@ bool TTrevanDoc::JointClashes(const object& target) const {
   return false;
 }
 
-bool TTrevanDoc::HasExactOnlyObjects() const {
-  if (!Moments.empty() || !Hinges.empty()) return true;
-  for (const element* e = FirstSupport(); e; e = e->Next.get())
-    if (e->HasProperties()) return true;
-  return false;
-}
-
 element* TTrevanDoc::LinkSupport(double x, TSupportType type) {
   element* node = Chain.get();
   while (node && !(node->X1 <= x && x <= node->X2)) node = node->Next.get();

@@ -119,9 +119,6 @@ class TTrevanDoc {
   }
   bool OnBeam(const couple& c) const { return limits::IsLoadPosition(c.x, Length); }
   bool OnBeam(const joint& j) const { return limits::IsHingePosition(j.x, Length); }
-  // Point moments, internal hinges, springs or settlements: what only the
-  // exact analysis can take.
-  bool HasExactOnlyObjects() const;
   // Every load and support that lies past an end of the beam, named for a message.
   std::vector<std::string> ObjectsOffBeam() const;
   void ReportObjectsOffBeam() const;
