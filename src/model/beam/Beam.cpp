@@ -138,6 +138,14 @@ std::string TTrevanDoc::HingeProblem(double x, const joint* moving) const {
   return {};
 }
 
+std::string TTrevanDoc::SupportProblem(double x) const {
+  for (const auto& h : Hinges)
+    if (!limits::IsHingeApart(x, h->x))
+      return CFormat("A support must stand at least %g %s from the hinge in the beam at %.10g %s.",
+                     limits::MinSupportGap, LengthUnit(Metric), h->x, LengthUnit(Metric));
+  return {};
+}
+
 bool TTrevanDoc::JointClashes(const object& target) const {
   if (const auto* h = dynamic_cast<const joint*>(&target)) return !HingeProblem(h->x, h).empty();
   if (const auto* e = dynamic_cast<const element*>(&target))
@@ -230,7 +238,9 @@ void TTrevanDoc::MoveObject(object& target, int pixels) {
 }
 
 void TTrevanDoc::PlaceObject(object& target, const object::Placement& placement) {
+  const object::Placement before = target.GetPlacement();
   target.SetPlacement(placement);
+  if (JointClashes(target)) target.SetPlacement(before);
   if (View && View->Window()) View->Window()->RefreshInspector(target);
   Recompute();
 }

@@ -65,6 +65,8 @@ class TTrevanDoc {
   // closer than the smallest gap to a support or another hinge (moving
   // itself excluded). Empty when it can.
   std::string HingeProblem(double x, const joint* moving = nullptr) const;
+  // Why a support cannot stand at x: a hinge in the beam is too close.
+  std::string SupportProblem(double x) const;
   // The new support node, or none when the support does not fit at x.
   element* InsertSupport(double x, TSupportType type);
   // Whether a support may be inserted at x: inside the chain and at least

@@ -230,6 +230,9 @@ bool element::ApplyProperties() {
   values.UpdateProperties();
   PropertyRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
+  if (values.X1 != X1)
+    if (const std::string problem = recorder->SupportProblem(values.X1); !problem.empty())
+      throw std::invalid_argument(problem);
   recorder->RecordElementProps(*this, values);
   return true;
 }

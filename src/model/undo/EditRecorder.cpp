@@ -155,6 +155,11 @@ std::string EditRecorder::HingeProblem(double x, const joint& moving) const {
   return beam ? beam->HingeProblem(x, &moving) : std::string();
 }
 
+std::string EditRecorder::SupportProblem(double x) const {
+  const TTrevanDoc* beam = window_.Beam();
+  return beam ? beam->SupportProblem(x) : std::string();
+}
+
 void EditRecorder::ClearAll() {
   TTrevanDoc* beam = window_.Beam();
   if (!beam) return;

@@ -74,6 +74,11 @@ TEST_F(MomentHingeTest, SupportsAndHingesDoNotMoveOntoOneAnother) {
   EXPECT_EQ(h->x, 4.4);
   beam().MoveObject(*s, 10);
   EXPECT_EQ(s->X1, 4);
+  s->PropertyValues[0] = "4.4";
+  EXPECT_THROW(s->ApplyProperties(), std::invalid_argument);
+  s->UpdateProperties();
+  beam().PlaceObject(*s, {4.4, 0});
+  EXPECT_EQ(s->X1, 4);
   beam().MoveObject(*h, 5);
   EXPECT_DOUBLE_EQ(h->x, 4.6);
   h->PropertyValues[0] = "4";
