@@ -4,6 +4,7 @@
 
 #include "RecordingMessages.h"
 #include "TempDir.h"
+#include "analysis/ExactBeam.h"
 #include "beam/UnitSystem.h"
 #include "headless/HeadlessWindow.h"
 
@@ -118,6 +119,16 @@ TEST_F(ObjectBlockTest, EveryValueSurvivesSaveAndReopenExactly) {
   back.FirstSupport()->Spring = back.FirstSupport()->Settlement = 0;
   back.FirstSupport()->Next->RotationalSpring = 0;
   EXPECT_EQ(Saved(other, "plain.tvn"), Plain);
+}
+
+// As a force past an end: kept, named, and left out of the analysis.
+TEST_F(ObjectBlockTest, AMomentPastTheEndIsKeptAndNamed) {
+  ASSERT_TRUE(Open(window, Extended(Replace(Block, ":2.5 -1500.25 0", ":12 -1500.25 0")))) << window.LastError();
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].text.find("the moment of -1500.25 Nm at 12 m"), std::string::npos)
+      << messages.messages[0].text;
+  EXPECT_EQ(window.beam()->Moments.size(), 1u);
+  EXPECT_TRUE(ExactBeam::From(*window.beam()).moments.empty());
 }
 
 struct BadBlock {
