@@ -276,6 +276,8 @@ void TMainForm::BeamCases1Execute() {
     if (c->Case < loads.size()) ++loads[c->Case];
   for (const auto& d : beam->DistrCharges)
     if (d->Case < loads.size()) ++loads[d->Case];
+  for (const auto& m : beam->Moments)
+    if (m->Case < loads.size()) ++loads[m->Case];
   TLoadCasesForm form(dialogs_, this);
   form.Load(beam->Cases, loads);
   if (dialogs_.Exec(form) != QDialog::Accepted || form.Result() == beam->Cases) return;

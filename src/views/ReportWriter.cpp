@@ -506,11 +506,14 @@ std::vector<QString> ReportWriter::CaseLines(const TTrevanDoc& beam) {
   if (beam.Cases.IsDefault()) return {};
   std::vector<QString> lines{"Load cases:"};
   for (std::size_t c = 0; c < beam.Cases.Count(); ++c) {
-    int forces = 0, loads = 0;
+    int forces = 0, loads = 0, moments = 0;
     for (const auto& f : beam.Charges) forces += f->Case == c;
     for (const auto& d : beam.DistrCharges) loads += d->Case == c;
-    lines.push_back(Q(envelope_text::CaseLine(beam.Cases.At(c), c)) +
-                    QString(": %1 point force(s), %2 distributed load(s)").arg(forces).arg(loads));
+    for (const auto& m : beam.Moments) moments += m->Case == c;
+    QString line = Q(envelope_text::CaseLine(beam.Cases.At(c), c)) +
+                   QString(": %1 point force(s), %2 distributed load(s)").arg(forces).arg(loads);
+    if (moments > 0) line += QString(", %1 moment(s)").arg(moments);
+    lines.push_back(line);
   }
   lines.push_back("Combinations:");
   const auto combinations = GenerateCombinations(beam.Cases);
