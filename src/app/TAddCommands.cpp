@@ -71,11 +71,12 @@ TAddCommands::TAddCommands(TMainForm& main, TActionList& actions) : QObject(&mai
   force_ = add("EditAddForce1", "Add &Force...", "Put a point force on the beam", &TAddCommands::AddForce);
   load_ = add("EditAddLoad1", "Add &Distributed Load...", "Put a distributed load on the beam",
               &TAddCommands::AddDistributedLoad);
-  moment_ = add("EditAddMoment1", "Add &Moment...", "Put a point moment on the beam", &TAddCommands::AddMoment);
+  moment_ =
+      add("EditAddMoment1", "Add &Moment...", "Put a point moment on the beam", &TAddCommands::AddMoment);
   support_ =
       add("EditAddSupport1", "Add &Support...", "Put a support on the beam", &TAddCommands::AddSupport);
-  hinge_ = add("EditAddHinge1", "Add &Hinge in Beam...", "Put a hinge into the beam, a joint that passes no moment",
-               &TAddCommands::AddBeamHinge);
+  hinge_ = add("EditAddHinge1", "Add &Hinge in Beam...",
+               "Put a hinge into the beam, a joint that passes no moment", &TAddCommands::AddBeamHinge);
   if (QMenu* edit = main.Menu("&Edit")) {
     QAction* before = main.Command("EditClear1");
     edit->insertActions(before, {force_, load_, moment_, support_, hinge_});
@@ -152,8 +153,9 @@ void TAddCommands::AddSupport() {
         const Typed x = Position(t[0], "A support", beam);
         if (!x.problem.isEmpty()) return x.problem;
         if (!beam.SupportFits(x.value))
-          return QString::fromStdString(CFormat("A support or a hinge in the beam stands at %.10g %s already.",
-                                                x.value, LengthUnit(beam.Metric)));
+          return QString::fromStdString(
+              CFormat("A support or a hinge in the beam stands at %.10g %s already.", x.value,
+                      LengthUnit(beam.Metric)));
         return QString();
       },
       &main_);
@@ -188,7 +190,8 @@ void TAddCommands::AddBeamHinge() {
   const QPointer<TMDIChild> window = w;  // a modal dialog lets other events run
   const TTrevanDoc& beam = *w->Beam();
   TObjectDialog dialog(
-      main_.Dialogs(), "Add Hinge in Beam", {{QString("Distance (%1):").arg(LengthUnit(beam.Metric)), Number(beam.Length / 2)}},
+      main_.Dialogs(), "Add Hinge in Beam",
+      {{QString("Distance (%1):").arg(LengthUnit(beam.Metric)), Number(beam.Length / 2)}},
       [&](const QStringList& t) {
         const Typed x = Position(t[0], "A hinge in the beam", beam);
         return x.problem.isEmpty() ? QString::fromStdString(beam.HingeProblem(x.value)) : x.problem;

@@ -528,8 +528,8 @@ void TMainForm::UpdateCommands() {
     for (int panel : {1, 2}) panels_[panel]->clear();
   if (!window) return;
   // By tool number.
-  static const char* const toolCommands[] = {"SelectToolAction", "ForceToolAction",  "HingeToolAction",
-                                             "ViceToolAction",   "RollerToolAction", "MomentToolAction",
+  static const char* const toolCommands[] = {"SelectToolAction",   "ForceToolAction",  "HingeToolAction",
+                                             "ViceToolAction",     "RollerToolAction", "MomentToolAction",
                                              "BeamHingeToolAction"};
   if (const TTool* tool = window->InputForm().CurrentTool())
     Command(toolCommands[tool->ToolNumber])->setChecked(true);

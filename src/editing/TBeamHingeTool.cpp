@@ -38,7 +38,8 @@ void TBeamHingeTool::MouseHover(Point p, double ds, double, bool metric) {
 }
 
 void TBeamHingeTool::MouseUp(double ds, double) {
-  if (InputViewHost* host = View.Host()) host->Recorder()->RecordAddHinge(joint(PositionOf(StartPoint, ds), &View));
+  if (InputViewHost* host = View.Host())
+    host->Recorder()->RecordAddHinge(joint(PositionOf(StartPoint, ds), &View));
 }
 
 }  // namespace trevan

@@ -37,7 +37,8 @@ void TMomentTool::HideFeedback(double ds, double) { DrawGhost(LastPoint, ds); }
 void TMomentTool::MouseHover(Point p, double ds, double, bool metric) {
   DrawGhost(p, ds);
   const char* format = ds < 0.01 ? "x=%6.4f %s   M=%6.0f %s" : "x=%6.2f %s   M=%6.0f %s";
-  Readout(QString::fromStdString(CFormat(format, PositionOf(p, ds), LengthUnit(metric), MomentOf(p), MomentUnit(metric))));
+  Readout(QString::fromStdString(
+      CFormat(format, PositionOf(p, ds), LengthUnit(metric), MomentOf(p), MomentUnit(metric))));
   LastPoint = p;
 }
 

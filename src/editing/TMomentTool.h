@@ -10,7 +10,8 @@ namespace trevan {
 class TMomentTool : public TTool {
  public:
   TMomentTool(TInputForm& view, int toolNumber)
-      : TTool(view, toolNumber, Qt::BlankCursor, "Click here to create a moment (above: counter-clockwise)") {}
+      : TTool(view, toolNumber, Qt::BlankCursor, "Click here to create a moment (above: counter-clockwise)") {
+  }
 
   void MouseDown(Point p, double distanceScale, double forceScale) override;
   void MouseDrag(Point p, double distanceScale, double forceScale, bool metric) override;

@@ -324,7 +324,8 @@ void BeamDrawings::DrawMomentsAndHinges(QPainter& painter, const Scale& s, doubl
     if (m.x < 0 || m.x > beam_.length || m.m == 0) continue;
     const double sense = m.m > 0 ? 1 : -1, cx = s.X(m.x);
     const double end = (sense > 0 ? 225 : -45) * std::numbers::pi / 180;
-    painter.drawArc(QRectF(cx - r, beamY - r, 2 * r, 2 * r), (sense > 0 ? -45 : 225) * 16, static_cast<int>(sense * 270 * 16));
+    painter.drawArc(QRectF(cx - r, beamY - r, 2 * r, 2 * r), (sense > 0 ? -45 : 225) * 16,
+                    static_cast<int>(sense * 270 * 16));
     const QPointF tip(cx + r * std::cos(end), beamY - r * std::sin(end));
     ArrowHead(painter, tip, QPointF(-std::sin(end), -std::cos(end)) * sense, 5 * pt);
   }

@@ -406,8 +406,8 @@ void LayOutObjects(Sheet& sheet, const ExactBeam& beam, bool metric) {
                 {}};
     int n = 0;
     for (const auto& s : beam.supports)
-      table.rows.push_back(
-          {QString::number(++n), value(s.x), value(s.spring), value(s.rotationalSpring), value(s.settlement)});
+      table.rows.push_back({QString::number(++n), value(s.x), value(s.spring), value(s.rotationalSpring),
+                            value(s.settlement)});
     sheet.FullWidth(table);
   }
   if (beam.springsLeftOut) sheet.Line(Q(ExactTable::SpringsLeftOutText), 7.5, true);

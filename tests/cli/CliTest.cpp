@@ -404,7 +404,8 @@ TEST_F(ConvertTest, JsonNamesTheMomentsHingesAndSupportProperties) {
   const Outcome r = RunCli({"analyze", File("objects.tvn"), "--json"});
   for (const char* text :
        {"\"moments\": [{\"x\": 2.5, \"m\": 1000}]", "\"hinges\": [4]",
-        "{\"x\": 0, \"type\": \"hinge\", \"reaction\": ", "\"spring\": 45000, \"rotational_spring\": 0, \"settlement\": 0.01}",
+        "{\"x\": 0, \"type\": \"hinge\", \"reaction\": ",
+        "\"spring\": 45000, \"rotational_spring\": 0, \"settlement\": 0.01}",
         "\"spring\": 0, \"rotational_spring\": 2500000, \"settlement\": 0}",
         "\"support_units\": {\"spring\": \"N/m\", \"rotational_spring\": \"Nm/rad\", \"settlement\": \"m\"}"})
     EXPECT_NE(r.out.find(text), std::string::npos) << text << " in " << r.out;

@@ -126,8 +126,9 @@ std::string TTrevanDoc::HingeProblem(double x, const joint* moving) const {
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
     if (limits::IsHingeApart(x, e->X1)) continue;
     if (e->LeftType == ftVice)
-      return CFormat("A hinge in the beam cannot stand at the vice at %.10g %s, which holds the beam's turning.",
-                     e->X1, unit);
+      return CFormat(
+          "A hinge in the beam cannot stand at the vice at %.10g %s, which holds the beam's turning.", e->X1,
+          unit);
     return CFormat("A hinge in the beam must stand at least %g %s from the support at %.10g %s.",
                    limits::MinSupportGap, unit, e->X1, unit);
   }
@@ -149,7 +150,8 @@ std::string TTrevanDoc::SupportProblem(double x) const {
 bool TTrevanDoc::JointClashes(const object& target) const {
   if (const auto* h = dynamic_cast<const joint*>(&target)) return !HingeProblem(h->x, h).empty();
   if (const auto* e = dynamic_cast<const element*>(&target))
-    return std::any_of(Hinges.begin(), Hinges.end(), [&](const auto& h) { return !limits::IsHingeApart(h->x, e->X1); });
+    return std::any_of(Hinges.begin(), Hinges.end(),
+                       [&](const auto& h) { return !limits::IsHingeApart(h->x, e->X1); });
   return false;
 }
 
@@ -180,7 +182,8 @@ bool TTrevanDoc::SupportFits(double x) const {
   if (!limits::IsSupportPosition(x, Length, limits::FileRoundingSlack)) return false;
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     if (!limits::AreSupportsApart(e->X1, x, limits::FileRoundingSlack)) return false;
-  return std::all_of(Hinges.begin(), Hinges.end(), [&](const auto& h) { return limits::IsHingeApart(h->x, x); });
+  return std::all_of(Hinges.begin(), Hinges.end(),
+                     [&](const auto& h) { return limits::IsHingeApart(h->x, x); });
 }
 
 // Sorted, every support lands in the last node of the chain built so far,
@@ -279,7 +282,8 @@ std::string TTrevanDoc::UnitSwitchProblem(bool metric) const {
                            ConvertPosition(d->X1, metric), ConvertPosition(d->X2, metric)})
       if (!limits::IsMagnitude(v)) return tooLarge;
   for (const auto& m : Moments)
-    if (!limits::IsMomentValue(ConvertMoment(m->m, metric)) || !limits::IsMagnitude(ConvertPosition(m->x, metric)))
+    if (!limits::IsMomentValue(ConvertMoment(m->m, metric)) ||
+        !limits::IsMagnitude(ConvertPosition(m->x, metric)))
       return tooLarge;
   if (const std::string problem = JointsSwitchProblem(metric, length); !problem.empty()) return problem;
   double previous = 0;
@@ -309,7 +313,8 @@ std::string TTrevanDoc::JointsSwitchProblem(bool metric, double length) const {
   }
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
     if ((e->Spring != 0 && !limits::IsStiffnessValue(ConvertSpring(e->Spring, metric))) ||
-        (e->RotationalSpring != 0 && !limits::IsStiffnessValue(ConvertRotationalSpring(e->RotationalSpring, metric))) ||
+        (e->RotationalSpring != 0 &&
+         !limits::IsStiffnessValue(ConvertRotationalSpring(e->RotationalSpring, metric))) ||
         !limits::IsSettlementValue(ConvertSettlement(e->Settlement, metric)))
       return "A support's spring or settlement would be out of range.";
     if (!Hinges.empty()) joints.push_back(ConvertPosition(e->X1, metric));
@@ -317,7 +322,8 @@ std::string TTrevanDoc::JointsSwitchProblem(bool metric, double length) const {
   std::sort(joints.begin(), joints.end());
   for (std::size_t k = 1; k < joints.size(); ++k)
     if (!limits::IsHingeApart(joints[k - 1], joints[k]))
-      return CFormat("A hinge in the beam would stand less than %g %s from another joint.", limits::MinSupportGap, unit);
+      return CFormat("A hinge in the beam would stand less than %g %s from another joint.",
+                     limits::MinSupportGap, unit);
   return {};
 }
 

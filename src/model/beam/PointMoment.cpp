@@ -78,13 +78,16 @@ void couple::Draw(Canvas& canvas, int ox, int oy) const {
   const double from = sense > 0 ? -Quarter : 5 * Quarter;
   const double to = sense > 0 ? 5 * Quarter : -Quarter;
   StrokeArc(canvas, a, base, r, from, to);
-  const int tipX = ToPixel(std::round(a + r * std::cos(to))), tipY = ToPixel(std::round(base - r * std::sin(to)));
+  const int tipX = ToPixel(std::round(a + r * std::cos(to))),
+            tipY = ToPixel(std::round(base - r * std::sin(to)));
   // The screen direction of travel at the tip, and the barbs back from it.
   const double tx = -sense * std::sin(to), ty = -sense * std::cos(to);
   const double c = std::cos(std::numbers::pi / 6), s = std::sin(std::numbers::pi / 6);
-  canvas.MoveTo(ToPixel(std::round(tipX - Barb * (tx * c - ty * s))), ToPixel(std::round(tipY - Barb * (ty * c + tx * s))));
+  canvas.MoveTo(ToPixel(std::round(tipX - Barb * (tx * c - ty * s))),
+                ToPixel(std::round(tipY - Barb * (ty * c + tx * s))));
   canvas.LineTo(tipX, tipY);
-  canvas.LineTo(ToPixel(std::round(tipX - Barb * (tx * c + ty * s))), ToPixel(std::round(tipY - Barb * (ty * c - tx * s))));
+  canvas.LineTo(ToPixel(std::round(tipX - Barb * (tx * c + ty * s))),
+                ToPixel(std::round(tipY - Barb * (ty * c - tx * s))));
 }
 
 Rect couple::GetBounds() const {

@@ -29,8 +29,8 @@ class couple : public object {
   // The glyph's radius in pixels for the view's scale.
   int Radius(double momentScale) const;
 
-  double m = 0;  // moment, Nm or lbf·ft, counter-clockwise positive
-  double x = 0;  // position, current length unit
+  double m = 0;          // moment, Nm or lbf·ft, counter-clockwise positive
+  double x = 0;          // position, current length unit
   std::size_t Case = 0;  // index into the beam's load cases
 };
 

@@ -66,7 +66,9 @@ void element::CopyValuesFrom(const element& other) {
 namespace {
 // An optional value in the inspector's unit; empty for none.
 // Thousands are multiplied, never divided by 1e-3, so that 45 kN/m is 45000 N/m exactly.
-double Shown(double stored, int power) { return power < 0 ? stored / 1000 : power > 0 ? stored * 1000 : stored; }
+double Shown(double stored, int power) {
+  return power < 0 ? stored / 1000 : power > 0 ? stored * 1000 : stored;
+}
 double Stored(double shown, int power) { return power < 0 ? shown * 1000 : power > 0 ? shown / 1000 : shown; }
 std::string ShownValue(double stored, int power) {
   return stored == 0 ? std::string() : FloatToText(Shown(stored, power));
@@ -79,9 +81,11 @@ const char* ShownUnit(double element::*row, bool metric) {
 }
 
 const char* PropertyLabel(double element::*row, bool metric) {
-  if (row == &element::Spring) return metric ? "Spring (kN/m; empty: rigid):" : "Spring (kip/in; empty: rigid):";
+  if (row == &element::Spring)
+    return metric ? "Spring (kN/m; empty: rigid):" : "Spring (kip/in; empty: rigid):";
   if (row == &element::RotationalSpring)
-    return metric ? "Rotational spring (kNm/rad; empty: rigid):" : "Rotational spring (kip-ft/rad; empty: rigid):";
+    return metric ? "Rotational spring (kNm/rad; empty: rigid):"
+                  : "Rotational spring (kip-ft/rad; empty: rigid):";
   return metric ? "Settlement (mm, downward +):" : "Settlement (in, downward +):";
 }
 }  // namespace
@@ -132,11 +136,13 @@ void element::ApplyPropertyRows(element& values) const {
       const double bound = Shown(limits::MaxMagnitude, rows[k].power);
       const char* unit = ShownUnit(rows[k].value, metric);
       if (!valid && settlement)
-        throw std::invalid_argument(CFormat(
-            "A settlement must lie between %g and %g %s, both excluded, or be empty for none.", -bound, bound, unit));
+        throw std::invalid_argument(
+            CFormat("A settlement must lie between %g and %g %s, both excluded, or be empty for none.",
+                    -bound, bound, unit));
       if (!valid)
         throw std::invalid_argument(
-            CFormat("A spring stiffness must be positive and below %g %s, or empty for a rigid support.", bound, unit));
+            CFormat("A spring stiffness must be positive and below %g %s, or empty for a rigid support.",
+                    bound, unit));
     }
     values.*rows[k].value = typed;
   }

@@ -65,9 +65,13 @@ std::vector<ValueLabels::Label> ValueLabels::ForDeflections(const ExactResults& 
   // The beam turns by a different amount either side of a hinge in it.
   for (const auto& h : results.hinges) {
     const double d = results.DeflectionAt(h.x) * factor;
-    labels.push_back({"rot. " + ExactTable::Significant(h.rotationLeft) + " | " + ExactTable::Significant(h.rotationRight) +
-                          " rad at " + ExactTable::Significant(h.x) + " " + LengthUnit(m.metric),
-                      {Column(h.x, m.distanceScale), Row(m.zeroLine, d, deflectionScale)}, d > 0 ? +1 : -1, colour, {}});
+    labels.push_back({"rot. " + ExactTable::Significant(h.rotationLeft) + " | " +
+                          ExactTable::Significant(h.rotationRight) + " rad at " +
+                          ExactTable::Significant(h.x) + " " + LengthUnit(m.metric),
+                      {Column(h.x, m.distanceScale), Row(m.zeroLine, d, deflectionScale)},
+                      d > 0 ? +1 : -1,
+                      colour,
+                      {}});
   }
   return labels;
 }
@@ -100,8 +104,8 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
     const double left = results.pieces[k - 1].Moment(x), right = results.pieces[k].Moment(x);
     if (!(std::fabs(right - left) > noise)) continue;
     const double upward = DiagramSigns::MomentUpward() * right;
-    labels.push_back({ExactTable::Compact(left) + " | " + ExactTable::Compact(right) + " " + MomentUnit(m.metric) +
-                          at + ExactTable::Compact(x) + " " + length,
+    labels.push_back({ExactTable::Compact(left) + " | " + ExactTable::Compact(right) + " " +
+                          MomentUnit(m.metric) + at + ExactTable::Compact(x) + " " + length,
                       {Column(x, m.distanceScale), Row(m.zeroLine, -upward, m.momentScale)},
                       upward > 0 ? -1 : +1,
                       momentColour,

@@ -50,10 +50,12 @@ void WriteMomentSection(const std::vector<SavedMoment>& moments, BlockWriter& ou
 void ReadMomentSection(BlockReader& in, std::size_t cases, std::vector<SavedMoment>& moments);
 // Hinges in the beam: on it, never at a support, apart from one another.
 void WriteHingeSection(const std::vector<double>& hinges, BlockWriter& out);
-void ReadHingeSection(BlockReader& in, double length, const std::vector<std::pair<double, TSupportType>>& supports,
+void ReadHingeSection(BlockReader& in, double length,
+                      const std::vector<std::pair<double, TSupportType>>& supports,
                       std::vector<double>& hinges);
 // One line for each support line, in their order; nothing when every support is rigid.
 void WriteSupportPropertySection(const std::vector<SupportProperties>& supports, BlockWriter& out);
-void ReadSupportPropertySection(BlockReader& in, std::size_t supports, std::vector<SupportProperties>& properties);
+void ReadSupportPropertySection(BlockReader& in, std::size_t supports,
+                                std::vector<SupportProperties>& properties);
 
 }  // namespace trevan

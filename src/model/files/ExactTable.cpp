@@ -113,7 +113,8 @@ std::vector<ExactTable::Row> ExactTable::DeflectionRows(const ExactResults& resu
     for (const auto& s : results.supports)
       rows.push_back({std::to_string(++number), Significant(s.x), deflection(s.deflection)});
   }
-  if (!results.hinges.empty()) rows.push_back({"Hinge in beam", "x (" + length + ")", "Rotation left (rad)", "Rotation right (rad)"});
+  if (!results.hinges.empty())
+    rows.push_back({"Hinge in beam", "x (" + length + ")", "Rotation left (rad)", "Rotation right (rad)"});
   for (const auto& h : results.hinges)
     rows.push_back({"", Significant(h.x), Significant(h.rotationLeft), Significant(h.rotationRight)});
   return rows;

@@ -21,7 +21,9 @@ bool IsOptionalStiffness(double k) { return k == 0 || limits::IsStiffnessValue(k
 
 // Supports were saved with nine decimals, which may bring one up to
 // FileRoundingSlack nearer to a hinge that was saved exactly.
-bool ApartOnReading(double a, double b) { return std::fabs(a - b) >= limits::MinSupportGap - limits::FileRoundingSlack; }
+bool ApartOnReading(double a, double b) {
+  return std::fabs(a - b) >= limits::MinSupportGap - limits::FileRoundingSlack;
+}
 }  // namespace
 
 void WriteMomentSection(const std::vector<SavedMoment>& moments, BlockWriter& out) {
@@ -48,7 +50,8 @@ void WriteHingeSection(const std::vector<double>& hinges, BlockWriter& out) {
   for (const double x : hinges) out.Reals(HingeLabel, {x});
 }
 
-void ReadHingeSection(BlockReader& in, double length, const std::vector<std::pair<double, TSupportType>>& supports,
+void ReadHingeSection(BlockReader& in, double length,
+                      const std::vector<std::pair<double, TSupportType>>& supports,
                       std::vector<double>& hinges) {
   if (in.NextLabel() != HingeCountLabel) return;
   const long long count = in.Count(HingeCountLabel, MaxSavedRecords);
@@ -60,24 +63,30 @@ void ReadHingeSection(BlockReader& in, double length, const std::vector<std::pai
     x = std::clamp(x, 0.0, length);  // the length itself was saved with nine decimals
     for (const auto& [at, type] : supports)
       if (!ApartOnReading(x, at))
-        throw EQReadError(type == ftVice ? "A hinge in the beam stands at a vice" : "A hinge in the beam stands at a support");
+        throw EQReadError(type == ftVice ? "A hinge in the beam stands at a vice"
+                                         : "A hinge in the beam stands at a support");
     read.push_back(x);
   }
   std::vector<double> sorted = read;
   std::sort(sorted.begin(), sorted.end());
   for (std::size_t k = 1; k < sorted.size(); ++k)
-    if (!limits::IsHingeApart(sorted[k - 1], sorted[k])) throw EQReadError("Two hinges in the beam are too close together");
+    if (!limits::IsHingeApart(sorted[k - 1], sorted[k]))
+      throw EQReadError("Two hinges in the beam are too close together");
   hinges = std::move(read);
 }
 
 void WriteSupportPropertySection(const std::vector<SupportProperties>& supports, BlockWriter& out) {
-  const auto rigid = [](const SupportProperties& p) { return p.spring == 0 && p.rotationalSpring == 0 && p.settlement == 0; };
+  const auto rigid = [](const SupportProperties& p) {
+    return p.spring == 0 && p.rotationalSpring == 0 && p.settlement == 0;
+  };
   if (std::all_of(supports.begin(), supports.end(), rigid)) return;
   out.Count(PropertyCountLabel, static_cast<long long>(supports.size()));
-  for (const SupportProperties& p : supports) out.Reals(PropertyLabel, {p.spring, p.rotationalSpring, p.settlement});
+  for (const SupportProperties& p : supports)
+    out.Reals(PropertyLabel, {p.spring, p.rotationalSpring, p.settlement});
 }
 
-void ReadSupportPropertySection(BlockReader& in, std::size_t supports, std::vector<SupportProperties>& properties) {
+void ReadSupportPropertySection(BlockReader& in, std::size_t supports,
+                                std::vector<SupportProperties>& properties) {
   if (in.NextLabel() != PropertyCountLabel) return;
   const long long count = in.Count(PropertyCountLabel, MaxSavedRecords);
   if (static_cast<std::size_t>(count) != supports)

@@ -55,14 +55,17 @@ TEST_P(HingePlaceTest, IsRefusedOnlyWithAReason) {
   EXPECT_NE(messages.messages[0].text.find(p.refusal), std::string::npos) << messages.messages[0].text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Hinges, HingePlaceTest,
-    ::testing::Values(HingePlace{"AtTheVice", 5, "vice at 5"}, HingePlace{"JustBesideTheVice", 5 + 4e-7, "vice"},
-                      HingePlace{"AtTheRoller", 10, "support at 10"},
-                      HingePlace{"NearTheHinge", 7 - 9e-7, "hinge at 7"}, HingePlace{"OffTheBeam", -0.1, "from 0 to 15"},
-                      HingePlace{"PastTheEnd", 15.01, "from 0 to 15"}, HingePlace{"ClearOfTheHinge", 7 + 2e-6, nullptr},
-                      HingePlace{"AtTheLeftEnd", 0, nullptr}, HingePlace{"AtTheRightEnd", 15, nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Hinges, HingePlaceTest,
+                         ::testing::Values(HingePlace{"AtTheVice", 5, "vice at 5"},
+                                           HingePlace{"JustBesideTheVice", 5 + 4e-7, "vice"},
+                                           HingePlace{"AtTheRoller", 10, "support at 10"},
+                                           HingePlace{"NearTheHinge", 7 - 9e-7, "hinge at 7"},
+                                           HingePlace{"OffTheBeam", -0.1, "from 0 to 15"},
+                                           HingePlace{"PastTheEnd", 15.01, "from 0 to 15"},
+                                           HingePlace{"ClearOfTheHinge", 7 + 2e-6, nullptr},
+                                           HingePlace{"AtTheLeftEnd", 0, nullptr},
+                                           HingePlace{"AtTheRightEnd", 15, nullptr}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MomentHingeTest, SupportsAndHingesDoNotMoveOntoOneAnother) {
   element* s = recorder().RecordAddSupport(4, ftHinge);
@@ -263,7 +266,9 @@ class StrokeCanvas : public Canvas {
   int TextWidth(const std::string&) const override { return 0; }
   void XorBitmap(const Bitmap&, int, int) override {}
   void DrawBitmap(const Bitmap&, int, int, Rgb) override {}
-  std::unique_ptr<Canvas> CreateOffscreen(int, int) const override { return std::make_unique<StrokeCanvas>(); }
+  std::unique_ptr<Canvas> CreateOffscreen(int, int) const override {
+    return std::make_unique<StrokeCanvas>();
+  }
   void CopyRect(int, int, const Canvas&, const Rect&) override {}
 
   Point at;
@@ -283,7 +288,7 @@ TEST_F(MomentHingeTest, AMomentGlyphShowsItsSense) {
     ASSERT_GE(canvas.strokes.size(), 10u);
     const Point tip = canvas.strokes.back().from;
     EXPECT_GT(tip.y, 100) << "below the beam line";
-    EXPECT_EQ(tip.x < centre, moment > 0) << moment;
+    EXPECT_EQ(tip.x<centre, moment> 0) << moment;
     EXPECT_NEAR(std::hypot(tip.x - centre, tip.y - 100), 30, 1.5);
     const Rect r = c.GetBounds();
     for (const auto& s : canvas.strokes)
@@ -325,7 +330,8 @@ TEST(MomentLabelsTest, AMomentJumpAndAHingeRotationAreLabelled) {
   for (const auto& l : ValueLabels::ForDiagrams(r, m, {}, {})) texts.push_back(l.text);
   for (const auto& l : ValueLabels::ForDeflections(r, m, 0.1, {})) texts.push_back(l.text);
   EXPECT_NE(std::find(texts.begin(), texts.end(), "400 | -600 Nm at 4 m"), texts.end());
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "rot. 0.0020000 | -0.0010000 rad at 7.0000 m"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "rot. 0.0020000 | -0.0010000 rad at 7.0000 m"),
+            texts.end());
 }
 
 }  // namespace

@@ -191,8 +191,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Values the beam could not save and read back.
         PasteCase{"ForceNaN", "f;nan", true}, PasteCase{"ForceOverflowing", "f;1e999", true},
         PasteCase{"ForceOf1e12", "f;-1e12", true}, PasteCase{"MomentNaN", "m;nan", true},
-        PasteCase{"MomentOverflowing", "m;1e999", true}, PasteCase{"MomentOf1e12", "m;1e12", true}, PasteCase{"IntensityInfinite", "d;1;2;inf", true},
-        PasteCase{"IntensityHuge", "d;1e300;2;1", true}, PasteCase{"LoadLengthNaN", "d;1;2;nan", true},
+        PasteCase{"MomentOverflowing", "m;1e999", true}, PasteCase{"MomentOf1e12", "m;1e12", true},
+        PasteCase{"IntensityInfinite", "d;1;2;inf", true}, PasteCase{"IntensityHuge", "d;1e300;2;1", true},
+        PasteCase{"LoadLengthNaN", "d;1;2;nan", true},
         // On a 15 m beam the load would end at 1000.4 m or start below 0.
         PasteCase{"LoadOffTheEnd", "d;1;2;1000", true}, PasteCase{"LoadBeforeTheStart", "d;1;2;-3", true},
         // Only a letter and ";" make a record.

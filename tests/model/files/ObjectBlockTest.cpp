@@ -35,7 +35,9 @@ const std::string Block =
     "support properties(spring,rotational spring,settlement) :45000 0 0.01 \r\n"
     "support properties(spring,rotational spring,settlement) :0 2500000 0 \r\n";
 
-std::string Extended(const std::string& block) { return "Trevan version :11800 \r\n" + Plain.substr(24) + block; }
+std::string Extended(const std::string& block) {
+  return "Trevan version :11800 \r\n" + Plain.substr(24) + block;
+}
 
 std::string Replace(std::string text, const std::string& from, const std::string& to) {
   text.replace(text.find(from), from.size(), to);
@@ -46,7 +48,9 @@ class ObjectBlockTest : public ::testing::Test {
  protected:
   void SetUp() override { SetApplicationMetric(true); }
   void TearDown() override { SetApplicationMetric(true); }
-  bool Open(HeadlessWindow& window, const std::string& bytes) { return window.Open(dir.Write("beam.tvn", bytes)); }
+  bool Open(HeadlessWindow& window, const std::string& bytes) {
+    return window.Open(dir.Write("beam.tvn", bytes));
+  }
   std::string Saved(HeadlessWindow& window, const char* name) {
     EXPECT_TRUE(window.Save(dir.File(name)));
     return TempDir::Read(dir.File(name));
@@ -123,7 +127,8 @@ TEST_F(ObjectBlockTest, EveryValueSurvivesSaveAndReopenExactly) {
 
 // As a force past an end: kept, named, and left out of the analysis.
 TEST_F(ObjectBlockTest, AMomentPastTheEndIsKeptAndNamed) {
-  ASSERT_TRUE(Open(window, Extended(Replace(Block, ":2.5 -1500.25 0", ":12 -1500.25 0")))) << window.LastError();
+  ASSERT_TRUE(Open(window, Extended(Replace(Block, ":2.5 -1500.25 0", ":12 -1500.25 0"))))
+      << window.LastError();
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_NE(messages.messages[0].text.find("the moment of -1500.25 Nm at 12 m"), std::string::npos)
       << messages.messages[0].text;
@@ -161,19 +166,23 @@ INSTANTIATE_TEST_SUITE_P(
         BadBlock{"HingeAtTheSupport", "beam(x) :4", "beam(x) :5e-7", "at a support"},
         // In place of the moment: the line count stays.
         BadBlock{"HingesTooClose",
-                 "number of moments :1 \r\nmoment(x,M,case) :2.5 -1500.25 0 \r\nnumber of hinges in the beam :1 \r\n",
-                 "number of hinges in the beam :3 \r\nhinge in the beam(x) :4.0000005 \r\nhinge in the beam(x) :6 \r\n",
+                 "number of moments :1 \r\nmoment(x,M,case) :2.5 -1500.25 0 \r\nnumber of hinges in the beam "
+                 ":1 \r\n",
+                 "number of hinges in the beam :3 \r\nhinge in the beam(x) :4.0000005 \r\nhinge in the "
+                 "beam(x) :6 \r\n",
                  "too close"},
         BadBlock{"HingeNaN", "beam(x) :4", "beam(x) :nan", "finite"},
-        BadBlock{"PropertiesForOneSupport", "support properties :2", "support properties :1", "different number"},
-        BadBlock{"PropertiesForThreeSupports",
-                 "support properties :2 \r\n", "support properties :3 \r\n", "different number"},
+        BadBlock{"PropertiesForOneSupport", "support properties :2", "support properties :1",
+                 "different number"},
+        BadBlock{"PropertiesForThreeSupports", "support properties :2 \r\n", "support properties :3 \r\n",
+                 "different number"},
         BadBlock{"SpringNegative", ":45000 0 0.01", ":-45000 0 0.01", "spring"},
         BadBlock{"RotationalSpringTooLarge", ":0 2500000 0", ":0 1e12 0", "too large"},
         BadBlock{"SettlementInfinite", ":45000 0 0.01", ":45000 0 inf", "finite"},
         BadBlock{"PropertyMissing", ":45000 0 0.01", ":45000 0", "damaged"},
         BadBlock{"SectionsOutOfOrder",
-                 "number of moments :1 \r\nmoment(x,M,case) :2.5 -1500.25 0 \r\nnumber of hinges in the beam :1 \r\n"
+                 "number of moments :1 \r\nmoment(x,M,case) :2.5 -1500.25 0 \r\nnumber of hinges in the beam "
+                 ":1 \r\n"
                  "hinge in the beam(x) :4 \r\n",
                  "number of hinges in the beam :1 \r\nhinge in the beam(x) :4 \r\nnumber of moments :1 \r\n"
                  "moment(x,M,case) :2.5 -1500.25 0 \r\n",
