@@ -131,13 +131,14 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
 void ClipboardExchange::ForgetCopiedPlace() { LastCopied() = {}; }
 
 // A load that would reach past the right end starts that much earlier; a
-// support whose copied place is taken goes mid-beam.
+// support or a hinge in the beam whose copied place is taken goes mid-beam.
 double ClipboardExchange::PastePosition(const std::string& record, double span) const {
   const TTrevanDoc& beam = *window_.Beam();
   const double length = beam.Length;
   const bool copiedFits = LastCopied().record == record &&
                           limits::IsLoadPosition(LastCopied().position, length) &&
-                          (record[0] != 'e' || beam.SupportFits(LastCopied().position));
+                          (record[0] != 'e' || beam.SupportFits(LastCopied().position)) &&
+                          (record[0] != 'j' || beam.HingeProblem(LastCopied().position).empty());
   double at = length / 2;
   if (const std::optional<double> pointer = window_.PointerPosition())
     at = *pointer;

@@ -125,8 +125,9 @@ TEST_F(ClipboardTest, CutThenPasteMovesTheObjectInTwoUndoableSteps) {
 }
 
 // As a force's: the whole number in six characters, a fraction after it.
-// A hinge's record has no value; a place another joint takes is refused
-// with the reason, and is no failure of the paste.
+// A hinge's record has no value; its copied place taken, it goes mid-beam,
+// and a place another joint takes is refused with the reason, which is no
+// failure of the paste.
 TEST_F(ClipboardTest, MomentAndHingeRecords) {
   recorder().RecordAddMoment(couple(3, -1234.6, &window));
   exchange.Copy();
@@ -150,10 +151,14 @@ TEST_F(ClipboardTest, MomentAndHingeRecords) {
   ASSERT_EQ(beam().Hinges.size(), 1u);
   EXPECT_DOUBLE_EQ(beam().Hinges[0]->x, 4);
   EXPECT_TRUE(messages.messages.empty());
-  exchange.Paste();  // onto the hinge itself
-  EXPECT_EQ(beam().Hinges.size(), 1u);
+  exchange.Paste();  // its place is taken: mid-beam
+  ASSERT_EQ(beam().Hinges.size(), 2u);
+  EXPECT_DOUBLE_EQ(beam().Hinges[1]->x, MidBeam());
+  exchange.Paste();  // and that place too
+  EXPECT_EQ(beam().Hinges.size(), 2u);
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].text.find("from the hinge at 4"), std::string::npos);
+  EXPECT_NE(messages.messages[0].text.find("from the hinge at 7.5"), std::string::npos);
+  Undo();
   Undo();
   EXPECT_TRUE(beam().Hinges.empty());
 }
