@@ -71,11 +71,15 @@ TAddCommands::TAddCommands(TMainForm& main, TActionList& actions) : QObject(&mai
   force_ = add("EditAddForce1", "Add &Force...", "Put a point force on the beam", &TAddCommands::AddForce);
   load_ = add("EditAddLoad1", "Add &Distributed Load...", "Put a distributed load on the beam",
               &TAddCommands::AddDistributedLoad);
+  moment_ =
+      add("EditAddMoment1", "Add &Moment...", "Put a point moment on the beam", &TAddCommands::AddMoment);
   support_ =
       add("EditAddSupport1", "Add &Support...", "Put a support on the beam", &TAddCommands::AddSupport);
+  hinge_ = add("EditAddHinge1", "Add &Hinge in Beam...",
+               "Put a hinge into the beam, a joint that passes no moment", &TAddCommands::AddBeamHinge);
   if (QMenu* edit = main.Menu("&Edit")) {
     QAction* before = main.Command("EditClear1");
-    edit->insertActions(before, {force_, load_, support_});
+    edit->insertActions(before, {force_, load_, moment_, support_, hinge_});
     edit->insertSeparator(before);
     connect(edit, &QMenu::aboutToShow, this, &TAddCommands::UpdateEnabled);
   }
@@ -83,7 +87,7 @@ TAddCommands::TAddCommands(TMainForm& main, TActionList& actions) : QObject(&mai
 
 void TAddCommands::UpdateEnabled() {
   TMDIChild* w = main_.ActiveDocumentWindow();
-  for (QAction* a : {force_, load_, support_}) a->setEnabled(w && w->Beam());
+  for (QAction* a : {force_, load_, moment_, support_, hinge_}) a->setEnabled(w && w->Beam());
 }
 
 void TAddCommands::AddForce() {
@@ -153,7 +157,8 @@ void TAddCommands::AddSupport() {
         if (!x.problem.isEmpty()) return x.problem;
         if (!beam.SupportFits(x.value))
           return QString::fromStdString(
-              CFormat("A support stands at %.10g %s already.", x.value, LengthUnit(beam.Metric)));
+              CFormat("A support or a hinge in the beam stands at %.10g %s already.", x.value,
+                      LengthUnit(beam.Metric)));
         return QString();
       },
       &main_);
@@ -161,6 +166,42 @@ void TAddCommands::AddSupport() {
   const QStringList t = dialog.Texts();
   const auto type = static_cast<TSupportType>(std::max<qsizetype>(0, types.indexOf(t[1])));
   window->Recorder()->RecordAddSupport(Value(t[0]), type);
+}
+
+void TAddCommands::AddMoment() {
+  TMDIChild* w = main_.ActiveDocumentWindow();
+  if (!w || !w->Beam()) return;
+  const QPointer<TMDIChild> window = w;  // a modal dialog lets other events run
+  const TTrevanDoc& beam = *w->Beam();
+  const char* moment = MomentUnit(beam.Metric);
+  TObjectDialog dialog(
+      main_.Dialogs(), "Add Moment",
+      {{QString("Moment (%1, counter-clockwise +):").arg(moment), "1000"},
+       {QString("Distance (%1):").arg(LengthUnit(beam.Metric)), Number(beam.Length / 2)}},
+      [&](const QStringList& t) {
+        return FirstProblem({Magnitude(t[0], "The moment", moment), Position(t[1], "The position", beam)});
+      },
+      &main_);
+  if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
+  const QStringList t = dialog.Texts();
+  window->Recorder()->RecordAddMoment(couple(Value(t[1]), Value(t[0]), &window->InputForm()));
+}
+
+void TAddCommands::AddBeamHinge() {
+  TMDIChild* w = main_.ActiveDocumentWindow();
+  if (!w || !w->Beam()) return;
+  const QPointer<TMDIChild> window = w;  // a modal dialog lets other events run
+  const TTrevanDoc& beam = *w->Beam();
+  TObjectDialog dialog(
+      main_.Dialogs(), "Add Hinge in Beam",
+      {{QString("Distance (%1):").arg(LengthUnit(beam.Metric)), Number(beam.Length / 2)}},
+      [&](const QStringList& t) {
+        const Typed x = Position(t[0], "A hinge in the beam", beam);
+        return x.problem.isEmpty() ? QString::fromStdString(beam.HingeProblem(x.value)) : x.problem;
+      },
+      &main_);
+  if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
+  window->Recorder()->RecordAddHinge(joint(Value(dialog.Texts()[0]), &window->InputForm()));
 }
 
 }  // namespace trevan

@@ -9,7 +9,8 @@ namespace trevan {
 class TActionList;
 class TMainForm;
 
-// Edit | Add Force, Add Distributed Load and Add Support: the keyboard's
+// Edit | Add Force, Add Distributed Load, Add Moment, Add Support and Add
+// Hinge in Beam: the keyboard's
 // way to put an object on the active beam, with the inspector's fields and
 // bounds, as one undoable addition.
 class TAddCommands : public QObject {
@@ -21,6 +22,8 @@ class TAddCommands : public QObject {
   void AddForce();
   void AddDistributedLoad();
   void AddSupport();
+  void AddMoment();
+  void AddBeamHinge();
 
  private:
   void UpdateEnabled();
@@ -29,6 +32,8 @@ class TAddCommands : public QObject {
   QAction* force_;
   QAction* load_;
   QAction* support_;
+  QAction* moment_;
+  QAction* hinge_;
 };
 
 }  // namespace trevan

@@ -78,7 +78,9 @@ const char* const ImageFiles[] = {"00-new",
                                   "21-properties",
                                   "22-delete",
                                   "23-redo",
-                                  "24-roller"};
+                                  "24-roller",
+                                  "25-moment",
+                                  "26-beam-hinge"};
 }  // namespace
 
 TMainForm::TMainForm(DialogService& dialogs, QStringList startFiles)
@@ -280,6 +282,8 @@ void TMainForm::BeamCases1Execute() {
     if (c->Case < loads.size()) ++loads[c->Case];
   for (const auto& d : beam->DistrCharges)
     if (d->Case < loads.size()) ++loads[d->Case];
+  for (const auto& m : beam->Moments)
+    if (m->Case < loads.size()) ++loads[m->Case];
   TLoadCasesForm form(dialogs_, this);
   form.Load(beam->Cases, loads);
   if (dialogs_.Exec(form) != QDialog::Accepted || form.Result() == beam->Cases) return;
@@ -312,9 +316,12 @@ void TMainForm::CreateToolCommands() {
     int code;
   } toolCommands[] = {{"SelectToolAction", "Select Tool", 16, TInputForm::SelectToolCode},
                       {"ForceToolAction", "Force Tool", 19, TInputForm::ForceToolCode},
-                      {"HingeToolAction", "Hinge Tool", 17, TInputForm::HingeToolCode},
+                      {"MomentToolAction", "Moment Tool", 25, TInputForm::MomentToolCode},
+                      // A support, and a joint of the beam itself: named apart.
+                      {"HingeToolAction", "Hinge Support Tool", 17, TInputForm::HingeToolCode},
                       {"ViceToolAction", "Vice Tool", 18, TInputForm::ViceToolCode},
-                      {"RollerToolAction", "Roller Tool", 24, TInputForm::RollerToolCode}};
+                      {"RollerToolAction", "Roller Tool", 24, TInputForm::RollerToolCode},
+                      {"BeamHingeToolAction", "Hinge in Beam Tool", 26, TInputForm::BeamHingeToolCode}};
   for (const auto& t : toolCommands) {
     QAction* a = Add(t.name, "Tools", t.caption, nullptr, t.image, true);
     a->setCheckable(true);
@@ -393,8 +400,8 @@ void TMainForm::CreateMenus() {
   add(beamMenu, "BeamCombinations1");
 
   QMenu* tools = menuBar()->addMenu("&Tools");
-  for (const char* n :
-       {"SelectToolAction", "ForceToolAction", "HingeToolAction", "RollerToolAction", "ViceToolAction"})
+  for (const char* n : {"SelectToolAction", "ForceToolAction", "MomentToolAction", "HingeToolAction",
+                        "RollerToolAction", "ViceToolAction", "BeamHingeToolAction"})
     add(tools, n);
 
   QMenu* scale = menuBar()->addMenu("&Scale");
@@ -450,8 +457,8 @@ void TMainForm::CreateToolBars() {
   for (const char* n : {"EditUndo1", "EditRedo1", "EditProperties1", "EditClear1", "EditDelete1"})
     add(stdToolBar_, n);
 
-  for (const char* n :
-       {"SelectToolAction", "ForceToolAction", "ViceToolAction", "HingeToolAction", "RollerToolAction"})
+  for (const char* n : {"SelectToolAction", "ForceToolAction", "MomentToolAction", "ViceToolAction",
+                        "HingeToolAction", "RollerToolAction", "BeamHingeToolAction"})
     add(viewToolBar_, n);
   viewToolBar_->addSeparator();
   for (const char* n : {"ForcesPlusAction", "ForcesMinusAction", "MomentsPlusAction", "MomentsMinusAction",
@@ -545,8 +552,10 @@ void TMainForm::UpdateCommands() {
   if (!hasChildren)
     for (int panel : {1, 2}) panels_[panel]->clear();
   if (!window) return;
-  static const char* const toolCommands[] = {"SelectToolAction", "ForceToolAction", "HingeToolAction",
-                                             "ViceToolAction", "RollerToolAction"};
+  // By tool number.
+  static const char* const toolCommands[] = {"SelectToolAction",   "ForceToolAction",  "HingeToolAction",
+                                             "ViceToolAction",     "RollerToolAction", "MomentToolAction",
+                                             "BeamHingeToolAction"};
   if (const TTool* tool = window->InputForm().CurrentTool())
     Command(toolCommands[tool->ToolNumber])->setChecked(true);
   // An activation the document missed (its window was already the current

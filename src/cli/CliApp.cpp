@@ -291,6 +291,17 @@ void WriteLoadsJson(const TTrevanDoc& beam, JsonWriter& json) {
     json.EndObject();
   }
   json.EndArray();
+  json.BeginArray("moments");
+  for (const auto& m : beam.Moments) {
+    json.BeginObject();
+    json.Member("x", m->x);
+    json.Member("m", m->m);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.BeginArray("hinges");
+  for (const auto& h : beam.Hinges) json.Element(h->x);
+  json.EndArray();
 }
 
 // The diagram columns, which the iterative analysis keeps with the opposite
@@ -332,6 +343,20 @@ void WriteExactJson(const ExactResults& exact, const BeamSection& section, doubl
   json.EndArray();
   json.Member("total_load", exact.totalLoad);
   json.Member("sum_of_reactions", exact.sumReactions);
+  if (exact.springsLeftOut) json.Member("springs_left_out", true);
+  if (!exact.hinges.empty()) {
+    json.BeginArray("hinges");
+    for (const auto& h : exact.hinges) {
+      json.BeginObject();
+      json.Member("x", h.x);
+      if (exact.deflected) {
+        json.Member("rotation_left", h.rotationLeft);
+        json.Member("rotation_right", h.rotationRight);
+      }
+      json.EndObject();
+    }
+    json.EndArray();
+  }
   if (exact.deflected) {
     WriteSectionJson(section, json);
     WriteDeflectionJson(exact, limit, json);
@@ -372,6 +397,12 @@ void WriteJson(HeadlessWindow& window, const Options& options, const ExactResult
   json.Member("force", ForceUnit(beam.Metric));
   json.Member("moment", MomentUnit(beam.Metric));
   json.EndObject();
+  // Apart from "units", whose members stay as they always were.
+  json.BeginObjectMember("support_units");
+  json.Member("spring", beam.Metric ? "N/m" : "lbf/in");
+  json.Member("rotational_spring", beam.Metric ? "Nm/rad" : "ft-lbf/rad");
+  json.Member("settlement", beam.Metric ? "m" : "in");
+  json.EndObject();
   const std::vector<double> reactions = ExactReactions(beam, exact);
   json.BeginArray("supports");
   std::size_t k = 0;
@@ -380,6 +411,10 @@ void WriteJson(HeadlessWindow& window, const Options& options, const ExactResult
     json.Member("x", e->X1);
     json.Member("type", ReadableType(e->LeftType));
     json.Member("reaction", reactions[k]);
+    // 0: rigid, not settled.
+    json.Member("spring", e->Spring);
+    json.Member("rotational_spring", e->RotationalSpring);
+    json.Member("settlement", e->Settlement);
     json.EndObject();
   }
   json.EndArray();

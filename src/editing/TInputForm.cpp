@@ -6,7 +6,9 @@
 #include <algorithm>
 
 #include "InputViewHost.h"
+#include "TBeamHingeTool.h"
 #include "TForceTool.h"
+#include "TMomentTool.h"
 #include "TPointerTool.h"
 #include "TSupportTool.h"
 #include "analysis/ExactSolver.h"
@@ -31,6 +33,8 @@ TInputForm::TInputForm(QWidget* parent) : TBackedView(parent) {
   tools_[2] = std::make_unique<TSupportTool>(*this, 2, ftHinge);
   tools_[3] = std::make_unique<TSupportTool>(*this, 3, ftVice);
   tools_[4] = std::make_unique<TSupportTool>(*this, 4, ftRoll);
+  tools_[5] = std::make_unique<TMomentTool>(*this, 5);
+  tools_[6] = std::make_unique<TBeamHingeTool>(*this, 6);
   setMouseTracking(true);
   setToolTip("Click here to create a hinge");
   resize(688, 447);

@@ -16,7 +16,7 @@ class TTrevanDoc;
 class TTool;
 
 // The upper pane of a document window: the beam line, its grid and every
-// beam object, the selection and the five editing tools.
+// beam object, the selection and the seven editing tools.
 class TInputForm : public TBackedView, public BeamView {
   Q_OBJECT
 
@@ -27,6 +27,8 @@ class TInputForm : public TBackedView, public BeamView {
   static constexpr int HingeToolCode = 302;
   static constexpr int ViceToolCode = 303;
   static constexpr int RollerToolCode = 304;
+  static constexpr int MomentToolCode = 305;
+  static constexpr int BeamHingeToolCode = 306;
 
   explicit TInputForm(QWidget* parent = nullptr);
   ~TInputForm() override;
@@ -89,7 +91,7 @@ class TInputForm : public TBackedView, public BeamView {
   std::vector<ValueLabels::Label> valueLabels_;
   int baseLine_ = 100;
   SupportGlyphs glyphs_;
-  std::array<std::unique_ptr<TTool>, 5> tools_;
+  std::array<std::unique_ptr<TTool>, 7> tools_;
   TTool* currentTool_ = nullptr;
   Point lastMouse_;
   Point pressPoint_;

@@ -120,8 +120,9 @@ void TQPropertyInspector::SetCell(int row, const QString& value) {
 }
 
 void TQPropertyInspector::ValueListEditor1Validate(int row, const QString& value) {
-  if (!target_ || value.isEmpty() || Clearing) return;
+  if (!target_ || Clearing) return;
   if (row < 1 || row > target_->RowCount) return;
+  if (value.isEmpty() && !target_->RowMayBeEmpty(row - 1)) return;
   const std::string old = target_->PropertyValues[row - 1];
   const std::string text = value.toStdString();
   if (text == old) return;

@@ -308,7 +308,30 @@ void BeamDrawings::DrawBeam(QPainter& painter, const QRectF& area) const {
   // The beam itself.
   painter.setPen(QPen(Qt::black, 3 * pt, Qt::SolidLine, Qt::FlatCap));
   painter.drawLine(QPointF(s.X(0), beamY), QPointF(s.X(beam_.length), beamY));
+  DrawMomentsAndHinges(painter, s, beamY);
   DrawSupports(painter, s, area, beamY);
+  painter.restore();
+}
+
+// A point moment as three quarters of a circle about the beam, open below,
+// its head where it turns to; a hinge in the beam as an open circle on it.
+void BeamDrawings::DrawMomentsAndHinges(QPainter& painter, const Scale& s, double beamY) const {
+  const double pt = s.pt, r = 9 * pt;
+  painter.save();
+  painter.setPen(Pen(LoadColour, 1.2 * pt));
+  painter.setBrush(Qt::NoBrush);
+  for (const auto& m : beam_.moments) {
+    if (m.x < 0 || m.x > beam_.length || m.m == 0) continue;
+    const double sense = m.m > 0 ? 1 : -1, cx = s.X(m.x);
+    const double end = (sense > 0 ? 225 : -45) * std::numbers::pi / 180;
+    painter.drawArc(QRectF(cx - r, beamY - r, 2 * r, 2 * r), (sense > 0 ? -45 : 225) * 16,
+                    static_cast<int>(sense * 270 * 16));
+    const QPointF tip(cx + r * std::cos(end), beamY - r * std::sin(end));
+    ArrowHead(painter, tip, QPointF(-std::sin(end), -std::cos(end)) * sense, 5 * pt);
+  }
+  painter.setPen(QPen(Qt::black, 1.2 * pt));
+  painter.setBrush(Qt::white);
+  for (const double x : beam_.hinges) painter.drawEllipse(QPointF(s.X(x), beamY), 3 * pt, 3 * pt);
   painter.restore();
 }
 
@@ -372,6 +395,9 @@ void BeamDrawings::DrawLoads(QPainter& painter, const Scale& s, const QRectF& ar
       Arrow(painter, bottom, top, 6 * pt);
     labels.push_back({f.x, InputValue(f.f) + " " + QString::fromStdString(force)});
   }
+  for (const auto& m : beam_.moments)
+    if (m.x >= 0 && m.x <= beam_.length && m.m != 0)
+      labels.push_back({m.x, "M = " + InputValue(m.m) + " " + QString::fromStdString(MomentUnit(metric_))});
   std::stable_sort(labels.begin(), labels.end(), [](const Label& a, const Label& b) { return a.x < b.x; });
   painter.setFont(Font(7));
   Lanes loadLanes(3, 3 * pt);

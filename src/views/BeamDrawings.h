@@ -77,6 +77,7 @@ class BeamDrawings {
   Scale HorizontalScale(const QRectF& area, double pt) const;
   void DrawLoads(QPainter& painter, const Scale& s, const QRectF& area, double beamTop) const;
   void DrawSupports(QPainter& painter, const Scale& s, const QRectF& area, double beamY) const;
+  void DrawMomentsAndHinges(QPainter& painter, const Scale& s, double beamY) const;
   void DrawDiagram(QPainter& painter, const QRectF& area, Curve curve) const;
   void DrawEnvelopeDiagram(QPainter& painter, const QRectF& area, const Envelope& envelope, Curve curve,
                            const QString& name) const;

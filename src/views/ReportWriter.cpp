@@ -384,6 +384,42 @@ void LayOutCases(Sheet& sheet, const ReportWriter::Header& header, const BeamDra
   }
 }
 
+// Point moments, hinges in the beam and the springs and settlements of
+// supports, each table only when the beam has such a thing.
+void LayOutObjects(Sheet& sheet, const ExactBeam& beam, bool metric) {
+  auto value = [](double v) { return BeamDrawings::InputValue(v); };
+  const QString length = LengthUnit(metric), force = ForceUnit(metric), moment = MomentUnit(metric);
+  if (!beam.moments.empty() || !beam.hinges.empty()) {
+    Table moments{"Point moments (counter-clockwise positive)",
+                  {{"No.", 0.2, true}, {"x (" + length + ")", 0.4, true}, {"M (" + moment + ")", 0.4, true}},
+                  {}};
+    int n = 0;
+    for (const auto& m : beam.moments) moments.rows.push_back({QString::number(++n), value(m.x), value(m.m)});
+    Table hinges{"Hinges in the beam", {{"No.", 0.3, true}, {"x (" + length + ")", 0.7, true}}, {}};
+    n = 0;
+    for (const double x : beam.hinges) hinges.rows.push_back({QString::number(++n), value(x)});
+    sheet.TablesSideBySide(moments, hinges);
+  }
+  const bool properties = std::any_of(beam.supports.begin(), beam.supports.end(), [](const auto& s) {
+    return s.spring != 0 || s.rotationalSpring != 0 || s.settlement != 0;
+  });
+  if (properties) {
+    Table table{"Support springs and settlements (0: rigid)",
+                {{"No.", 0.1, true},
+                 {"x (" + length + ")", 0.2, true},
+                 {"Spring (" + force + "/" + length + ")", 0.25, true},
+                 {"Rotational spring (" + moment + "/rad)", 0.25, true},
+                 {"Settlement (" + length + ", downward)", 0.2, true}},
+                {}};
+    int n = 0;
+    for (const auto& s : beam.supports)
+      table.rows.push_back({QString::number(++n), value(s.x), value(s.spring), value(s.rotationalSpring),
+                            value(s.settlement)});
+    sheet.FullWidth(table);
+  }
+  if (beam.springsLeftOut) sheet.Line(Q(ExactTable::SpringsLeftOutText), 7.5, true);
+}
+
 void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bool metric,
             const TitleBlock& title) {
   if (!title.Empty()) sheet.TitleFields(title);
@@ -432,6 +468,7 @@ void LayOut(Sheet& sheet, const ExactBeam& beam, const ExactResults& results, bo
     loads.rows.push_back({QString::number(++n), value(d.x1), value(d.x2), value(d.f1), value(d.f2),
                           BeamDrawings::Value((d.f1 + d.f2) / 2 * (d.x2 - d.x1))});
   sheet.FullWidth(loads);
+  LayOutObjects(sheet, beam, metric);
 
   // Results.
   sheet.Heading("2  Results", 40);
@@ -476,11 +513,14 @@ std::vector<QString> ReportWriter::CaseLines(const TTrevanDoc& beam) {
   if (beam.Cases.IsDefault()) return {};
   std::vector<QString> lines{"Load cases:"};
   for (std::size_t c = 0; c < beam.Cases.Count(); ++c) {
-    int forces = 0, loads = 0;
+    int forces = 0, loads = 0, moments = 0;
     for (const auto& f : beam.Charges) forces += f->Case == c;
     for (const auto& d : beam.DistrCharges) loads += d->Case == c;
-    lines.push_back(Q(envelope_text::CaseLine(beam.Cases.At(c), c)) +
-                    QString(": %1 point force(s), %2 distributed load(s)").arg(forces).arg(loads));
+    for (const auto& m : beam.Moments) moments += m->Case == c;
+    QString line = Q(envelope_text::CaseLine(beam.Cases.At(c), c)) +
+                   QString(": %1 point force(s), %2 distributed load(s)").arg(forces).arg(loads);
+    if (moments > 0) line += QString(", %1 moment(s)").arg(moments);
+    lines.push_back(line);
   }
   lines.push_back("Combinations:");
   const auto combinations = GenerateCombinations(beam.Cases);

@@ -329,6 +329,8 @@ bool TMDIChild::SelectNextObject(bool forward) {
   std::vector<object*> all;
   for (auto& c : beam_->Charges) all.push_back(c.get());
   for (auto& d : beam_->DistrCharges) all.push_back(d.get());
+  for (auto& m : beam_->Moments) all.push_back(m.get());
+  for (auto& h : beam_->Hinges) all.push_back(h.get());
   for (element* e = beam_->FirstSupport(); e; e = e->Next.get()) all.push_back(e);
   if (all.empty()) return false;
   std::stable_sort(all.begin(), all.end(), [](const object* a, const object* b) {

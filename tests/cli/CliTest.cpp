@@ -359,6 +359,58 @@ TEST_F(ConvertTest, FeetAgreeWithHandConversionAndComeBackToMetres) {
   }
 }
 
+// A moment, a hinge in the beam, a settling spring support and a vice
+// with a rotational spring.
+const std::string ObjectsBeam =
+    "Trevan version :11800 \r\nMetric :1 \r\nbeam length :10.000000000 \r\nnumber of forces :0 \r\n"
+    "number of distributed loads :0 \r\nnumber of supports :2 \r\nsupport(X,type) :0.000000000 3 \r\n"
+    "support(X,type) :10.000000000 1 \r\n"
+    "number of extension lines :7 \r\nnumber of moments :1 \r\nmoment(x,M,case) :2.5 1000 0 \r\n"
+    "number of hinges in the beam :1 \r\nhinge in the beam(x) :4 \r\nnumber of support properties :2 \r\n"
+    "support properties(spring,rotational spring,settlement) :45000 0 0.01 \r\n"
+    "support properties(spring,rotational spring,settlement) :0 2500000 0 \r\n";
+
+// A moment goes by lbf and ft, a spring by lbf per inch, a settlement by
+// the inch; the way back restores them to rounding (they are kept in full).
+TEST_F(ConvertTest, MomentsSpringsAndSettlementsByTheirOwnFactors) {
+  const double lbf = 0.45359237 * 9.80665, ft = 0.3048, in = 0.0254;
+  Write(File("objects.tvn"), ObjectsBeam);
+  const Outcome toFeet = RunCli({"convert", File("objects.tvn"), "--to", "ft", "-o", File("feet.tvn")});
+  ASSERT_EQ(toFeet.status, ExitOk) << toFeet.err;
+  const std::string feet = Read(File("feet.tvn"));
+  const std::vector<double> moment = FileValues(feet, "moment(x,M,case)");
+  ASSERT_EQ(moment.size(), 3u);
+  EXPECT_NEAR(moment[0], 2.5 / ft, 1e-12);
+  EXPECT_NEAR(moment[1], 1000 / (lbf * ft), 1e-9);
+  EXPECT_NEAR(FileValues(feet, "hinge in the beam(x)").at(0), 4 / ft, 1e-12);
+  const std::string label = "support properties(spring,rotational spring,settlement)";
+  const std::vector<double> pin = FileValues(feet, label);
+  ASSERT_EQ(pin.size(), 3u);
+  EXPECT_NEAR(pin[0], 45000 * in / lbf, 1e-9);
+  EXPECT_NEAR(pin[2], 0.01 / in, 1e-14);
+  const std::vector<double> vice = FileValues(feet.substr(feet.find(label) + label.size()), label);
+  ASSERT_EQ(vice.size(), 3u);
+  EXPECT_NEAR(vice[1], 2.5e6 / (lbf * ft), 1e-6);
+
+  ASSERT_EQ(RunCli({"convert", File("feet.tvn"), "--to", "m", "-o", File("back.tvn")}).status, ExitOk);
+  const std::string back = Read(File("back.tvn"));
+  EXPECT_NEAR(FileValues(back, "moment(x,M,case)").at(1), 1000, 1e-10);
+  EXPECT_NEAR(FileValues(back, label).at(0), 45000, 1e-9);
+  EXPECT_NEAR(FileValues(back, label).at(2), 0.01, 1e-16);
+}
+
+TEST_F(ConvertTest, JsonNamesTheMomentsHingesAndSupportProperties) {
+  Write(File("objects.tvn"), ObjectsBeam);
+  const Outcome r = RunCli({"analyze", File("objects.tvn"), "--json"});
+  for (const char* text :
+       {"\"moments\": [{\"x\": 2.5, \"m\": 1000}]", "\"hinges\": [4]",
+        "{\"x\": 0, \"type\": \"hinge\", \"reaction\": ",
+        "\"spring\": 45000, \"rotational_spring\": 0, \"settlement\": 0.01}",
+        "\"spring\": 0, \"rotational_spring\": 2500000, \"settlement\": 0}",
+        "\"support_units\": {\"spring\": \"N/m\", \"rotational_spring\": \"Nm/rad\", \"settlement\": \"m\"}"})
+    EXPECT_NE(r.out.find(text), std::string::npos) << text << " in " << r.out;
+}
+
 TEST_F(ConvertTest, TheFileUnitCopiesTheFileUnchanged) {
   // Not as the writer would put it: short numbers and no Metric line.
   const std::string old =

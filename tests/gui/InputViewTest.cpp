@@ -77,6 +77,36 @@ TEST_F(InputViewTest, ClicksPlaceObjectsExactlyAtBothEnds) {
   EXPECT_EQ(Beam().SupportCount(), 3);
 }
 
+// 500 Nm a pixel: 8 pixels above the line are 4000 Nm counter-clockwise,
+// 6 below 3000 Nm clockwise. A hinge in the beam goes where it is
+// clicked, but never onto the vice, which says why.
+TEST_F(InputViewTest, MomentAndHingeInBeamToolsPlaceTheirObjects) {
+  Start();
+  Run("MomentToolAction");
+  Click(100, Base() - 8);
+  Click(200, Base() + 6);
+  ASSERT_EQ(Beam().Moments.size(), 2u);
+  EXPECT_DOUBLE_EQ(Beam().Moments[0]->x, 4);
+  EXPECT_EQ(Beam().Moments[0]->m, 4000);
+  EXPECT_DOUBLE_EQ(Beam().Moments[1]->x, 8);
+  EXPECT_EQ(Beam().Moments[1]->m, -3000);
+  EXPECT_EQ(View().SelectedObject(), Beam().Moments[1].get());
+
+  Run("ViceToolAction");
+  Click(250, Base());
+  Run("BeamHingeToolAction");
+  Click(50, Base());
+  ASSERT_EQ(Beam().Hinges.size(), 1u);
+  EXPECT_DOUBLE_EQ(Beam().Hinges[0]->x, 2);
+  dialogs.answers = {DialogButton::Ok};
+  Click(250, Base());
+  EXPECT_EQ(Beam().Hinges.size(), 1u);
+  ASSERT_FALSE(dialogs.asked.empty());
+  EXPECT_TRUE(dialogs.asked.back().text.contains("vice")) << dialogs.asked.back().text.toStdString();
+  Run("EditUndo1");
+  EXPECT_TRUE(Beam().Hinges.empty());
+}
+
 // A 10 m beam with a 500 N force stored at 10.5 m and a hinge at 10.3 m:
 // they stay, but no analysis counts them, and the user is told which they are.
 TEST_F(InputViewTest, AFileWithALoadPastTheEndOpensWithAMessage) {

@@ -160,7 +160,8 @@ TEST_F(MainWindowTest, TheInspectorEditsTheSelectedSupport) {
   EXPECT_TRUE(inspector.isVisible());
   EXPECT_EQ(inspector.windowTitle(), "Support");
   QTableWidget& list = *inspector.ValueListEditor1;
-  ASSERT_EQ(list.rowCount(), 2);
+  // Position, type, spring and settlement; the springs' rows start empty: rigid.
+  ASSERT_EQ(list.rowCount(), 4);
   auto* pick = qobject_cast<QComboBox*>(list.cellWidget(1, 1));
   ASSERT_NE(pick, nullptr);
   EXPECT_EQ(pick->count(), 4);
@@ -190,6 +191,10 @@ TEST_F(MainWindowTest, TheInspectorEditsTheSelectedSupport) {
   EXPECT_EQ(list.item(0, 1)->text(), "2");
   list.item(0, 1)->setText("3");
   EXPECT_DOUBLE_EQ(first->X1, 3);
+  list.item(2, 1)->setText("45");  // kN/m
+  EXPECT_DOUBLE_EQ(first->Spring, 45000);
+  list.item(2, 1)->setText("");  // rigid again
+  EXPECT_EQ(first->Spring, 0);
 
   inspector.close();
   EXPECT_FALSE(Cmd("EditProperties1")->isChecked());
@@ -617,6 +622,8 @@ TEST_F(MainWindowTest, TheAddCommandsPutObjectsOnTheBeamAsOneUndoableStep) {
       {"EditAddForce1", {"1e13", "3.5"}, "between -1e+12 and 1e+12 N", {"2000", "3.5"}},
       {"EditAddLoad1", {"100", "4", "200", "1"}, "past distance 1 (4 m)", {"100", "1", "200", "4"}},
       {"EditAddSupport1", {"12", "Roller"}, "from 0 to 10 m", {"7.5", "Roller"}},
+      {"EditAddMoment1", {"nan", "2"}, "The moment must be", {"-750", "2"}},
+      {"EditAddHinge1", {"7.5"}, "support at 7.5", {"5"}},
   };
   for (const Row& r : rows) {
     dialogs.answers = {DialogButton::Ok};
@@ -650,6 +657,12 @@ TEST_F(MainWindowTest, TheAddCommandsPutObjectsOnTheBeamAsOneUndoableStep) {
   ASSERT_EQ(beam.SupportCount(), 1);
   EXPECT_EQ(beam.FirstSupport()->X1, 7.5);
   EXPECT_EQ(beam.FirstSupport()->LeftType, ftRoll);
+  ASSERT_EQ(beam.Moments.size(), 1u);
+  EXPECT_EQ(beam.Moments[0]->m, -750);
+  ASSERT_EQ(beam.Hinges.size(), 1u);
+  EXPECT_EQ(beam.Hinges[0]->x, 5);
+  Run("EditUndo1");
+  Run("EditUndo1");
   Run("EditUndo1");
   EXPECT_EQ(beam.SupportCount(), 0);
   EXPECT_EQ(beam.DistrCharges.size(), 1u);

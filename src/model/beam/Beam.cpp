@@ -39,6 +39,8 @@ void TTrevanDoc::AttachView(BeamView* view) {
   View = view;
   for (auto& c : Charges) c->View = view;
   for (auto& d : DistrCharges) d->View = view;
+  for (auto& m : Moments) m->View = view;
+  for (auto& h : Hinges) h->View = view;
   for (element* e = FirstSupport(); e; e = e->Next.get()) {
     e->View = view;
     e->Glyph = view ? view->SupportGlyph(e->LeftType) : nullptr;
@@ -90,6 +92,69 @@ std::size_t TTrevanDoc::RemoveDistrCharge(const distrcharge& target) {
   return index;
 }
 
+std::shared_ptr<couple> TTrevanDoc::AddMoment(const couple& prototype, std::size_t at) {
+  auto added = InsertCopy(Moments, prototype, at);
+  Recompute();
+  return added;
+}
+
+std::size_t TTrevanDoc::RemoveMoment(const couple& target) {
+  if (View) View->SelectObject(nullptr);
+  const std::size_t index = EraseReference(Moments, target);
+  Recompute();
+  return index;
+}
+
+std::shared_ptr<joint> TTrevanDoc::AddHinge(const joint& prototype, std::size_t at) {
+  if (!HingeProblem(prototype.x).empty()) return nullptr;
+  auto added = InsertCopy(Hinges, prototype, at);
+  Recompute();
+  return added;
+}
+
+std::size_t TTrevanDoc::RemoveHinge(const joint& target) {
+  if (View) View->SelectObject(nullptr);
+  const std::size_t index = EraseReference(Hinges, target);
+  Recompute();
+  return index;
+}
+
+std::string TTrevanDoc::HingeProblem(double x, const joint* moving) const {
+  const char* unit = LengthUnit(Metric);
+  if (!limits::IsHingePosition(x, Length))
+    return CFormat("A hinge in the beam must lie on it, from 0 to %.10g %s.", Length, unit);
+  for (const element* e = FirstSupport(); e; e = e->Next.get()) {
+    if (limits::IsHingeApart(x, e->X1)) continue;
+    if (e->LeftType == ftVice)
+      return CFormat(
+          "A hinge in the beam cannot stand at the vice at %.10g %s, which holds the beam's turning.", e->X1,
+          unit);
+    return CFormat("A hinge in the beam must stand at least %g %s from the support at %.10g %s.",
+                   limits::MinSupportGap, unit, e->X1, unit);
+  }
+  for (const auto& h : Hinges)
+    if (h.get() != moving && !limits::IsHingeApart(x, h->x))
+      return CFormat("A hinge in the beam must stand at least %g %s from the hinge at %.10g %s.",
+                     limits::MinSupportGap, unit, h->x, unit);
+  return {};
+}
+
+std::string TTrevanDoc::SupportProblem(double x) const {
+  for (const auto& h : Hinges)
+    if (!limits::IsHingeApart(x, h->x))
+      return CFormat("A support must stand at least %g %s from the hinge in the beam at %.10g %s.",
+                     limits::MinSupportGap, LengthUnit(Metric), h->x, LengthUnit(Metric));
+  return {};
+}
+
+bool TTrevanDoc::JointClashes(const object& target) const {
+  if (const auto* h = dynamic_cast<const joint*>(&target)) return !HingeProblem(h->x, h).empty();
+  if (const auto* e = dynamic_cast<const element*>(&target))
+    return std::any_of(Hinges.begin(), Hinges.end(),
+                       [&](const auto& h) { return !limits::IsHingeApart(h->x, e->X1); });
+  return false;
+}
+
 element* TTrevanDoc::LinkSupport(double x, TSupportType type) {
   element* node = Chain.get();
   while (node && !(node->X1 <= x && x <= node->X2)) node = node->Next.get();
@@ -117,7 +182,8 @@ bool TTrevanDoc::SupportFits(double x) const {
   if (!limits::IsSupportPosition(x, Length, limits::FileRoundingSlack)) return false;
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     if (!limits::AreSupportsApart(e->X1, x, limits::FileRoundingSlack)) return false;
-  return true;
+  return std::all_of(Hinges.begin(), Hinges.end(),
+                     [&](const auto& h) { return limits::IsHingeApart(h->x, x); });
 }
 
 // Sorted, every support lands in the last node of the chain built so far,
@@ -161,17 +227,23 @@ bool TTrevanDoc::Holds(const object& target) const {
   }
   const auto same = [&](const auto& p) { return p.get() == &target; };
   return std::any_of(Charges.begin(), Charges.end(), same) ||
-         std::any_of(DistrCharges.begin(), DistrCharges.end(), same);
+         std::any_of(DistrCharges.begin(), DistrCharges.end(), same) ||
+         std::any_of(Moments.begin(), Moments.end(), same) || std::any_of(Hinges.begin(), Hinges.end(), same);
 }
 
+// A hinge or support does not move onto another joint: such a move is undone.
 void TTrevanDoc::MoveObject(object& target, int pixels) {
+  const object::Placement before = target.GetPlacement();
   target.MoveBy(pixels);
+  if (JointClashes(target)) target.SetPlacement(before);
   if (View && View->Window()) View->Window()->RefreshInspector(target);
   Recompute();
 }
 
 void TTrevanDoc::PlaceObject(object& target, const object::Placement& placement) {
+  const object::Placement before = target.GetPlacement();
   target.SetPlacement(placement);
+  if (JointClashes(target)) target.SetPlacement(before);
   if (View && View->Window()) View->Window()->RefreshInspector(target);
   Recompute();
 }
@@ -187,6 +259,8 @@ void TTrevanDoc::AllocateSamples() { LoadSamples.assign(static_cast<size_t>(Samp
 void TTrevanDoc::Clear() {
   Charges.clear();
   DistrCharges.clear();
+  Moments.clear();
+  Hinges.clear();
   NewSentinel();
   AllocateSamples();
 }
@@ -207,6 +281,11 @@ std::string TTrevanDoc::UnitSwitchProblem(bool metric) const {
     for (const double v : {ConvertIntensity(d->F1, metric), ConvertIntensity(d->F2, metric),
                            ConvertPosition(d->X1, metric), ConvertPosition(d->X2, metric)})
       if (!limits::IsMagnitude(v)) return tooLarge;
+  for (const auto& m : Moments)
+    if (!limits::IsMomentValue(ConvertMoment(m->m, metric)) ||
+        !limits::IsMagnitude(ConvertPosition(m->x, metric)))
+      return tooLarge;
+  if (const std::string problem = JointsSwitchProblem(metric, length); !problem.empty()) return problem;
   double previous = 0;
   if (!Section.Converted(metric, length).Problem(length).empty())
     return "The section's E or I would be out of range.";
@@ -221,6 +300,33 @@ std::string TTrevanDoc::UnitSwitchProblem(bool metric) const {
   return {};
 }
 
+// Hinges must stay on the beam and apart from every joint, and the support
+// properties within their bounds, in the other unit too.
+std::string TTrevanDoc::JointsSwitchProblem(bool metric, double length) const {
+  const char* unit = LengthUnit(metric);
+  std::vector<double> joints;
+  for (const auto& h : Hinges) {
+    const double x = ConvertPosition(h->x, metric);
+    if (!limits::IsHingePosition(x, length))
+      return CFormat("The hinge in the beam at %.6g %s would lie beyond its ends.", x, unit);
+    joints.push_back(x);
+  }
+  for (const element* e = FirstSupport(); e; e = e->Next.get()) {
+    if ((e->Spring != 0 && !limits::IsStiffnessValue(ConvertSpring(e->Spring, metric))) ||
+        (e->RotationalSpring != 0 &&
+         !limits::IsStiffnessValue(ConvertRotationalSpring(e->RotationalSpring, metric))) ||
+        !limits::IsSettlementValue(ConvertSettlement(e->Settlement, metric)))
+      return "A support's spring or settlement would be out of range.";
+    if (!Hinges.empty()) joints.push_back(ConvertPosition(e->X1, metric));
+  }
+  std::sort(joints.begin(), joints.end());
+  for (std::size_t k = 1; k < joints.size(); ++k)
+    if (!limits::IsHingeApart(joints[k - 1], joints[k]))
+      return CFormat("A hinge in the beam would stand less than %g %s from another joint.",
+                     limits::MinSupportGap, unit);
+  return {};
+}
+
 bool TTrevanDoc::SetMetric(bool metric) {
   if (metric == Metric) return true;
   if (!UnitSwitchProblem(metric).empty()) return false;
@@ -230,6 +336,8 @@ bool TTrevanDoc::SetMetric(bool metric) {
   Section = Section.Converted(metric, Length);
   for (auto& c : Charges) c->SetMetric(metric);
   for (auto& d : DistrCharges) d->SetMetric(metric);
+  for (auto& m : Moments) m->SetMetric(metric);
+  for (auto& h : Hinges) h->SetMetric(metric);
   element* last = Chain.get();
   for (element* e = Chain.get(); e; e = e->Next.get()) {
     e->SetMetric(metric);

@@ -11,8 +11,10 @@
 #include "beam/DerivedResults.h"
 #include "beam/DistributedLoad.h"
 #include "beam/InputLimits.h"
+#include "beam/InternalHinge.h"
 #include "beam/LoadCase.h"
 #include "beam/PointForce.h"
+#include "beam/PointMoment.h"
 #include "beam/SupportNode.h"
 #include "beam/TitleBlock.h"
 #include "hosts/Geometry.h"
@@ -55,13 +57,24 @@ class TTrevanDoc {
   // Answer the index the load had; AtEnd when it was not on the beam.
   std::size_t RemoveCharge(const charge& target);
   std::size_t RemoveDistrCharge(const distrcharge& target);
+  std::shared_ptr<couple> AddMoment(const couple& prototype, std::size_t at = AtEnd);
+  std::size_t RemoveMoment(const couple& target);
+  // None, adding nothing, when HingeProblem refuses the prototype's place.
+  std::shared_ptr<joint> AddHinge(const joint& prototype, std::size_t at = AtEnd);
+  std::size_t RemoveHinge(const joint& target);
+  // Why an internal hinge cannot stand at x: off the beam, at a vice, or
+  // closer than the smallest gap to a support or another hinge (moving
+  // itself excluded). Empty when it can.
+  std::string HingeProblem(double x, const joint* moving = nullptr) const;
+  // Why a support cannot stand at x: a hinge in the beam is too close.
+  std::string SupportProblem(double x) const;
   // The new support node, or none when the support does not fit at x.
   element* InsertSupport(double x, TSupportType type);
   // Whether a support may be inserted at x: inside the chain and at least
   // the smallest gap away from every support.
   bool SupportFits(double x) const;
   void RemoveSupport(element& node);
-  // Whether the object is one of this beam's loads or supports.
+  // Whether the object is one of this beam's loads, moments, hinges or supports.
   bool Holds(const object& target) const;
   void MoveObject(object& target, int pixels);
   void PlaceObject(object& target, const object::Placement& placement);
@@ -111,6 +124,8 @@ class TTrevanDoc {
   bool OnBeam(const distrcharge& d) const {
     return limits::IsLoadPosition(d.X1, Length) && limits::IsLoadPosition(d.X2, Length);
   }
+  bool OnBeam(const couple& c) const { return limits::IsLoadPosition(c.x, Length); }
+  bool OnBeam(const joint& j) const { return limits::IsHingePosition(j.x, Length); }
   // Every load and support that lies past an end of the beam, named for a message.
   std::vector<std::string> ObjectsOffBeam() const;
   void ReportObjectsOffBeam() const;
@@ -135,6 +150,8 @@ class TTrevanDoc {
 
   std::vector<std::shared_ptr<charge>> Charges;
   std::vector<std::shared_ptr<distrcharge>> DistrCharges;
+  std::vector<std::shared_ptr<couple>> Moments;
+  std::vector<std::shared_ptr<joint>> Hinges;
   std::shared_ptr<element> Chain;
   // The distributed load per cell; empty until the first Load or Clear.
   // Point forces are kept apart at their exact positions (sampledForces_),
@@ -163,6 +180,9 @@ class TTrevanDoc {
   void AllocateSamples();
   void DestroyChain();
   element* LinkSupport(double x, TSupportType type);
+  // Whether a moved hinge or support now stands too close to another joint.
+  bool JointClashes(const object& target) const;
+  std::string JointsSwitchProblem(bool metric, double length) const;
   element* SplitNode(element& node, double x, TSupportType type);
   // Links supports read from a file in one pass over their sorted positions.
   void LinkSupports(std::vector<std::pair<double, TSupportType>> supports);

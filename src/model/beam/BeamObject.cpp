@@ -38,7 +38,7 @@ bool object::IsMetric() const {
 bool object::GetMapping(Mapping& mapping) const {
   const BeamWindow* w = Window();
   if (!w) return false;
-  mapping = Mapping{w->DistanceScale(), w->ForceScale(), View->BaseLine()};
+  mapping = Mapping{w->DistanceScale(), w->ForceScale(), View->BaseLine(), w->MomentScale()};
   return true;
 }
 

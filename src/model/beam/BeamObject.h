@@ -24,8 +24,8 @@ struct NotCopied {
   NotCopied& operator=(const NotCopied&) { return *this; }
 };
 
-// Common base of the three kinds of beam object: point force, distributed
-// load and support node. The beam alone owns them; everything else names
+// Common base of the kinds of beam object: point force, distributed load,
+// point moment, internal hinge and support node. The beam alone owns them; everything else names
 // them weakly (WatchedObject, ObjectRef), hence enable_shared_from_this.
 class object : public std::enable_shared_from_this<object> {
  public:
@@ -70,6 +70,8 @@ class object : public std::enable_shared_from_this<object> {
   virtual bool CopyToClipboard(ClipboardService& clipboard) const = 0;
   virtual std::string GetName() const = 0;
   virtual bool IsSupport() const { return false; }
+  // Whether an emptied row is a value (none, rigid) rather than no edit.
+  virtual bool RowMayBeEmpty(int /*row*/) const { return false; }
 
   // The texts a row chosen from a list may take (the load case row's
   // cases); empty for a typed row.
@@ -89,6 +91,7 @@ class object : public std::enable_shared_from_this<object> {
     double distanceScale;
     double forceScale;
     int baseLine;
+    double momentScale;
   };
   bool GetMapping(Mapping& mapping) const;
 

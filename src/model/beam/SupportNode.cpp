@@ -49,6 +49,9 @@ void element::CopyValuesFrom(const element& other) {
   SpanLength = other.SpanLength;
   LeftType = other.LeftType;
   RightType = other.RightType;
+  Spring = other.Spring;
+  RotationalSpring = other.RotationalSpring;
+  Settlement = other.Settlement;
   OffBeam = other.OffBeam;
   ReachX2 = other.ReachX2;
   ReachLength = other.ReachLength;
@@ -60,13 +63,89 @@ void element::CopyValuesFrom(const element& other) {
   Glyph = other.Glyph;
 }
 
+namespace {
+// An optional value in the inspector's unit; empty for none.
+// Thousands are multiplied, never divided by 1e-3, so that 45 kN/m is 45000 N/m exactly.
+double Shown(double stored, int power) {
+  return power < 0 ? stored / 1000 : power > 0 ? stored * 1000 : stored;
+}
+double Stored(double shown, int power) { return power < 0 ? shown * 1000 : power > 0 ? shown / 1000 : shown; }
+std::string ShownValue(double stored, int power) {
+  return stored == 0 ? std::string() : FloatToText(Shown(stored, power));
+}
+
+const char* ShownUnit(double element::*row, bool metric) {
+  if (row == &element::Spring) return metric ? "kN/m" : "kip/in";
+  if (row == &element::RotationalSpring) return metric ? "kNm/rad" : "kip-ft/rad";
+  return metric ? "mm" : "in";
+}
+
+const char* PropertyLabel(double element::*row, bool metric) {
+  if (row == &element::Spring)
+    return metric ? "Spring (kN/m; empty: rigid):" : "Spring (kip/in; empty: rigid):";
+  if (row == &element::RotationalSpring)
+    return metric ? "Rotational spring (kNm/rad; empty: rigid):"
+                  : "Rotational spring (kip-ft/rad; empty: rigid):";
+  return metric ? "Settlement (mm, downward +):" : "Settlement (in, downward +):";
+}
+}  // namespace
+
 void element::UpdateProperties() {
   const bool metric = IsMetric();
   SetRow(0, metric ? "Distance: (m):" : "Distance: (ft)", FloatToText(X1));
   const int type = IsValidSupportType(LeftType) ? LeftType : ftNone;
   SetRow(1, "Type:", SupportTypeLabels[type]);
   RowCount = 2;
+  PropertyRow rows[3];
+  const int n = PropertyRows(rows);
+  for (int k = 0; k < n; ++k) {
+    const double v = this->*rows[k].value;
+    SetRow(RowCount++, PropertyLabel(rows[k].value, metric), ShownValue(v, rows[k].power));
+  }
   Caption = "Support";
+}
+
+int element::PropertyRows(PropertyRow rows[3]) const {
+  if (!IsValidSupportType(LeftType) || LeftType == ftNone) return 0;
+  const bool metric = IsMetric();
+  int n = 0;
+  rows[n++] = {&element::Spring, -3};
+  if (LeftType == ftVice) rows[n++] = {&element::RotationalSpring, -3};
+  rows[n++] = {&element::Settlement, metric ? 3 : 0};
+  return n;
+}
+
+// Each of the optional rows: empty is rigid or not settled.
+void element::ApplyPropertyRows(element& values) const {
+  PropertyRow rows[3];
+  const int n = PropertyRows(rows);
+  const bool metric = IsMetric();
+  for (int k = 0; k < n; ++k) {
+    const std::string& text = PropertyValues[2 + k];
+    const double current = this->*rows[k].value;
+    if (text == ShownValue(current, rows[k].power)) continue;
+    double typed = 0;
+    if (text.find_first_not_of(" \t") != std::string::npos) {
+      const limits::ParsedValue parsed = limits::ParseEdited(text, typed);
+      if (parsed == limits::ParsedValue::NotANumber)
+        throw std::invalid_argument("'" + text + "' is not a valid number");
+      typed = Stored(typed, rows[k].power);
+      const bool settlement = rows[k].value == &element::Settlement;
+      const bool valid = parsed == limits::ParsedValue::Ok &&
+                         (settlement ? limits::IsSettlementValue(typed) : limits::IsStiffnessValue(typed));
+      const double bound = Shown(limits::MaxMagnitude, rows[k].power);
+      const char* unit = ShownUnit(rows[k].value, metric);
+      if (!valid && settlement)
+        throw std::invalid_argument(
+            CFormat("A settlement must lie between %g and %g %s, both excluded, or be empty for none.",
+                    -bound, bound, unit));
+      if (!valid)
+        throw std::invalid_argument(
+            CFormat("A spring stiffness must be positive and below %g %s, or empty for a rigid support.",
+                    bound, unit));
+    }
+    values.*rows[k].value = typed;
+  }
 }
 
 void element::MoveBy(int pixels) {
@@ -110,6 +189,9 @@ std::string element::GetHint(bool fine) const {
 
 void element::SetMetric(bool metric) {
   X1 = ConvertPosition(X1, metric);
+  Spring = ConvertSpring(Spring, metric);
+  RotationalSpring = ConvertRotationalSpring(RotationalSpring, metric);
+  Settlement = ConvertSettlement(Settlement, metric);
   X2 = ConvertPosition(X2, metric);
   SpanLength = X2 - X1;
   UpdateProperties();
@@ -145,6 +227,7 @@ bool element::ApplyProperties() {
     if (PropertyValues[1] == SupportTypeLabels[t] || PropertyValues[1] == SupportTypeNames[t])
       values.LeftType = static_cast<TSupportType>(t);
   values.Glyph = View ? View->SupportGlyph(values.LeftType) : nullptr;
+  ApplyPropertyRows(values);
   // Onto or past a neighbour is refused, as a drag stops short of it.
   if (values.X1 != X1 &&
       !(Prev->X1 < values.X1 && values.X1 < X2 && limits::AreSupportsApart(Prev->X1, values.X1) &&
@@ -153,6 +236,9 @@ bool element::ApplyProperties() {
   values.UpdateProperties();
   PropertyRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
+  if (values.X1 != X1)
+    if (const std::string problem = recorder->SupportProblem(values.X1); !problem.empty())
+      throw std::invalid_argument(problem);
   recorder->RecordElementProps(*this, values);
   return true;
 }

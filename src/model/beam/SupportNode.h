@@ -40,6 +40,8 @@ class element : public object {
   bool CopyToClipboard(ClipboardService& clipboard) const override;
   std::string GetName() const override;
   bool IsSupport() const override { return true; }
+  // The springs and the settlement: empty is rigid, not settled.
+  bool RowMayBeEmpty(int row) const override { return row >= 2; }
 
   bool IsSentinel() const { return Prev == nullptr; }
   // A support past an end of the beam (from an older file) carries nothing:
@@ -63,9 +65,16 @@ class element : public object {
   // This support's reaction (upward positive).
   double Reaction() const;
 
+  // A support with a spring or a settlement; both need a section.
+  bool HasProperties() const { return Spring != 0 || RotationalSpring != 0 || Settlement != 0; }
+
   double X1 = 0;
   double X2 = 0;
   double SpanLength = 0;
+  // 0 means rigid or not settled; the analysis turns them into the beam's units.
+  double Spring = 0;            // vertical stiffness, N/m or lbf/in
+  double RotationalSpring = 0;  // a vice's only, Nm/rad or lbf·ft/rad
+  double Settlement = 0;        // prescribed, downward positive, m or in
   TSupportType LeftType = ftNone;
   TSupportType RightType = ftNone;
   // Set by the beam before each analysis.
@@ -89,6 +98,14 @@ class element : public object {
   // Why a position onto or past a neighbour is refused.
   std::string NeighboursText() const;
   void CopyValuesFrom(const element& other);
+  // The rows after the type: the spring, for a vice the rotational spring,
+  // then the settlement; none for a support of type none.
+  struct PropertyRow {
+    double element::*value;
+    int power;  // the inspector shows the stored value times 10^power
+  };
+  int PropertyRows(PropertyRow rows[3]) const;
+  void ApplyPropertyRows(element& values) const;
   // Moves the support to n, kept strictly between its neighbours.
   void PlaceAt(double n);
 };

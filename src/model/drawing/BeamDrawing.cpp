@@ -23,6 +23,11 @@ object* Search(const TTrevanDoc& beam, Visit visit) {
     if (visit(*c)) return c.get();
   for (const auto& d : beam.DistrCharges)
     if (visit(*d)) return d.get();
+  for (const auto& m : beam.Moments)
+    if (visit(*m)) return m.get();
+  // A hinge lies on the beam line before any support glyph there.
+  for (const auto& h : beam.Hinges)
+    if (visit(*h)) return h.get();
   for (element* e = beam.FirstSupport(); e; e = e->Next.get())
     if (visit(*e)) return e;
   return nullptr;
@@ -81,8 +86,15 @@ void TTrevanDoc::Draw(Canvas& canvas, std::size_t activeCase) const {
                                                     : BeamObjectColour);
     c->Draw(canvas, 0, 0);
   }
+  for (const auto& m : Moments) {
+    canvas.SetPenColor(!OnBeam(*m)                  ? OffBeamColour
+                       : Muted(m->Case, activeCase) ? MutedColour
+                                                    : BeamObjectColour);
+    m->Draw(canvas, 0, 0);
+  }
   DrawLoads(canvas, activeCase);
   canvas.SetPenColor(BeamObjectColour);
+  for (const auto& h : Hinges) h->Draw(canvas, 0, 0);
   // A beam that cannot stand has no reactions to show.
   const ExactResults& exact = KeptSolution(*this);
   const bool reactions = !NeedsSupport() && exact.solved;

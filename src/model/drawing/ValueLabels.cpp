@@ -62,6 +62,17 @@ std::vector<ValueLabels::Label> ValueLabels::ForDeflections(const ExactResults& 
                           LengthUnit(m.metric),
                       p, e.value > 0 ? +1 : -1, colour, {}});
   }
+  // The beam turns by a different amount either side of a hinge in it.
+  for (const auto& h : results.hinges) {
+    const double d = results.DeflectionAt(h.x) * factor;
+    labels.push_back({"rot. " + ExactTable::Significant(h.rotationLeft) + " | " +
+                          ExactTable::Significant(h.rotationRight) + " rad at " +
+                          ExactTable::Significant(h.x) + " " + LengthUnit(m.metric),
+                      {Column(h.x, m.distanceScale), Row(m.zeroLine, d, deflectionScale)},
+                      d > 0 ? +1 : -1,
+                      colour,
+                      {}});
+  }
   return labels;
 }
 
@@ -86,6 +97,20 @@ std::vector<ValueLabels::Label> ValueLabels::ForDiagrams(const ExactResults& res
   };
   momentLabel(results.maxSagging);
   momentLabel(results.maxHogging);
+  // Both sides of every jump of the moment: a point moment's, an inner vice's.
+  const double noise = 1e-9 * results.LargestMoment();
+  for (std::size_t k = 1; k < results.pieces.size(); ++k) {
+    const double x = results.pieces[k].x0;
+    const double left = results.pieces[k - 1].Moment(x), right = results.pieces[k].Moment(x);
+    if (!(std::fabs(right - left) > noise)) continue;
+    const double upward = DiagramSigns::MomentUpward() * right;
+    labels.push_back({ExactTable::Compact(left) + " | " + ExactTable::Compact(right) + " " +
+                          MomentUnit(m.metric) + at + ExactTable::Compact(x) + " " + length,
+                      {Column(x, m.distanceScale), Row(m.zeroLine, -upward, m.momentScale)},
+                      upward > 0 ? -1 : +1,
+                      momentColour,
+                      {}});
+  }
   if (results.maxAbsShear.value != 0) {
     const double shear = results.maxShearSigned;
     const Point p{Column(results.maxAbsShear.x, m.distanceScale), Row(m.zeroLine, -shear, m.forceScale)};

@@ -14,7 +14,9 @@ class Canvas;
 
 // The values written beside the pictures: each reaction arrow with its
 // reaction (and a vice with its moment) in the input view, the largest
-// sagging and hogging moments and the largest shear on the diagrams. Every
+// sagging and hogging moments, both sides of each moment jump and the
+// largest shear on the diagrams, the rotations either side of a hinge in
+// the beam on the deflection curve. Every
 // label finds a place near its point where it overlaps no other label and
 // stays inside the bounds it is given; a label that finds none is left out.
 class ValueLabels {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <utility>
 
@@ -35,6 +36,9 @@ struct TTrevanDoc::FileContents {
   BeamSection section;
   LoadCases cases;
   std::vector<std::size_t> forceCases, loadCases;  // sized with the loads
+  std::vector<SavedMoment> moments;
+  std::vector<double> hinges;
+  std::vector<SupportProperties> supportProperties;  // empty, or one for each support line
 };
 
 namespace {
@@ -191,6 +195,9 @@ void TTrevanDoc::ReadExtendedData(std::string_view rest, FileContents& contents)
   contents.forceCases.assign(contents.charges.size(), 0);
   contents.loadCases.assign(contents.loads.size(), 0);
   ReadLoadCaseSection(in, contents.cases, contents.forceCases, contents.loadCases);
+  ReadMomentSection(in, contents.cases.Count(), contents.moments);
+  ReadHingeSection(in, contents.length, contents.supports, contents.hinges);
+  ReadSupportPropertySection(in, contents.supports.size(), contents.supportProperties);
   in.ExpectEnd();
 }
 
@@ -202,6 +209,16 @@ std::string TTrevanDoc::ExtendedData() const {
   for (const auto& c : Charges) forceCases.push_back(c->Case);
   for (const auto& d : DistrCharges) loadCases.push_back(d->Case);
   WriteLoadCaseSection(Cases, forceCases, loadCases, out);
+  std::vector<SavedMoment> moments;
+  for (const auto& m : Moments) moments.push_back({m->x, m->m, m->Case});
+  WriteMomentSection(moments, out);
+  std::vector<double> hinges;
+  for (const auto& h : Hinges) hinges.push_back(h->x);
+  WriteHingeSection(hinges, out);
+  std::vector<SupportProperties> properties;
+  for (const element* e = FirstSupport(); e; e = e->Next.get())
+    properties.push_back({e->Spring, e->RotationalSpring, e->Settlement});
+  WriteSupportPropertySection(properties, out);
   return out.Finish();
 }
 
@@ -244,9 +261,28 @@ bool TTrevanDoc::Load(const std::string& fileName) {
     if (i < contents.loadCases.size()) load->Case = contents.loadCases[i];
     DistrCharges.push_back(std::move(load));
   }
+  Moments.clear();
+  for (const SavedMoment& m : contents.moments) {
+    Moments.push_back(std::make_shared<couple>(m.x, m.m, View));
+    Moments.back()->Case = m.loadCase;
+  }
+  Hinges.clear();
+  for (const double x : contents.hinges) Hinges.push_back(std::make_shared<joint>(x, View));
+  // Of supports at one position the first is linked, and keeps its properties.
+  std::map<double, SupportProperties> properties;
+  for (std::size_t k = 0; k < contents.supportProperties.size(); ++k)
+    properties.emplace(contents.supports[k].first, contents.supportProperties[k]);
   NewSentinel();
   // A support on a taken position or outside the chain is dropped quietly.
   LinkSupports(std::move(contents.supports));
+  for (element* e = FirstSupport(); e; e = e->Next.get()) {
+    const auto p = properties.find(e->X1);
+    if (p == properties.end()) continue;
+    e->Spring = p->second.spring;
+    e->RotationalSpring = p->second.rotationalSpring;
+    e->Settlement = p->second.settlement;
+    e->UpdateProperties();
+  }
   AllocateSamples();
   SampleLoads();
   ComputeSegmentEnds();
@@ -265,6 +301,11 @@ std::vector<std::string> TTrevanDoc::ObjectsOffBeam() const {
   for (const auto& d : DistrCharges)
     if (!OnBeam(*d))
       names.push_back(CFormat("the distributed load from %.10g to %.10g %s", d->X1, d->X2, unit));
+  for (const auto& m : Moments)
+    if (!OnBeam(*m))
+      names.push_back(CFormat("the moment of %.10g %s at %.10g %s", m->m, MomentUnit(metric), m->x, unit));
+  for (const auto& h : Hinges)
+    if (!OnBeam(*h)) names.push_back(CFormat("the hinge in the beam at %.10g %s", h->x, unit));
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     if (!limits::IsLoadPosition(e->X1, Length))
       names.push_back(CFormat("the %s support at %.10g %s",

@@ -92,6 +92,18 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
       recorder->RecordAddCharge(pasted);
       return true;
     }
+    case 'm': {
+      const double m = ParseReal(fields);
+      if (!limits::IsMomentValue(m) || !limits::IsLoadPosition(at, length)) return false;
+      recorder->RecordAddMoment(couple(at, m, view));
+      return true;
+    }
+    case 'j': {
+      // A place another joint takes is refused with the reason, like the tool's.
+      if (!limits::IsHingePosition(at, length)) return false;
+      recorder->RecordAddHinge(joint(at, view));
+      return true;
+    }
     case 'd': {
       const auto first = fields.find(';');
       const auto second = first == std::string::npos ? first : fields.find(';', first + 1);
@@ -136,13 +148,14 @@ std::size_t ClipboardExchange::CaseOf(const std::string& field) const {
 void ClipboardExchange::ForgetCopiedPlace() { LastCopied() = {}; }
 
 // A load that would reach past the right end starts that much earlier; a
-// support whose copied place is taken goes mid-beam.
+// support or a hinge in the beam whose copied place is taken goes mid-beam.
 double ClipboardExchange::PastePosition(const std::string& record, double span) const {
   const TTrevanDoc& beam = *window_.Beam();
   const double length = beam.Length;
   const bool copiedFits = LastCopied().record == record &&
                           limits::IsLoadPosition(LastCopied().position, length) &&
-                          (record[0] != 'e' || beam.SupportFits(LastCopied().position));
+                          (record[0] != 'e' || beam.SupportFits(LastCopied().position)) &&
+                          (record[0] != 'j' || beam.HingeProblem(LastCopied().position).empty());
   double at = length / 2;
   if (const std::optional<double> pointer = window_.PointerPosition())
     at = *pointer;

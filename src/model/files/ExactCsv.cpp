@@ -76,6 +76,11 @@ std::string ExactCsv::Write(const ExactResults& results, bool metric) {
   // A difference below these is rounding, not a jump.
   const double shearTol = 1e-9 * largestShear, momentTol = 1e-9 * largestMoment;
   const bool deflected = results.deflected;
+  // A hinge in the beam turns it by a different amount either side.
+  double largestRotation = 0;
+  for (const auto& p : pieces)
+    largestRotation = std::max({largestRotation, std::abs(p.Rotation(p.x0)), std::abs(p.Rotation(p.x1))});
+  const double rotationTol = 1e-9 * largestRotation;
   const double toDisplay = metric ? 1000 : 12;
   std::string text = Header(metric, deflected);
   auto at = [&](std::size_t piece, double x) {
@@ -94,7 +99,8 @@ std::string ExactCsv::Write(const ExactResults& results, bool metric) {
     // Right of the last break nothing acts; left of the first neither.
     const Row left = atEnd ? at(k, end) : (k > 0 ? at(k - 1, x) : Row{x, 0, 0, at(k, x).rotation, at(k, x).deflection});
     const Row right = atEnd ? Row{end, 0, 0, left.rotation, left.deflection} : at(k, x);
-    if (std::abs(left.shear - right.shear) > shearTol || std::abs(left.moment - right.moment) > momentTol)
+    if (std::abs(left.shear - right.shear) > shearTol || std::abs(left.moment - right.moment) > momentTol ||
+        (deflected && std::abs(left.rotation - right.rotation) > rotationTol))
       text += Line(left, deflected);
     text += Line(right, deflected);
   }

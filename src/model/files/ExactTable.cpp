@@ -73,6 +73,7 @@ std::vector<ExactTable::Row> ExactTable::Rows(const ExactResults& results, bool 
   rows.push_back(zero);
   rows.push_back({"Total load (" + force + ")", value(results.totalLoad)});
   rows.push_back({"Sum of reactions (" + force + ")", value(results.sumReactions)});
+  if (results.springsLeftOut) rows.push_back({SpringsLeftOutText});
   return rows;
 }
 
@@ -103,6 +104,19 @@ std::vector<ExactTable::Row> ExactTable::DeflectionRows(const ExactResults& resu
   number = 0;
   for (const auto& s : results.supports)
     rows.push_back({std::to_string(++number), Significant(s.x), Significant(s.rotation)});
+  // Only a spring gives way or a settlement moves: the other supports stay at 0.
+  const bool moved = std::any_of(results.supports.begin(), results.supports.end(),
+                                 [](const auto& s) { return s.deflection != 0; });
+  if (moved) {
+    rows.push_back({"Support", "x (" + length + ")", "Deflection (" + unit + ")"});
+    number = 0;
+    for (const auto& s : results.supports)
+      rows.push_back({std::to_string(++number), Significant(s.x), deflection(s.deflection)});
+  }
+  if (!results.hinges.empty())
+    rows.push_back({"Hinge in beam", "x (" + length + ")", "Rotation left (rad)", "Rotation right (rad)"});
+  for (const auto& h : results.hinges)
+    rows.push_back({"", Significant(h.x), Significant(h.rotationLeft), Significant(h.rotationRight)});
   return rows;
 }
 

@@ -19,6 +19,8 @@ class ExactTable {
   // for a copy that goes on into other programs.
   static std::vector<Row> Rows(const ExactResults& results, bool metric, bool kilo, bool fullPrecision = false);
   static constexpr const char* NoSectionText = "Set the section and material to see deflections";
+  static constexpr const char* SpringsLeftOutText =
+      "Springs and settlements are left out: they need the section and material";
   static constexpr const char* SignText =
       "Deflection downward positive, rotation counter-clockwise positive";
   // Deflections in mm (in) of every span and overhang with L/deflection

@@ -16,6 +16,7 @@ class BeamWindow {
 
   virtual double DistanceScale() const = 0;  // length units per pixel column
   virtual double ForceScale() const = 0;     // force units per pixel
+  virtual double MomentScale() const = 0;    // moment units per pixel
   // The beam's unit flag; a window without a beam answers true.
   virtual bool IsMetric() const = 0;
   // The beam's length; 0 without a beam.

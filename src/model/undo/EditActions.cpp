@@ -54,11 +54,34 @@ std::unique_ptr<QAction> TActionDistrCharge::Execute() {
   return std::make_unique<TActionDeleteDistrCharge>(Owner, added.get());
 }
 
+std::unique_ptr<QAction> TActionMoment::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  if (Borne(*beam, Identity)) return Unchanged(*this, "&Undo moment", "&Redo delete");
+  auto added = beam->AddMoment(Value, At);
+  added->AdoptIdentity(Identity);
+  return std::make_unique<TActionDeleteMoment>(Owner, added.get());
+}
+
+std::unique_ptr<QAction> TActionHinge::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  auto added = Borne(*beam, Identity) ? nullptr : beam->AddHinge(Value, At);
+  if (!added) return Unchanged(*this, "&Undo hinge", "&Redo delete");
+  added->AdoptIdentity(Identity);
+  return std::make_unique<TActionDeleteHinge>(Owner, added.get());
+}
+
 std::unique_ptr<QAction> TActionSupport::Execute() {
   TTrevanDoc* beam = BeamOf(Owner);
   if (!beam) return std::make_unique<QActionNone>(Owner);
   element* added = Borne(*beam, Identity) ? nullptr : beam->InsertSupport(Value.X1, Value.LeftType);
   if (!added) return Unchanged(*this, "&Undo support", "&Redo delete");
+  // A deleted support comes back with its springs and settlement.
+  added->Spring = Value.Spring;
+  added->RotationalSpring = Value.RotationalSpring;
+  added->Settlement = Value.Settlement;
+  added->UpdateProperties();
   added->AdoptIdentity(Identity);
   return std::make_unique<TActionDeleteSupport>(Owner, added);
 }
@@ -81,6 +104,26 @@ std::unique_ptr<QAction> TActionDeleteDistrCharge::Execute() {
   const distrcharge copy(*target);
   const std::size_t at = beam->RemoveDistrCharge(*target);
   return std::make_unique<TActionDistrCharge>(Owner, copy, Target.Slot(), at);
+}
+
+std::unique_ptr<QAction> TActionDeleteMoment::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  couple* target = OnBeam(*beam, Target);
+  if (!target) return Unchanged(*this, "&Undo delete", "&Redo moment");
+  const couple copy(*target);
+  const std::size_t at = beam->RemoveMoment(*target);
+  return std::make_unique<TActionMoment>(Owner, copy, Target.Slot(), at);
+}
+
+std::unique_ptr<QAction> TActionDeleteHinge::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  joint* target = OnBeam(*beam, Target);
+  if (!target) return Unchanged(*this, "&Undo delete", "&Redo hinge");
+  const joint copy(*target);
+  const std::size_t at = beam->RemoveHinge(*target);
+  return std::make_unique<TActionHinge>(Owner, copy, Target.Slot(), at);
 }
 
 std::unique_ptr<QAction> TActionDeleteSupport::Execute() {
@@ -143,6 +186,30 @@ std::unique_ptr<QAction> TActionDistrChargeProps::Execute() {
   return std::make_unique<TActionDistrChargeProps>(Owner, Target, old);
 }
 
+std::unique_ptr<QAction> TActionMomentProps::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  couple* target = OnBeam(*beam, Target);
+  if (!target) return Unchanged(*this, "&Undo properties", "&Redo properties");
+  const couple old(*target);
+  target->m = Values.m;
+  target->x = Values.x;
+  target->UpdateProperties();
+  beam->MoveObject(*target, 0);
+  return std::make_unique<TActionMomentProps>(Owner, Target, old);
+}
+
+std::unique_ptr<QAction> TActionHingeProps::Execute() {
+  TTrevanDoc* beam = BeamOf(Owner);
+  if (!beam) return std::make_unique<QActionNone>(Owner);
+  joint* target = OnBeam(*beam, Target);
+  if (!target || !beam->HingeProblem(Values.x, target).empty())
+    return Unchanged(*this, "&Undo properties", "&Redo properties");
+  const joint old(*target);
+  beam->PlaceObject(*target, {Values.x, 0});
+  return std::make_unique<TActionHingeProps>(Owner, Target, old);
+}
+
 // Only what belongs to the support itself is swapped: the links, the span
 // and the analysis values stay, so the chain keeps its structure.
 std::unique_ptr<QAction> TActionElementProps::Execute() {
@@ -152,6 +219,9 @@ std::unique_ptr<QAction> TActionElementProps::Execute() {
   if (!target || target->IsSentinel()) return Unchanged(*this, "&Undo properties", "&Redo properties");
   const element old(*target);
   target->LeftType = Values.LeftType;
+  target->Spring = Values.Spring;
+  target->RotationalSpring = Values.RotationalSpring;
+  target->Settlement = Values.Settlement;
   target->Glyph = Values.Glyph;
   target->Prev->RightType = target->LeftType;
   target->UpdateProperties();

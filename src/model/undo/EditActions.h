@@ -48,6 +48,29 @@ class TActionDistrCharge : public QAction {
   std::size_t At;
 };
 
+class TActionMoment : public QAction {
+ public:
+  TActionMoment(EditWindow* owner, const couple& value, std::shared_ptr<ObjectSlot> identity = nullptr,
+                std::size_t at = TTrevanDoc::AtEnd)
+      : QAction(owner, "&Undo delete", "&Redo moment"), Value(value), Identity(std::move(identity)), At(at) {}
+  std::unique_ptr<QAction> Execute() override;
+  couple Value;
+  std::shared_ptr<ObjectSlot> Identity;
+  std::size_t At;
+};
+
+// Adds a hinge in the beam; a place taken by another joint by then changes nothing.
+class TActionHinge : public QAction {
+ public:
+  TActionHinge(EditWindow* owner, const joint& value, std::shared_ptr<ObjectSlot> identity = nullptr,
+               std::size_t at = TTrevanDoc::AtEnd)
+      : QAction(owner, "&Undo delete", "&Redo hinge"), Value(value), Identity(std::move(identity)), At(at) {}
+  std::unique_ptr<QAction> Execute() override;
+  joint Value;
+  std::shared_ptr<ObjectSlot> Identity;
+  std::size_t At;
+};
+
 // Inserts a support at the held position with the held type. A refused
 // insertion (a support stands there) changes nothing.
 class TActionSupport : public QAction {
@@ -73,6 +96,22 @@ class TActionDeleteDistrCharge : public QAction {
       : QAction(owner, "&Undo force", "&Redo delete"), Target(target) {}
   std::unique_ptr<QAction> Execute() override;
   ObjectRef<distrcharge> Target;
+};
+
+class TActionDeleteMoment : public QAction {
+ public:
+  TActionDeleteMoment(EditWindow* owner, couple* target)
+      : QAction(owner, "&Undo moment", "&Redo delete"), Target(target) {}
+  std::unique_ptr<QAction> Execute() override;
+  ObjectRef<couple> Target;
+};
+
+class TActionDeleteHinge : public QAction {
+ public:
+  TActionDeleteHinge(EditWindow* owner, joint* target)
+      : QAction(owner, "&Undo hinge", "&Redo delete"), Target(target) {}
+  std::unique_ptr<QAction> Execute() override;
+  ObjectRef<joint> Target;
 };
 
 // Removes a support; the reverse puts an equal one back with its identity.
@@ -130,6 +169,30 @@ class TActionDistrChargeProps : public QAction {
   distrcharge Values;
 };
 
+class TActionMomentProps : public QAction {
+ public:
+  TActionMomentProps(EditWindow* owner, couple* target, const couple& values)
+      : TActionMomentProps(owner, ObjectRef<couple>(target), values) {}
+  TActionMomentProps(EditWindow* owner, const ObjectRef<couple>& target, const couple& values)
+      : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
+  std::unique_ptr<QAction> Execute() override;
+  ObjectRef<couple> Target;
+  couple Values;
+};
+
+// A position another joint has taken by then is left as it is.
+class TActionHingeProps : public QAction {
+ public:
+  TActionHingeProps(EditWindow* owner, joint* target, const joint& values)
+      : TActionHingeProps(owner, ObjectRef<joint>(target), values) {}
+  TActionHingeProps(EditWindow* owner, const ObjectRef<joint>& target, const joint& values)
+      : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
+  std::unique_ptr<QAction> Execute() override;
+  ObjectRef<joint> Target;
+  joint Values;
+};
+
+// The type, position, springs and settlement of a support.
 class TActionElementProps : public QAction {
  public:
   TActionElementProps(EditWindow* owner, element* target, const element& values)

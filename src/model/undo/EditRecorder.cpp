@@ -38,6 +38,30 @@ distrcharge* EditRecorder::RecordAddDistrCharge(const distrcharge& prototype) {
   return added;
 }
 
+couple* EditRecorder::RecordAddMoment(const couple& prototype) {
+  TUndoBuffer* buffer = window_.UndoBuffer();
+  if (!buffer) return nullptr;
+  TActionMoment action(&window_, prototype);
+  couple* added = TargetOf<TActionDeleteMoment, couple>(buffer->Do(action));
+  if (BeamView* view = window_.InputView()) view->SelectObject(added);
+  return added;
+}
+
+joint* EditRecorder::RecordAddHinge(const joint& prototype) {
+  TUndoBuffer* buffer = window_.UndoBuffer();
+  TTrevanDoc* beam = window_.Beam();
+  if (!buffer || !beam) return nullptr;
+  if (const std::string problem = beam->HingeProblem(prototype.x); !problem.empty()) {
+    window_.CancelGesture();
+    window_.Messages().ShowMessage(problem, "Hinge in Beam", MessageIcon::Warning);
+    return nullptr;
+  }
+  TActionHinge action(&window_, prototype);
+  joint* added = TargetOf<TActionDeleteHinge, joint>(buffer->Do(action));
+  if (BeamView* view = window_.InputView()) view->SelectObject(added);
+  return added;
+}
+
 element* EditRecorder::RecordAddSupport(double x, TSupportType type) {
   BeamView* view = window_.InputView();
   TUndoBuffer* buffer = window_.UndoBuffer();
@@ -81,6 +105,12 @@ void EditRecorder::RecordDeleteSelected() {
   } else if (auto* d = dynamic_cast<distrcharge*>(selected)) {
     TActionDeleteDistrCharge action(&window_, d);
     buffer->Do(action);
+  } else if (auto* m = dynamic_cast<couple*>(selected)) {
+    TActionDeleteMoment action(&window_, m);
+    buffer->Do(action);
+  } else if (auto* h = dynamic_cast<joint*>(selected)) {
+    TActionDeleteHinge action(&window_, h);
+    buffer->Do(action);
   } else if (auto* e = dynamic_cast<element*>(selected); e && !e->IsSentinel()) {
     TActionDeleteSupport action(&window_, e);
     buffer->Do(action);
@@ -106,6 +136,30 @@ void EditRecorder::RecordElementProps(element& target, const element& values) {
     TActionElementProps action(&window_, &target, values);
     buffer->Do(action);
   }
+}
+
+void EditRecorder::RecordMomentProps(couple& target, const couple& values) {
+  if (TUndoBuffer* buffer = window_.UndoBuffer()) {
+    TActionMomentProps action(&window_, &target, values);
+    buffer->Do(action);
+  }
+}
+
+void EditRecorder::RecordHingeProps(joint& target, const joint& values) {
+  if (TUndoBuffer* buffer = window_.UndoBuffer()) {
+    TActionHingeProps action(&window_, &target, values);
+    buffer->Do(action);
+  }
+}
+
+std::string EditRecorder::HingeProblem(double x, const joint& moving) const {
+  const TTrevanDoc* beam = window_.Beam();
+  return beam ? beam->HingeProblem(x, &moving) : std::string();
+}
+
+std::string EditRecorder::SupportProblem(double x) const {
+  const TTrevanDoc* beam = window_.Beam();
+  return beam ? beam->SupportProblem(x) : std::string();
 }
 
 void EditRecorder::ClearAll() {

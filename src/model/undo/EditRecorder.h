@@ -9,7 +9,9 @@ namespace trevan {
 
 class EditWindow;
 class charge;
+class couple;
 class distrcharge;
+class joint;
 class element;
 class object;
 
@@ -24,6 +26,9 @@ class EditRecorder : public PropertyRecorder {
   // Each add selects the new object in the input view and answers it.
   charge* RecordAddCharge(const charge& prototype);
   distrcharge* RecordAddDistrCharge(const distrcharge& prototype);
+  couple* RecordAddMoment(const couple& prototype);
+  // None, after saying why, when the hinge cannot stand where it is.
+  joint* RecordAddHinge(const joint& prototype);
   // None when the window has no input view or a support stands at x.
   element* RecordAddSupport(double x, TSupportType type);
   void RecordMove(object& target, double distance);
@@ -32,6 +37,10 @@ class EditRecorder : public PropertyRecorder {
   void RecordChargeProps(charge& target, const charge& values) override;
   void RecordDistrChargeProps(distrcharge& target, const distrcharge& values) override;
   void RecordElementProps(element& target, const element& values) override;
+  void RecordMomentProps(couple& target, const couple& values) override;
+  void RecordHingeProps(joint& target, const joint& values) override;
+  std::string HingeProblem(double x, const joint& moving) const override;
+  std::string SupportProblem(double x) const override;
 
   // Gives the beam a section (an empty one takes it away).
   void RecordSection(const BeamSection& section);

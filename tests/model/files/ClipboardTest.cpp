@@ -124,6 +124,45 @@ TEST_F(ClipboardTest, CutThenPasteMovesTheObjectInTwoUndoableSteps) {
   EXPECT_EQ(beam().Charges[0]->x, 7);
 }
 
+// As a force's: the whole number in six characters, a fraction after it.
+// A hinge's record has no value; its copied place taken, it goes mid-beam,
+// and a place another joint takes is refused with the reason, which is no
+// failure of the paste.
+TEST_F(ClipboardTest, MomentAndHingeRecords) {
+  recorder().RecordAddMoment(couple(3, -1234.6, &window));
+  exchange.Copy();
+  EXPECT_EQ(clipboard.text, "m;-1234.6");
+  exchange.Paste();
+  ASSERT_EQ(beam().Moments.size(), 2u);
+  EXPECT_EQ(beam().Moments[1]->m, -1234.6);
+  EXPECT_DOUBLE_EQ(beam().Moments[1]->x, 3);
+  clipboard.text = "m;   250";
+  exchange.Paste();
+  ASSERT_EQ(beam().Moments.size(), 3u);
+  EXPECT_EQ(beam().Moments[2]->m, 250);
+  EXPECT_DOUBLE_EQ(beam().Moments[2]->x, MidBeam());
+
+  recorder().RecordAddHinge(joint(4, &window));
+  exchange.Copy();
+  EXPECT_EQ(clipboard.text, "j;");
+  exchange.Cut();
+  EXPECT_TRUE(beam().Hinges.empty());
+  exchange.Paste();
+  ASSERT_EQ(beam().Hinges.size(), 1u);
+  EXPECT_DOUBLE_EQ(beam().Hinges[0]->x, 4);
+  EXPECT_TRUE(messages.messages.empty());
+  exchange.Paste();  // its place is taken: mid-beam
+  ASSERT_EQ(beam().Hinges.size(), 2u);
+  EXPECT_DOUBLE_EQ(beam().Hinges[1]->x, MidBeam());
+  exchange.Paste();  // and that place too
+  EXPECT_EQ(beam().Hinges.size(), 2u);
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].text.find("from the hinge at 7.5"), std::string::npos);
+  Undo();
+  Undo();
+  EXPECT_TRUE(beam().Hinges.empty());
+}
+
 struct PasteCase {
   const char* name;
   std::optional<std::string> text;
@@ -138,6 +177,7 @@ TEST_P(PasteFailureTest, CreatesNothing) {
   EXPECT_TRUE(beam().Charges.empty());
   EXPECT_TRUE(beam().DistrCharges.empty());
   EXPECT_EQ(beam().SupportCount(), 0);
+  EXPECT_TRUE(beam().Moments.empty());
   if (GetParam().failureMessage) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text, "Failed to paste image from clipboard!");
@@ -155,8 +195,10 @@ INSTANTIATE_TEST_SUITE_P(
         PasteCase{"UnknownSupportType", std::string("e;\x07"), true}, PasteCase{"OtherText", "hello", false},
         // Values the beam could not save and read back.
         PasteCase{"ForceNaN", "f;nan", true}, PasteCase{"ForceOverflowing", "f;1e999", true},
-        PasteCase{"ForceOf1e12", "f;-1e12", true}, PasteCase{"IntensityInfinite", "d;1;2;inf", true},
-        PasteCase{"IntensityHuge", "d;1e300;2;1", true}, PasteCase{"LoadLengthNaN", "d;1;2;nan", true},
+        PasteCase{"ForceOf1e12", "f;-1e12", true}, PasteCase{"MomentNaN", "m;nan", true},
+        PasteCase{"MomentOverflowing", "m;1e999", true}, PasteCase{"MomentOf1e12", "m;1e12", true},
+        PasteCase{"IntensityInfinite", "d;1;2;inf", true}, PasteCase{"IntensityHuge", "d;1e300;2;1", true},
+        PasteCase{"LoadLengthNaN", "d;1;2;nan", true},
         // On a 15 m beam the load would end at 1000.4 m or start below 0.
         PasteCase{"LoadOffTheEnd", "d;1;2;1000", true}, PasteCase{"LoadBeforeTheStart", "d;1;2;-3", true},
         // Only a letter and ";" make a record.

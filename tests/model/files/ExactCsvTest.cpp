@@ -146,3 +146,53 @@ TEST(ExactCsvTest, AlwaysTheCLocaleAndNothingForAnUnstableBeam) {
 
 }  // namespace
 }  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// 10 m simply supported, 1000 Nm counter-clockwise at 4 m: by statics the
+// reactions are +-100 N and the moment drops from 400 to -600 Nm there.
+// The table shows both sides of that jump though the shear does not jump.
+TEST(ExactCsvTest, APointMomentShowsBothSidesOfItsJump) {
+  ExactResults r;
+  r.solved = true;
+  ExactResults::Piece left, right;
+  left.x0 = 0, left.x1 = 4, left.v[0] = 100, left.m[1] = 100;
+  right.x0 = 4, right.x1 = 10, right.v[0] = 100, right.m[0] = 400 - 1000, right.m[1] = 100;
+  r.pieces = {left, right};
+  r.maxAbsShear = {100, 0};
+  r.maxSagging = {400, 4};
+  r.maxHogging = {-600, 4};
+  std::string header;
+  const std::vector<Row> rows = Read(ExactCsv::Write(r, true), header);
+  std::vector<double> atFour;
+  for (const Row& row : rows)
+    if (row.x == 4) atFour.push_back(row.moment);
+  EXPECT_EQ(atFour, (std::vector<double>{400, -600}));
+}
+
+// A hinge in the beam at 4 m: the beam turns by 0.002 rad left of it and
+// -0.001 rad right of it, both rows written though nothing else jumps.
+TEST(ExactCsvTest, AHingeShowsBothRotations) {
+  ExactResults r;
+  r.solved = r.deflected = true;
+  ExactResults::Piece left, right;
+  left.x0 = 0, left.x1 = 4, left.v[0] = 100, left.m[1] = 100, left.r[0] = 0.002;
+  right.x0 = 4, right.x1 = 10, right.v[0] = 100, right.m[0] = 400, right.m[1] = 100, right.r[0] = -0.001;
+  r.pieces = {left, right};
+  r.maxAbsShear = {100, 0};
+  r.maxSagging = {1000, 10};
+  std::vector<double> rotations;
+  std::istringstream in(ExactCsv::Write(r, true));
+  std::string line;
+  std::getline(in, line);
+  while (std::getline(in, line)) {
+    double x = 0, v = 0, m = 0, rotation = 0, d = 0;
+    ASSERT_EQ(std::sscanf(line.c_str(), "%lf,%lf,%lf,%lf,%lf", &x, &v, &m, &rotation, &d), 5) << line;
+    if (x == 4) rotations.push_back(rotation);
+  }
+  EXPECT_EQ(rotations, (std::vector<double>{0.002, -0.001}));
+}
+
+}  // namespace
+}  // namespace trevan

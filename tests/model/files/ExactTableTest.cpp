@@ -68,3 +68,32 @@ TEST(ExactTableTest, DeflectionsAgainstTheLimit) {
 
 }  // namespace
 }  // namespace trevan
+
+namespace trevan {
+namespace {
+
+// Rows only where the beam has such things: a spring's deflection, a hinge's
+// rotations either side, and a word when springs wait for a section.
+TEST(ExactTableTest, SpringsAndHingesAddTheirRowsOnlyWhenThere) {
+  const ExactResults plain =
+      ExactSolver::Solve({10, {{0, ftHinge}, {10, ftRoll}}, {{5, 1000}}, {}, {}, {}, {{0, 10, 1e6}}});
+  ExactResults r = plain;
+  r.supports[1].deflection = 0.0125;
+  r.hinges = {{4, 0.001, -0.002}};
+  r.springsLeftOut = true;
+  const std::string base = ExactTable::TabSeparated(ExactTable::DeflectionRows(plain, true, 250));
+  EXPECT_EQ(base.find("Deflection (mm)"), std::string::npos);
+  EXPECT_EQ(base.find("Hinge in beam"), std::string::npos);
+  EXPECT_EQ(ExactTable::TabSeparated(ExactTable::Rows(plain, true, false)).find("left out"),
+            std::string::npos);
+  const std::string text = ExactTable::TabSeparated(ExactTable::DeflectionRows(r, true, 250));
+  for (const char* line : {"Support\tx (m)\tDeflection (mm)\n", "1\t0\t0\n", "2\t10.000\t12.500\n",
+                           "Hinge in beam\tx (m)\tRotation left (rad)\tRotation right (rad)\n",
+                           "\t4.0000\t0.0010000\t-0.0020000\n"})
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in\n" << text;
+  EXPECT_NE(ExactTable::TabSeparated(ExactTable::Rows(r, true, false)).find(ExactTable::SpringsLeftOutText),
+            std::string::npos);
+}
+
+}  // namespace
+}  // namespace trevan
