@@ -155,7 +155,10 @@ void TAddCommands::AddSupport() {
       [&](const QStringList& t) {
         const Typed x = Position(t[0], "A support", beam);
         if (!x.problem.isEmpty()) return x.problem;
-        if (!beam.SupportFits(x.value))
+        const auto typed = static_cast<TSupportType>(std::max<qsizetype>(0, types.indexOf(t[1])));
+        if (const std::string problem = beam.SupportProblem(x.value, typed); !problem.empty())
+          return QString::fromStdString(problem);
+        if (!beam.SupportFits(x.value, typed))
           return QString::fromStdString(
               CFormat("A support or a hinge in the beam stands at %.10g %s already.", x.value,
                       LengthUnit(beam.Metric)));
@@ -184,7 +187,9 @@ void TAddCommands::AddMoment() {
       &main_);
   if (main_.Dialogs().Exec(dialog) != QDialog::Accepted || !window || !window->Beam()) return;
   const QStringList t = dialog.Texts();
-  window->Recorder()->RecordAddMoment(couple(Value(t[1]), Value(t[0]), &window->InputForm()));
+  couple added(Value(t[1]), Value(t[0]), &window->InputForm());
+  added.Case = window->ActiveCase();
+  window->Recorder()->RecordAddMoment(added);
 }
 
 void TAddCommands::AddBeamHinge() {

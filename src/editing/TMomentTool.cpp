@@ -43,8 +43,11 @@ void TMomentTool::MouseHover(Point p, double ds, double, bool metric) {
 }
 
 void TMomentTool::MouseUp(double ds, double) {
-  if (InputViewHost* host = View.Host())
-    host->Recorder()->RecordAddMoment(couple(PositionOf(StartPoint, ds), MomentOf(LastPoint), &View));
+  InputViewHost* host = View.Host();
+  if (!host) return;
+  couple placed(PositionOf(StartPoint, ds), MomentOf(LastPoint), &View);
+  placed.Case = host->Recorder()->ActiveCase();
+  host->Recorder()->RecordAddMoment(placed);
 }
 
 }  // namespace trevan

@@ -124,7 +124,7 @@ std::string TTrevanDoc::HingeProblem(double x, const joint* moving) const {
   if (!limits::IsHingePosition(x, Length))
     return CFormat("A hinge in the beam must lie on it, from 0 to %.10g %s.", Length, unit);
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
-    if (limits::IsHingeApart(x, e->X1)) continue;
+    if (limits::MayHingeStandBy(x, e->X1, e->LeftType == ftVice)) continue;
     if (e->LeftType == ftVice)
       return CFormat(
           "A hinge in the beam cannot stand at the vice at %.10g %s, which holds the beam's turning.", e->X1,
@@ -139,19 +139,22 @@ std::string TTrevanDoc::HingeProblem(double x, const joint* moving) const {
   return {};
 }
 
-std::string TTrevanDoc::SupportProblem(double x) const {
-  for (const auto& h : Hinges)
-    if (!limits::IsHingeApart(x, h->x))
-      return CFormat("A support must stand at least %g %s from the hinge in the beam at %.10g %s.",
-                     limits::MinSupportGap, LengthUnit(Metric), h->x, LengthUnit(Metric));
+std::string TTrevanDoc::SupportProblem(double x, TSupportType type) const {
+  const char* unit = LengthUnit(Metric);
+  for (const auto& h : Hinges) {
+    if (limits::MayHingeStandBy(h->x, x, type == ftVice)) continue;
+    if (type == ftVice && limits::IsHingeOnJoint(h->x, x))
+      return CFormat("A vice cannot stand at the hinge in the beam at %.10g %s, which turns freely.", h->x, unit);
+    return CFormat("A support must stand right at or at least %g %s from the hinge in the beam at %.10g %s.",
+                   limits::MinSupportGap, unit, h->x, unit);
+  }
   return {};
 }
 
 bool TTrevanDoc::JointClashes(const object& target) const {
   if (const auto* h = dynamic_cast<const joint*>(&target)) return !HingeProblem(h->x, h).empty();
   if (const auto* e = dynamic_cast<const element*>(&target))
-    return std::any_of(Hinges.begin(), Hinges.end(),
-                       [&](const auto& h) { return !limits::IsHingeApart(h->x, e->X1); });
+    return !SupportProblem(e->X1, e->LeftType).empty();
   return false;
 }
 
@@ -178,12 +181,11 @@ element* TTrevanDoc::SplitNode(element& node, double x, TSupportType type) {
 
 // With the reader's allowance: undoing the deletion of a support read from
 // a file puts it back where the file had it.
-bool TTrevanDoc::SupportFits(double x) const {
+bool TTrevanDoc::SupportFits(double x, TSupportType type) const {
   if (!limits::IsSupportPosition(x, Length, limits::FileRoundingSlack)) return false;
   for (const element* e = FirstSupport(); e; e = e->Next.get())
     if (!limits::AreSupportsApart(e->X1, x, limits::FileRoundingSlack)) return false;
-  return std::all_of(Hinges.begin(), Hinges.end(),
-                     [&](const auto& h) { return limits::IsHingeApart(h->x, x); });
+  return SupportProblem(x, type).empty();
 }
 
 // Sorted, every support lands in the last node of the chain built so far,
@@ -198,7 +200,7 @@ void TTrevanDoc::LinkSupports(std::vector<std::pair<double, TSupportType>> suppo
 }
 
 element* TTrevanDoc::InsertSupport(double x, TSupportType type) {
-  if (!SupportFits(x)) return nullptr;
+  if (!SupportFits(x, type)) return nullptr;
   element* added = LinkSupport(x, type);
   if (added) Recompute();
   return added;
@@ -304,26 +306,29 @@ std::string TTrevanDoc::UnitSwitchProblem(bool metric) const {
 // properties within their bounds, in the other unit too.
 std::string TTrevanDoc::JointsSwitchProblem(bool metric, double length) const {
   const char* unit = LengthUnit(metric);
-  std::vector<double> joints;
+  std::vector<double> hinges;
   for (const auto& h : Hinges) {
     const double x = ConvertPosition(h->x, metric);
     if (!limits::IsHingePosition(x, length))
       return CFormat("The hinge in the beam at %.6g %s would lie beyond its ends.", x, unit);
-    joints.push_back(x);
+    hinges.push_back(x);
   }
+  std::sort(hinges.begin(), hinges.end());
+  const auto clash = CFormat("A hinge in the beam would stand less than %g %s from another joint.",
+                             limits::MinSupportGap, unit);
   for (const element* e = FirstSupport(); e; e = e->Next.get()) {
     if ((e->Spring != 0 && !limits::IsStiffnessValue(ConvertSpring(e->Spring, metric))) ||
         (e->RotationalSpring != 0 &&
          !limits::IsStiffnessValue(ConvertRotationalSpring(e->RotationalSpring, metric))) ||
         !limits::IsSettlementValue(ConvertSettlement(e->Settlement, metric)))
       return "A support's spring or settlement would be out of range.";
-    if (!Hinges.empty()) joints.push_back(ConvertPosition(e->X1, metric));
+    const double at = ConvertPosition(e->X1, metric);
+    for (auto h = std::lower_bound(hinges.begin(), hinges.end(), at - limits::MinSupportGap);
+         h != hinges.end() && *h <= at + limits::MinSupportGap; ++h)
+      if (!limits::MayHingeStandBy(*h, at, e->LeftType == ftVice)) return clash;
   }
-  std::sort(joints.begin(), joints.end());
-  for (std::size_t k = 1; k < joints.size(); ++k)
-    if (!limits::IsHingeApart(joints[k - 1], joints[k]))
-      return CFormat("A hinge in the beam would stand less than %g %s from another joint.",
-                     limits::MinSupportGap, unit);
+  for (std::size_t k = 1; k < hinges.size(); ++k)
+    if (!limits::IsHingeApart(hinges[k - 1], hinges[k])) return clash;
   return {};
 }
 

@@ -66,13 +66,14 @@ class TTrevanDoc {
   // closer than the smallest gap to a support or another hinge (moving
   // itself excluded). Empty when it can.
   std::string HingeProblem(double x, const joint* moving = nullptr) const;
-  // Why a support cannot stand at x: a hinge in the beam is too close.
-  std::string SupportProblem(double x) const;
+  // Why a support of the type cannot stand at x: a hinge in the beam is too
+  // close, or it is a vice right at one.
+  std::string SupportProblem(double x, TSupportType type) const;
   // The new support node, or none when the support does not fit at x.
   element* InsertSupport(double x, TSupportType type);
   // Whether a support may be inserted at x: inside the chain and at least
   // the smallest gap away from every support.
-  bool SupportFits(double x) const;
+  bool SupportFits(double x, TSupportType type = ftVice) const;
   void RemoveSupport(element& node);
   // Whether the object is one of this beam's loads, moments, hinges or supports.
   bool Holds(const object& target) const;

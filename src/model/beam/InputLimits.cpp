@@ -44,6 +44,10 @@ bool IsSettlementValue(double value) { return IsMagnitude(value); }
 bool IsStiffnessValue(double value) { return value > 0 && value < MaxMagnitude; }
 bool IsHingePosition(double x, double length) { return x >= 0 && x <= length; }
 bool IsHingeApart(double x, double joint) { return std::fabs(x - joint) >= MinSupportGap; }
+bool IsHingeOnJoint(double x, double joint) { return std::fabs(x - joint) <= FileRoundingSlack; }
+bool MayHingeStandBy(double hinge, double support, bool vice) {
+  return IsHingeApart(hinge, support) || (!vice && IsHingeOnJoint(hinge, support));
+}
 
 bool IsTitleText(std::string_view text) {
   if (text.size() > MaxTitleLength) return false;

@@ -68,6 +68,11 @@ bool IsStiffnessValue(double value);
 // hinges) by at least MinSupportGap.
 bool IsHingePosition(double x, double length);
 bool IsHingeApart(double x, double joint);
+// A hinge may also stand right on a support other than a vice (within the
+// file's rounding): the two share a node that is held and free to turn, as
+// where two simply supported spans meet on one pin.
+bool IsHingeOnJoint(double x, double joint);
+bool MayHingeStandBy(double hinge, double support, bool vice);
 
 enum class ParsedValue { Ok, NotANumber, NotFinite };
 // Reads an edited value: the whole text (surrounding blanks aside) must be

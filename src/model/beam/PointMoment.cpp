@@ -29,7 +29,7 @@ void couple::UpdateProperties() {
   SetRow(0, metric ? "Moment (Nm, counter-clockwise +):" : "Moment (ft-lbf, counter-clockwise +):",
          FloatToText(m));
   SetRow(1, metric ? "Distance: (m):" : "Distance: (ft)", FloatToText(x));
-  RowCount = 2;
+  RowCount = SetCaseRow(2, Case);
   Caption = "Point Moment";
 }
 
@@ -104,6 +104,7 @@ bool couple::ApplyProperties() {
   couple values(*this);
   values.m = EditedMagnitude(0, m, "The moment", MomentUnit(IsMetric()));
   values.x = EditedPosition(1, x, 0, w->BeamLength(), "The position on the beam");
+  values.Case = EditedCase(2, Case);
   values.UpdateProperties();
   PropertyRecorder* recorder = w->Recorder();
   if (!recorder) return false;
@@ -113,7 +114,7 @@ bool couple::ApplyProperties() {
 
 bool couple::CopyToClipboard(ClipboardService& clipboard) const {
   // As a force's record: the whole number first, any fraction after it.
-  return PutRecord(clipboard, "m;" + ShortestReal(m, 6));
+  return PutRecord(clipboard, "m;" + ShortestReal(m, 6) + CaseField(Case));
 }
 
 }  // namespace trevan

@@ -236,8 +236,8 @@ bool element::ApplyProperties() {
   values.UpdateProperties();
   PropertyRecorder* recorder = w ? w->Recorder() : nullptr;
   if (!recorder) return false;
-  if (values.X1 != X1)
-    if (const std::string problem = recorder->SupportProblem(values.X1); !problem.empty())
+  if (values.X1 != X1 || values.LeftType != LeftType)
+    if (const std::string problem = recorder->SupportProblem(values.X1, values.LeftType); !problem.empty())
       throw std::invalid_argument(problem);
   recorder->RecordElementProps(*this, values);
   return true;

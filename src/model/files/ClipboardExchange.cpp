@@ -95,7 +95,9 @@ bool ClipboardExchange::PasteRecord(const std::string& clipboardText) {
     case 'm': {
       const double m = ParseReal(fields);
       if (!limits::IsMomentValue(m) || !limits::IsLoadPosition(at, length)) return false;
-      recorder->RecordAddMoment(couple(at, m, view));
+      couple pasted(at, m, view);
+      pasted.Case = CaseOf(fields.substr(std::min(fields.find(';'), fields.size())));
+      recorder->RecordAddMoment(pasted);
       return true;
     }
     case 'j': {
@@ -147,6 +149,14 @@ std::size_t ClipboardExchange::CaseOf(const std::string& field) const {
 
 void ClipboardExchange::ForgetCopiedPlace() { LastCopied() = {}; }
 
+namespace {
+// The type an "e;" record carries in its one raw byte; none when it ends early.
+TSupportType SupportTypeOf(const std::string& record) {
+  const auto type = static_cast<unsigned char>(record.size() > 2 ? record[2] : 0);
+  return IsValidSupportType(type) ? static_cast<TSupportType>(type) : ftNone;
+}
+}  // namespace
+
 // A load that would reach past the right end starts that much earlier; a
 // support or a hinge in the beam whose copied place is taken goes mid-beam.
 double ClipboardExchange::PastePosition(const std::string& record, double span) const {
@@ -154,7 +164,7 @@ double ClipboardExchange::PastePosition(const std::string& record, double span) 
   const double length = beam.Length;
   const bool copiedFits = LastCopied().record == record &&
                           limits::IsLoadPosition(LastCopied().position, length) &&
-                          (record[0] != 'e' || beam.SupportFits(LastCopied().position)) &&
+                          (record[0] != 'e' || beam.SupportFits(LastCopied().position, SupportTypeOf(record))) &&
                           (record[0] != 'j' || beam.HingeProblem(LastCopied().position).empty());
   double at = length / 2;
   if (const std::optional<double> pointer = window_.PointerPosition())

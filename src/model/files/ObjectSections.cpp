@@ -55,16 +55,22 @@ void ReadHingeSection(BlockReader& in, double length,
                       std::vector<double>& hinges) {
   if (in.NextLabel() != HingeCountLabel) return;
   const long long count = in.Count(HingeCountLabel, MaxSavedRecords);
+  // Searched, not scanned: a file may hold the reader's limit of both.
+  std::vector<std::pair<double, TSupportType>> byPlace = supports;
+  std::sort(byPlace.begin(), byPlace.end());
   std::vector<double> read;
   for (long long k = 0; k < count; ++k) {
     double x = in.Reals(HingeLabel, 1)[0];
     if (!(x >= -limits::FileRoundingSlack && x <= length + limits::FileRoundingSlack))
       throw EQReadError("A hinge in the beam lies outside it");
     x = std::clamp(x, 0.0, length);  // the length itself was saved with nine decimals
-    for (const auto& [at, type] : supports)
-      if (!ApartOnReading(x, at))
+    auto near = std::lower_bound(byPlace.begin(), byPlace.end(), std::pair{x - limits::MinSupportGap, ftNone});
+    for (; near != byPlace.end() && near->first <= x + limits::MinSupportGap; ++near) {
+      const auto& [at, type] = *near;
+      if (!ApartOnReading(x, at) && (type == ftVice || !limits::IsHingeOnJoint(x, at)))
         throw EQReadError(type == ftVice ? "A hinge in the beam stands at a vice"
-                                         : "A hinge in the beam stands at a support");
+                                         : "A hinge in the beam stands just beside a support");
+    }
     read.push_back(x);
   }
   std::vector<double> sorted = read;

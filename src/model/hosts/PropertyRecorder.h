@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "beam/SupportType.h"
+
 namespace trevan {
 
 class charge;
@@ -23,8 +25,9 @@ class PropertyRecorder {
   virtual void RecordHingeProps(joint& target, const joint& values) = 0;
   // Why the hinge could not stand at x on its beam; empty when it can.
   virtual std::string HingeProblem(double x, const joint& moving) const = 0;
-  // Why a support could not stand at x for a hinge in the beam there; empty when it can.
-  virtual std::string SupportProblem(double x) const = 0;
+  // Why a support of the type could not stand at x for a hinge in the beam
+  // there; empty when it can.
+  virtual std::string SupportProblem(double x, TSupportType type) const = 0;
 };
 
 }  // namespace trevan

@@ -194,6 +194,7 @@ std::unique_ptr<QAction> TActionMomentProps::Execute() {
   const couple old(*target);
   target->m = Values.m;
   target->x = Values.x;
+  target->Case = Values.Case;
   target->UpdateProperties();
   beam->MoveObject(*target, 0);
   return std::make_unique<TActionMomentProps>(Owner, Target, old);

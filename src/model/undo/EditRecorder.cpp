@@ -157,9 +157,9 @@ std::string EditRecorder::HingeProblem(double x, const joint& moving) const {
   return beam ? beam->HingeProblem(x, &moving) : std::string();
 }
 
-std::string EditRecorder::SupportProblem(double x) const {
+std::string EditRecorder::SupportProblem(double x, TSupportType type) const {
   const TTrevanDoc* beam = window_.Beam();
-  return beam ? beam->SupportProblem(x) : std::string();
+  return beam ? beam->SupportProblem(x, type) : std::string();
 }
 
 void EditRecorder::ClearAll() {

@@ -40,7 +40,7 @@ class EditRecorder : public PropertyRecorder {
   void RecordMomentProps(couple& target, const couple& values) override;
   void RecordHingeProps(joint& target, const joint& values) override;
   std::string HingeProblem(double x, const joint& moving) const override;
-  std::string SupportProblem(double x) const override;
+  std::string SupportProblem(double x, TSupportType type) const override;
 
   // Gives the beam a section (an empty one takes it away).
   void RecordSection(const BeamSection& section);

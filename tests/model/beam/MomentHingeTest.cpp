@@ -58,7 +58,8 @@ TEST_P(HingePlaceTest, IsRefusedOnlyWithAReason) {
 INSTANTIATE_TEST_SUITE_P(Hinges, HingePlaceTest,
                          ::testing::Values(HingePlace{"AtTheVice", 5, "vice at 5"},
                                            HingePlace{"JustBesideTheVice", 5 + 4e-7, "vice"},
-                                           HingePlace{"AtTheRoller", 10, "support at 10"},
+                                           HingePlace{"BesideTheRoller", 10 - 5e-7, "support at 10"},
+                                           HingePlace{"RightAtTheRoller", 10, nullptr},
                                            HingePlace{"NearTheHinge", 7 - 9e-7, "hinge at 7"},
                                            HingePlace{"OffTheBeam", -0.1, "from 0 to 15"},
                                            HingePlace{"PastTheEnd", 15.01, "from 0 to 15"},
@@ -67,13 +68,17 @@ INSTANTIATE_TEST_SUITE_P(Hinges, HingePlaceTest,
                                            HingePlace{"AtTheRightEnd", 15, nullptr}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A hinge and a vice never share a place; a hinge may stand right on a pin
+// or a roller, but never just beside one.
 TEST_F(MomentHingeTest, SupportsAndHingesDoNotMoveOntoOneAnother) {
-  element* s = recorder().RecordAddSupport(4, ftHinge);
+  element* s = recorder().RecordAddSupport(4, ftVice);
   joint* h = recorder().RecordAddHinge(joint(4.4, &window));
   ASSERT_TRUE(s && h);
   EXPECT_FALSE(beam().SupportFits(4.4));
-  EXPECT_EQ(beam().InsertSupport(4.4, ftRoll), nullptr);
-  beam().MoveObject(*h, -10);  // 0.4 m onto the support: refused
+  EXPECT_FALSE(beam().SupportFits(4.4 + 5e-7, ftRoll));
+  EXPECT_TRUE(beam().SupportFits(4.4, ftRoll));
+  EXPECT_EQ(beam().InsertSupport(4.4, ftVice), nullptr);
+  beam().MoveObject(*h, -10);  // 0.4 m onto the vice: refused
   EXPECT_EQ(h->x, 4.4);
   beam().MoveObject(*s, 10);
   EXPECT_EQ(s->X1, 4);
@@ -91,6 +96,13 @@ TEST_F(MomentHingeTest, SupportsAndHingesDoNotMoveOntoOneAnother) {
   EXPECT_EQ(h->x, 6);
   Undo();
   EXPECT_DOUBLE_EQ(h->x, 4.6);
+  s->PropertyValues[1] = SupportTypeLabels[ftRoll];
+  ASSERT_TRUE(s->ApplyProperties());
+  beam().PlaceObject(*h, {4, 0});
+  EXPECT_EQ(h->x, 4);  // now right on a roller
+  s->UpdateProperties();
+  s->PropertyValues[1] = SupportTypeLabels[ftVice];
+  EXPECT_THROW(s->ApplyProperties(), std::invalid_argument);
 }
 
 // Adds, deletes, edits and their undoing, the deleted object coming back

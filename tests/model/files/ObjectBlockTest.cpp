@@ -89,6 +89,8 @@ TEST_F(ObjectBlockTest, EveryValueSurvivesSaveAndReopenExactly) {
   beam.AddHinge(joint(2.0 / 3, &window));
   beam.AddHinge(joint(7.77, &window));
   beam.AddHinge(joint(1e-6, &window));  // as near to the support at 0 as may be
+  ASSERT_TRUE(beam.InsertSupport(5.5, ftRoll));
+  ASSERT_TRUE(beam.AddHinge(joint(5.5, &window)));  // right on the roller
   element* vice = beam.FirstSupport()->Next.get();
   vice->Spring = 1e5 / 3;
   vice->RotationalSpring = 7e6 / 7;
@@ -107,8 +109,8 @@ TEST_F(ObjectBlockTest, EveryValueSurvivesSaveAndReopenExactly) {
     EXPECT_EQ(read.Moments[k]->m, beam.Moments[k]->m);
     EXPECT_EQ(read.Moments[k]->Case, beam.Moments[k]->Case);
   }
-  ASSERT_EQ(read.Hinges.size(), 3u);
-  for (std::size_t k = 0; k < 3; ++k) EXPECT_EQ(read.Hinges[k]->x, std::min(beam.Hinges[k]->x, read.Length));
+  ASSERT_EQ(read.Hinges.size(), 4u);
+  for (std::size_t k = 0; k < 4; ++k) EXPECT_EQ(read.Hinges[k]->x, std::min(beam.Hinges[k]->x, read.Length));
   const element* readVice = read.FirstSupport()->Next.get();
   EXPECT_EQ(readVice->Spring, vice->Spring);
   EXPECT_EQ(readVice->RotationalSpring, vice->RotationalSpring);
@@ -163,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadBlock{"MomentCountTooHigh", "moments :1", "moments :2", "damaged"},
         BadBlock{"HingePastTheEnd", "beam(x) :4", "beam(x) :10.01", "outside"},
         BadBlock{"HingeAtTheVice", "beam(x) :4", "beam(x) :10", "at a vice"},
-        BadBlock{"HingeAtTheSupport", "beam(x) :4", "beam(x) :5e-7", "at a support"},
+        BadBlock{"HingeBesideTheSupport", "beam(x) :4", "beam(x) :5e-7", "beside a support"},
         // In place of the moment: the line count stays.
         BadBlock{"HingesTooClose",
                  "number of moments :1 \r\nmoment(x,M,case) :2.5 -1500.25 0 \r\nnumber of hinges in the beam "
