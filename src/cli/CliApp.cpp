@@ -9,6 +9,7 @@
 #include "ConvertCommand.h"
 #include "JsonWriter.h"
 #include "StderrMessages.h"
+#include "analysis/ExactColumns.h"
 #include "analysis/ExactSolver.h"
 #include "beam/Beam.h"
 #include "beam/InputLimits.h"
@@ -421,7 +422,8 @@ void WriteJson(HeadlessWindow& window, const Options& options, const ExactResult
   WriteLoadsJson(beam, json);
   json.Member("max_moment", exact.solved ? exact.LargestMoment() : 0.0);
   json.Member("status", window.MaxMomentText());
-  WriteIterativeJson(window, json);
+  // Its figures would be those of another beam, one without these.
+  if (!HoldsExactOnlyEffects(beam)) WriteIterativeJson(window, json);
   WriteExactJson(exact, beam.Section, options.limit, json);
   if (options.columns) {
     WriteColumnsJson(window, json);

@@ -24,6 +24,8 @@ bool HoldsJointsOrSprings(const ExactBeam& beam) {
 }
 }  // namespace
 
+bool HoldsExactOnlyEffects(const TTrevanDoc& beam) { return HoldsJointsOrSprings(ExactBeam::From(beam)); }
+
 bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<double> shear,
                         std::span<double> moment) {
   const ExactBeam exact = ExactBeam::From(beam);

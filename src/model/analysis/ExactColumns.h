@@ -15,6 +15,9 @@ struct ExactResults;
 // Answers whether it replaced them.
 bool SampleExactColumns(const TTrevanDoc& beam, double distanceScale, std::span<double> shear,
                         std::span<double> moment);
+// Whether the beam holds couples, hinges, or springs or settlements taken
+// with its section: what the iterative analysis cannot represent.
+bool HoldsExactOnlyEffects(const TTrevanDoc& beam);
 // The columns of one exact result (a load case or a combination), in the
 // columns' sign; false, leaving them, for a result not solved.
 bool SampleResultColumns(const ExactResults& results, double distanceScale, std::span<double> shear,
