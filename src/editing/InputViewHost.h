@@ -3,6 +3,8 @@
 #include <QList>
 #include <QString>
 
+#include "analysis/ResultChoice.h"
+
 class QAction;
 
 namespace trevan {
@@ -24,6 +26,8 @@ class InputViewHost {
   virtual double ForceScale() const = 0;
   virtual int ColumnCount() const = 0;
   virtual bool IsMetric() const = 0;
+  // What the diagrams show, whose reactions the input view draws.
+  virtual ResultChoice Choice() const { return {}; }
 
   // Status bar panel 1.
   virtual void SetReadout(const QString& text) = 0;

@@ -12,6 +12,7 @@
 #include "TPointerTool.h"
 #include "TSupportTool.h"
 #include "analysis/ExactSolver.h"
+#include "analysis/KeptChoice.h"
 #include "analysis/KeptSolution.h"
 #include "beam/Beam.h"
 #include "undo/EditRecorder.h"
@@ -105,7 +106,8 @@ void TInputForm::Render(ImageCanvas& canvas) {
     }
   }
   if (TTrevanDoc* beam = host_ ? host_->Beam() : nullptr; beam && beam->Sentinel()) {
-    beam->Draw(canvas, host_->Recorder() ? host_->Recorder()->ActiveCase() : TTrevanDoc::AllCases);
+    const ExactResults& reactions = ShownReactions(*beam);
+    beam->Draw(canvas, host_->Recorder() ? host_->Recorder()->ActiveCase() : TTrevanDoc::AllCases, &reactions);
     DrawValueLabels(canvas, *beam, columns);
   }
   if (object* selected = selection_.get()) {
@@ -114,10 +116,18 @@ void TInputForm::Render(ImageCanvas& canvas) {
   }
 }
 
+// The reactions of the chosen result; an envelope has no one set of them
+// (the results panel lists each support's largest and smallest).
+const ExactResults& TInputForm::ShownReactions(const TTrevanDoc& beam) const {
+  static const ExactResults none;
+  const ResultChoice choice = host_ ? host_->Choice() : ResultChoice{};
+  return choice.IsEnvelope() ? none : KeptResult(beam, choice);
+}
+
 void TInputForm::DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns) {
   valueLabels_.clear();
   if (!ValueLabels::Enabled()) return;
-  const ExactResults& results = KeptSolution(beam);
+  const ExactResults& results = ShownReactions(beam);
   const ValueLabels::Mapping m{host_->DistanceScale(), host_->ForceScale(), 1, baseLine_, beam.Metric};
   valueLabels_ =
       ValueLabels::Place(canvas, ValueLabels::ForSupports(results, m, LabelColour), LabelBounds(columns),

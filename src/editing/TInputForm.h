@@ -72,6 +72,7 @@ class TInputForm : public TBackedView, public BeamView {
  protected:
   void Render(ImageCanvas& canvas) override;
   void DrawValueLabels(ImageCanvas& canvas, const TTrevanDoc& beam, int columns);
+  const ExactResults& ShownReactions(const TTrevanDoc& beam) const;
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;

@@ -137,7 +137,7 @@ class TMDIChild : public QWidget,
   void SetActiveCase(std::size_t index);
   // What the diagrams, the panel and the exports show; a choice the beam
   // no longer offers falls back to the loads as drawn.
-  ResultChoice Choice() const;
+  ResultChoice Choice() const override;
   void SetChoice(const ResultChoice& choice);
 
   // AnalysisWindow.

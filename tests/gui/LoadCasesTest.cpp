@@ -123,17 +123,26 @@ TEST_F(LoadCasesTest, TheChosenResultIsWhatTheDiagramsAndThePanelShow) {
   }
   TResultsPanel& panel = main->ViewCommands().ResultsPanel();
   EXPECT_EQ(panel.Table()->item(0, 0)->text(), "ULS 6.10 Q1 leading");
+  // The input view's reaction labels are those of the chosen result.
+  auto inputLabels = [&] {
+    w.InputForm().RenderNow();
+    std::string texts;
+    for (const auto& label : w.InputForm().PlacedValueLabels()) texts += label.text + "|";
+    return texts;
+  };
 
   // One case alone: the middle support of two equal spans carries 5wL/4.
   Pick(Bar().Results(), "Case 1: Dead");
   EXPECT_EQ(panel.Table()->item(0, 0)->text(), "Case 1: Dead");
   EXPECT_TRUE(panel.TableText().contains("2\t6\tRoll\t75000")) << panel.TableText().toStdString();
+  EXPECT_NE(inputLabels().find("R=22500 N|"), std::string::npos) << "3wL/8 at an end: " << inputLabels();
 
   Pick(Bar().Results(), "ULS envelope");
   EXPECT_TRUE(panel.Table()->isHidden());
   EXPECT_TRUE(panel.Envelopes()->toPlainText().startsWith("ULS envelope:"));
   EXPECT_FALSE(panel.Envelopes()->toPlainText().contains("SLS envelope"));
   EXPECT_EQ(main->StatusPanel(2)->text(), "Max. moment :  162000 Nm") << "over the middle support";
+  EXPECT_EQ(inputLabels().find("R="), std::string::npos) << "no one set of reactions: " << inputLabels();
   const Envelope& e = w.ShowForm().ShownEnvelope();
   ASSERT_TRUE(e.solved);
   for (std::size_t i = 0; i < moment.size(); i += 5) {

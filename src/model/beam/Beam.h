@@ -23,6 +23,7 @@ namespace trevan {
 
 class BeamView;
 class Canvas;
+struct ExactResults;
 
 // The beam of one document: its length and unit system, the loads on it,
 // the support chain and the load samples of the analysis.
@@ -85,7 +86,9 @@ class TTrevanDoc {
   // Draws the beam; on a beam with load cases the loads of other cases than
   // `activeCase` are muted (AllCases draws every load in full colour).
   static constexpr std::size_t AllCases = static_cast<std::size_t>(-1);
-  void Draw(Canvas& canvas, std::size_t activeCase = AllCases) const;
+  // The reactions drawn are those given (no arrows for an unsolved result),
+  // else those of the loads as drawn.
+  void Draw(Canvas& canvas, std::size_t activeCase = AllCases, const ExactResults* reactions = nullptr) const;
   void Clear();
   // Switches the unit system, converting every value; false, changing
   // nothing, when UnitSwitchProblem names a reason the beam could not be

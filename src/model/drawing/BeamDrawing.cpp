@@ -79,7 +79,7 @@ void TTrevanDoc::DrawLoads(Canvas& canvas, std::size_t activeCase) const {
   }
 }
 
-void TTrevanDoc::Draw(Canvas& canvas, std::size_t activeCase) const {
+void TTrevanDoc::Draw(Canvas& canvas, std::size_t activeCase, const ExactResults* reactions) const {
   for (const auto& c : Charges) {
     canvas.SetPenColor(!OnBeam(*c)                  ? OffBeamColour
                        : Muted(c->Case, activeCase) ? MutedColour
@@ -96,8 +96,8 @@ void TTrevanDoc::Draw(Canvas& canvas, std::size_t activeCase) const {
   canvas.SetPenColor(BeamObjectColour);
   for (const auto& h : Hinges) h->Draw(canvas, 0, 0);
   // A beam that cannot stand has no reactions to show.
-  const ExactResults& exact = KeptSolution(*this);
-  const bool reactions = !NeedsSupport() && exact.solved;
+  const ExactResults& exact = reactions ? *reactions : KeptSolution(*this);
+  const bool drawn = !NeedsSupport() && exact.solved;
   std::size_t k = 0;
   for (const element* e = FirstSupport(); e; e = e->Next.get(), ++k) {
     e->Draw(canvas, 0, 0);
@@ -113,7 +113,7 @@ void TTrevanDoc::Draw(Canvas& canvas, std::size_t activeCase) const {
       canvas.SetPenColor(BeamObjectColour);
     }
     // The reaction, drawn as a force: an upward reaction points up at the support.
-    if (reactions && k < exact.supports.size()) charge(e->X1, -exact.supports[k].reaction, View).Draw(canvas, 0, 0);
+    if (drawn && k < exact.supports.size()) charge(e->X1, -exact.supports[k].reaction, View).Draw(canvas, 0, 0);
   }
 }
 
