@@ -145,63 +145,49 @@ class TActionPlace : public QAction {
   object::Placement Placement;
 };
 
-// Swaps the values of an object with the held ones. Only the values are
-// swapped; the property texts are made again from them.
-class TActionChargeProps : public QAction {
+// Swaps the values of an object with the held ones: the action returned
+// holds the old ones. Only the values are swapped; the property texts are
+// made again from them.
+template <class T>
+class TActionProps : public QAction {
  public:
-  TActionChargeProps(EditWindow* owner, charge* target, const charge& values)
-      : TActionChargeProps(owner, ObjectRef<charge>(target), values) {}
-  TActionChargeProps(EditWindow* owner, const ObjectRef<charge>& target, const charge& values)
+  TActionProps(EditWindow* owner, T* target, const T& values) : TActionProps(owner, ObjectRef<T>(target), values) {}
+  TActionProps(EditWindow* owner, const ObjectRef<T>& target, const T& values)
       : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
-  std::unique_ptr<QAction> Execute() override;
-  ObjectRef<charge> Target;
-  charge Values;
+  ObjectRef<T> Target;
+  T Values;
 };
 
-class TActionDistrChargeProps : public QAction {
+class TActionChargeProps : public TActionProps<charge> {
  public:
-  TActionDistrChargeProps(EditWindow* owner, distrcharge* target, const distrcharge& values)
-      : TActionDistrChargeProps(owner, ObjectRef<distrcharge>(target), values) {}
-  TActionDistrChargeProps(EditWindow* owner, const ObjectRef<distrcharge>& target, const distrcharge& values)
-      : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
+  using TActionProps::TActionProps;
   std::unique_ptr<QAction> Execute() override;
-  ObjectRef<distrcharge> Target;
-  distrcharge Values;
 };
 
-class TActionMomentProps : public QAction {
+class TActionDistrChargeProps : public TActionProps<distrcharge> {
  public:
-  TActionMomentProps(EditWindow* owner, couple* target, const couple& values)
-      : TActionMomentProps(owner, ObjectRef<couple>(target), values) {}
-  TActionMomentProps(EditWindow* owner, const ObjectRef<couple>& target, const couple& values)
-      : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
+  using TActionProps::TActionProps;
   std::unique_ptr<QAction> Execute() override;
-  ObjectRef<couple> Target;
-  couple Values;
+};
+
+class TActionMomentProps : public TActionProps<couple> {
+ public:
+  using TActionProps::TActionProps;
+  std::unique_ptr<QAction> Execute() override;
 };
 
 // A position another joint has taken by then is left as it is.
-class TActionHingeProps : public QAction {
+class TActionHingeProps : public TActionProps<joint> {
  public:
-  TActionHingeProps(EditWindow* owner, joint* target, const joint& values)
-      : TActionHingeProps(owner, ObjectRef<joint>(target), values) {}
-  TActionHingeProps(EditWindow* owner, const ObjectRef<joint>& target, const joint& values)
-      : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
+  using TActionProps::TActionProps;
   std::unique_ptr<QAction> Execute() override;
-  ObjectRef<joint> Target;
-  joint Values;
 };
 
 // The type, position, springs and settlement of a support.
-class TActionElementProps : public QAction {
+class TActionElementProps : public TActionProps<element> {
  public:
-  TActionElementProps(EditWindow* owner, element* target, const element& values)
-      : TActionElementProps(owner, ObjectRef<element>(target), values) {}
-  TActionElementProps(EditWindow* owner, const ObjectRef<element>& target, const element& values)
-      : QAction(owner, "&Undo properties", "&Redo properties"), Target(target), Values(values) {}
+  using TActionProps::TActionProps;
   std::unique_ptr<QAction> Execute() override;
-  ObjectRef<element> Target;
-  element Values;
 };
 
 // Puts the held section on the beam; the reverse puts the old one back.
