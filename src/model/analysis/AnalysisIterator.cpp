@@ -147,7 +147,7 @@ void calc::ShowStatus() {
   if (unstable_) {
     // What can move and where, as the exact solver finds it.
     const TTrevanDoc* beam = Window->Beam();
-    Window->ShowMaxMoment(beam ? ExactSolver::Instability(ExactBeam::From(*beam)) : TTrevanDoc::UnstableText);
+    Window->ShowMaxMoment(beam ? ExactSolver::Instability(ExactBeam::SupportsOf(*beam)) : TTrevanDoc::UnstableText);
     return;
   }
   std::string format = LoadResourceString(MaxMomentFormatId).value_or("Max. moment : %7.0f %s");

@@ -200,17 +200,15 @@ void TTrevanDoc::LoadsBetween(double a, double b, double& load, double& moment) 
 
 // The exact solver's mechanism check, so that both analyses agree; a
 // support past an end counts as none there too.
-bool TTrevanDoc::IsStable() const { return ExactSolver::IsStable(ExactBeam::From(*this)); }
+bool TTrevanDoc::IsStable() const { return ExactSolver::IsStable(ExactBeam::SupportsOf(*this)); }
 
 bool TTrevanDoc::HasLoad() const {
   for (const auto& c : Charges)
     if (c->f != 0 && OnBeam(*c)) return true;
   for (const auto& d : DistrCharges)
     if (d->X2 > d->X1 && (d->F1 != 0 || d->F2 != 0) && OnBeam(*d)) return true;
-  // A couple loads the beam too; the exact beam holds those on it.
-  const ExactBeam exact = ExactBeam::From(*this);
-  return std::any_of(exact.moments.begin(), exact.moments.end(),
-                     [](const ExactBeam::Moment& m) { return m.m != 0; });
+  // A couple loads the beam too.
+  return std::any_of(Moments.begin(), Moments.end(), [&](const auto& m) { return m->m != 0 && OnBeam(*m); });
 }
 
 // Every force acts on the one span that holds its position, found by a

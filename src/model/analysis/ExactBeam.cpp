@@ -16,6 +16,19 @@ double SettlementInBeamUnits(double s, bool metric) { return metric ? s : s / 12
 }  // namespace
 
 ExactBeam ExactBeam::From(const TTrevanDoc& doc) {
+  ExactBeam beam = SupportsOf(doc);
+  beam.forces.reserve(doc.Charges.size());
+  for (const auto& c : doc.Charges)
+    if (doc.OnBeam(*c)) beam.forces.push_back({c->x, c->f});
+  beam.loads.reserve(doc.DistrCharges.size());
+  for (const auto& d : doc.DistrCharges)
+    if (doc.OnBeam(*d)) beam.loads.push_back({d->X1, d->X2, d->F1, d->F2});
+  for (const auto& m : doc.Moments)
+    if (doc.OnBeam(*m)) beam.moments.push_back({m->x, m->m});
+  return beam;
+}
+
+ExactBeam ExactBeam::SupportsOf(const TTrevanDoc& doc) {
   ExactBeam beam;
   beam.length = doc.Length;
   beam.lengthUnit = LengthUnit(doc.Metric);
@@ -35,14 +48,6 @@ ExactBeam ExactBeam::From(const TTrevanDoc& doc) {
     }
     beam.supports.push_back(s);
   }
-  beam.forces.reserve(doc.Charges.size());
-  for (const auto& c : doc.Charges)
-    if (doc.OnBeam(*c)) beam.forces.push_back({c->x, c->f});
-  beam.loads.reserve(doc.DistrCharges.size());
-  for (const auto& d : doc.DistrCharges)
-    if (doc.OnBeam(*d)) beam.loads.push_back({d->X1, d->X2, d->F1, d->F2});
-  for (const auto& m : doc.Moments)
-    if (doc.OnBeam(*m)) beam.moments.push_back({m->x, m->m});
   for (const auto& h : doc.Hinges)
     if (doc.OnBeam(*h)) beam.hinges.push_back(h->x);
   std::sort(beam.hinges.begin(), beam.hinges.end());

@@ -65,6 +65,8 @@ struct ExactBeam {
   std::string_view lengthUnit = "m";
 
   static ExactBeam From(const TTrevanDoc& doc);
+  // The beam without its loads: enough to judge whether it stands.
+  static ExactBeam SupportsOf(const TTrevanDoc& doc);
   friend bool operator==(const ExactBeam&, const ExactBeam&) = default;
 };
 
